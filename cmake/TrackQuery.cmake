@@ -1,0 +1,43 @@
+# Build helpers shared by every layer.
+
+set(TRACKQUERY_WARNINGS -Wall -Wextra)
+
+# trackquery_add_library(<name> DIR <folder> [DEPS <targets>...])
+# A static library made of every .cpp below <folder>. A folder without sources yet gives an
+# interface library, so the layers above can already name it.
+function(trackquery_add_library name)
+    cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp")
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+        target_compile_options(${name} PRIVATE ${TRACKQUERY_WARNINGS})
+        target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    else()
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+        target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    endif()
+endfunction()
+
+# trackquery_add_test(<name> DIR <folder> LIBS <targets>... [LABELS <labels>...])
+# One GoogleTest program made of every .cpp in tests/<folder>; each test case becomes a CTest test
+# with a timeout, so a stuck modal loop fails instead of hanging the run.
+function(trackquery_add_test name)
+    cmake_parse_arguments(ARG "" "DIR" "LIBS;LABELS" ${ARGN})
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp")
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    target_compile_options(${name} PRIVATE ${TRACKQUERY_WARNINGS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_compile_definitions(${name} PRIVATE
+        TRACKQUERY_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+        TRACKQUERY_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    gtest_discover_tests(${name}
+        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+        PROPERTIES TIMEOUT 120 LABELS "${ARG_LABELS}"
+        DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,27 @@
+#pragma once
+// VB6's conversion functions with VB6's rules: banker's rounding for CInt/CLng/Round, error 6 on
+// overflow, 13 on a text that is not a number, 94 on Null.
+
+#include <platform/automation/variant.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace automation {
+
+bool CBool(const Variant& value);
+int16_t CInt(const Variant& value);
+int32_t CLng(const Variant& value);
+float CSng(const Variant& value);
+double CDbl(const Variant& value);
+DateValue CDate(const Variant& value);
+std::string CStr(const Variant& value);
+
+// The leading number of a text, 0 when there is none; never fails.
+double Val(std::string_view text);
+bool IsNumeric(const Variant& value);
+// Round half to even at `digits` places; a negative count is error 5.
+double Round(double value, int32_t digits = 0);
+
+}  // namespace automation

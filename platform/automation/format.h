@@ -1,0 +1,15 @@
+#pragma once
+// VB6's Format for the patterns the library uses: "#,##0", "#,##0.00", "#0.0000000000" (any
+// count of 0 and # places, with or without grouping) and "YYYY-MM-DD". Numbers round half away
+// from zero on their 15-significant-digit decimal form.
+
+#include <platform/automation/variant.h>
+
+#include <string>
+#include <string_view>
+
+namespace automation {
+
+std::string Format(const Variant& value, std::string_view pattern = "");
+
+}  // namespace automation

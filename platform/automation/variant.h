@@ -1,0 +1,93 @@
+#pragma once
+// The automation value: what a VB Variant holds. Conversions between the kinds follow VB's rules
+// and live in conversions.h; this type only stores and reports.
+
+#include <platform/automation/object.h>
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace automation {
+
+// VarType codes, as VB's VarType() returns them.
+enum class VarType : int {
+    Empty = 0,
+    Null = 1,
+    Integer = 2,
+    Long = 3,
+    Single = 4,
+    Double = 5,
+    Date = 7,
+    String = 8,
+    Object = 9,
+    Boolean = 11,
+};
+
+// A date as VB keeps it: days since 1899-12-30, the fraction is the time of day.
+struct DateValue {
+    double serial = 0;
+    friend bool operator==(const DateValue&, const DateValue&) = default;
+};
+
+struct NullValue {
+    friend bool operator==(const NullValue&, const NullValue&) = default;
+};
+inline constexpr NullValue Null{};
+
+class Variant {
+public:
+    Variant() = default;  // Empty
+    Variant(NullValue) : value_(NullValue{}) {}
+    Variant(bool value) : value_(value) {}
+    Variant(int16_t value) : value_(value) {}
+    Variant(int32_t value) : value_(value) {}
+    // Wider integers become Long when they fit, Double otherwise (database integers are 64-bit).
+    Variant(int64_t value);
+    Variant(float value) : value_(value) {}
+    Variant(double value) : value_(value) {}
+    Variant(DateValue value) : value_(value) {}
+    Variant(const char* value) : value_(std::string(value)) {}
+    Variant(std::string value) : value_(std::move(value)) {}
+    Variant(std::string_view value) : value_(std::string(value)) {}
+    Variant(ObjectPtr value) : value_(std::move(value)) {}
+    template <class T, class = std::enable_if_t<std::is_base_of_v<Object, T>>>
+    Variant(std::shared_ptr<T> value) : value_(ObjectPtr(std::move(value))) {}
+
+    VarType Type() const;
+    bool IsEmpty() const { return value_.index() == 0; }
+    bool IsNull() const { return std::holds_alternative<NullValue>(value_); }
+    bool IsObject() const { return std::holds_alternative<ObjectPtr>(value_); }
+    bool IsString() const { return std::holds_alternative<std::string>(value_); }
+    bool IsNumber() const;  // Integer, Long, Single, Double or Boolean
+    // Nothing: an object reference that refers to no object.
+    bool IsNothing() const;
+
+    // Exact reads; the wrong kind is error 13 (use conversions.h to convert).
+    bool AsBoolean() const;
+    int16_t AsInteger() const;
+    int32_t AsLong() const;
+    float AsSingle() const;
+    double AsDouble() const;
+    DateValue AsDate() const;
+    const std::string& AsString() const;
+    ObjectPtr AsObject() const;
+
+    template <class T>
+    std::shared_ptr<T> As() const {
+        return std::dynamic_pointer_cast<T>(AsObject());
+    }
+
+    // VB's TypeName: "Empty", "Null", "Integer", ..., or the object's class name ("Nothing").
+    std::string TypeName() const;
+
+    // Same kind and same value (objects: same instance). Not VB's "=", which converts.
+    friend bool operator==(const Variant& a, const Variant& b) { return a.value_ == b.value_; }
+
+private:
+    using Storage = std::variant<std::monostate, NullValue, bool, int16_t, int32_t, float, double,
+                                 DateValue, std::string, ObjectPtr>;
+    Storage value_;
+};
+
+}  // namespace automation
