@@ -1,0 +1,25 @@
+#pragma once
+// Procedure logging through the client's procedure log ("YqLogMsg.Log"). The main procedures call
+// LogProcStart with their full name ("QzICMOTrackQuery.<class or module>.<procedure>") and
+// LogProcEnd with the handle on each of their exits. Neither call ever fails or touches the
+// caller's pending error.
+
+#include <trackquery/services/QzEnum.h>
+
+#include <cstdint>
+#include <string>
+
+namespace trackquery {
+
+// Starts the record of a procedure; 0 when nothing was logged. The logger is looked for once per
+// process and dropped for good once it reports that it is disabled.
+int32_t LogProcStart(const std::string& key);
+
+// Ends the record of `handle`; `failed` is kLogFailed on a failure exit.
+void LogProcEnd(int32_t handle, int32_t failed = kLogNormal);
+
+// For tests only: forgets the logger and the one-time look-up, as if the library had just been
+// loaded.
+void ResetYqLogMsgState();
+
+}  // namespace trackquery
