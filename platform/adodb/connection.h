@@ -1,0 +1,72 @@
+#pragma once
+// An ADO connection over an embedded SQLite database.
+//
+// The connection string is ADO's "Key=Value;..." text, keys without regard to letter case:
+//   Provider=SQLite;Data Source=/path/to/file.db[;Mode=Read|ReadWrite|Create]
+// Provider may be left out (SQLite is the default); any other provider is refused. The database
+// file must exist unless Mode=Create asks for it to be made; Mode=Read opens it read-only and
+// every statement that would write is refused before it runs.
+//
+// Every connection has the SQL function ISNULL(a, b) (a unless it is NULL, else b), so SQL
+// Server style statements run unchanged. Failures are automation::RuntimeError with the source
+// "ADODB.Connection": SQLite's errors carry adoerr::ProviderError and SQLite's own message.
+
+#include <platform/adodb/recordset.h>
+#include <platform/automation/variant.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace adodb {
+
+class Connection : public automation::Object {
+public:
+    Connection();
+    ~Connection() override;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    std::string TypeName() const override { return "Connection"; }
+
+    // Opens the database the string names (3705 when already open).
+    void Open(const std::string& connectionString);
+    void Close();  // 3704 when closed
+    ObjectStateEnum State() const;
+    const std::string& ConnectionString() const { return connectionString_; }
+    bool IsReadOnly() const { return readOnly_; }
+
+    // Runs one SQL statement; `?` placeholders take `parameters` in order (bound, never pasted
+    // into the text). A statement that returns columns gives an open record set holding a copy
+    // of its rows (BOF and EOF True when there are none); any other statement gives a closed
+    // record set, and RecordsAffected() tells how many rows it changed.
+    RecordsetPtr Execute(const std::string& sql);
+    RecordsetPtr Execute(const std::string& sql,
+                         const std::vector<automation::Variant>& parameters);
+    // Rows changed by the last statement Execute ran that was not a query.
+    int64_t RecordsAffected() const { return recordsAffected_; }
+
+    // Runs a script of several statements without parameters (schemas, bulk data).
+    void ExecuteScript(const std::string& sql);
+
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+
+    // The raw SQLite handle, for bulk loaders that prepare their own statements. Null when closed.
+    sqlite3* Handle() const { return db_; }
+
+private:
+    void RequireOpen() const;
+
+    sqlite3* db_ = nullptr;
+    std::string connectionString_;
+    bool readOnly_ = false;
+    int64_t recordsAffected_ = 0;
+};
+
+using ConnectionPtr = std::shared_ptr<Connection>;
+
+}  // namespace adodb
