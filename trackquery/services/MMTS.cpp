@@ -1,0 +1,222 @@
+#include <trackquery/services/MMTS.h>
+
+#include <platform/automation/conversions.h>
+#include <platform/automation/errors.h>
+#include <platform/automation/format.h>
+#include <platform/automation/registry.h>
+#include <platform/automation/strings.h>
+#include <trackquery/contracts/resources.h>
+#include <trackquery/contracts/session.h>
+
+#include <unistd.h>
+
+#include <memory>
+
+namespace trackquery {
+
+namespace {
+
+using automation::CreateObject;
+using automation::Variant;
+
+constexpr char kResFileBaseName[] = "ZeVoverazuzed";
+constexpr char kCompositeSeparator[] = "^|^";
+constexpr char kTranslateMark[] = "~$~";
+constexpr char kEnglish[] = "en";
+
+// The module's state, one per process. The components are kept once created; the language
+// code is fixed by the first service that needs it.
+struct MMTSState {
+    std::string languageCode;
+    std::shared_ptr<IResLoader> resLoader;
+    std::shared_ptr<IFrmResLoader> frmResLoader;
+    std::shared_ptr<ITextFormatter> textFormatter;
+};
+
+MMTSState& State() {
+    static MMTSState state;
+    return state;
+}
+
+// VB's Trim: spaces (U+0020) only, never tabs or line breaks.
+std::string TrimSpaces(const std::string& text) {
+    auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// VB's Split over the whole text, exact comparison.
+std::vector<std::string> SplitAll(const std::string& text, const std::string& separator) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (auto at = text.find(separator); at != std::string::npos;
+         at = text.find(separator, start)) {
+        pieces.push_back(text.substr(start, at - start));
+        start = at + separator.size();
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+// The language of the session property string, else the client's current language.
+void EnsureLanguageCode() {
+    auto& state = State();
+    if (state.languageCode.empty()) state.languageCode = GetPropsValue("Language");
+    if (state.languageCode.empty()) {
+        auto langInfo = CreateObject<ILangInfo>(kLangInfoProgId);
+        state.languageCode = langInfo->CurrentLanguage();
+    }
+}
+
+// The kept resource loader, pointed at our resource files in the cached language. Both settings
+// are compared on every call, so that a loader changed behind our back is set right again.
+IResLoader& PreparedResLoader() {
+    auto& state = State();
+    if (!state.resLoader) state.resLoader = CreateObject<IResLoader>(kResLoaderProgId);
+    IResLoader& loader = *state.resLoader;
+    if (loader.ResFileBaseName() != kResFileBaseName) loader.SetResFileBaseName(kResFileBaseName);
+    if (loader.LanguageID() != state.languageCode) loader.SetLanguageID(state.languageCode);
+    return loader;
+}
+
+// The translation proper; may fail, LoadResText turns a failure into the unchanged text.
+std::string TranslateText(const std::string& text, int32_t spaceMode) {
+    EnsureLanguageCode();
+    IResLoader& loader = PreparedResLoader();
+    if (text.find(kCompositeSeparator) != std::string::npos) return LoadCompositeResText(text);
+
+    // The Chinese text without its outer spaces is the key; the spaces are put back around the
+    // translation as the source had them.
+    std::string core = TrimSpaces(text);
+    std::string leading = text.substr(0, text.find(core));
+    std::string trailing = text.substr(leading.size() + core.size());
+    if (spaceMode == kResSpaceLeadInEnglish && State().languageCode == kEnglish &&
+        leading.empty()) {
+        leading = " ";
+    }
+    return leading + loader.LoadString(core) + trailing;
+}
+
+}  // namespace
+
+std::string LoadResText(const std::string& text, int32_t spaceMode) {
+    // A lookup made inside a caller's error handler must leave the handler's error intact.
+    automation::PendingErrorGuard keepCallersError;
+    try {
+        return TranslateText(text, spaceMode);
+    } catch (...) {
+        return text;
+    }
+}
+
+std::string LoadCompositeResText(const std::string& text) {
+    std::string result;
+    for (const auto& piece : SplitAll(text, kCompositeSeparator)) {
+        if (StartsWith(piece, kTranslateMark)) {
+            result += LoadResText(piece.substr(std::string(kTranslateMark).size()), kResSpaceKeep);
+        } else {
+            result += piece;
+        }
+    }
+    return result;
+}
+
+std::string FormatResText(const std::string& message, const std::vector<Variant>& arguments) {
+    std::string translated = LoadResText(message);
+    auto& state = State();
+    if (!state.textFormatter) {
+        state.textFormatter = CreateObject<ITextFormatter>(kTextFormatterProgId);
+    }
+    return state.textFormatter->FormatText(translated, arguments);
+}
+
+Variant GetConnectionProperty(const std::string& name) {
+    try {
+        // The shared properties are held per process; a new manager is asked on every call.
+        auto shareProps = CreateObject<IShareProps>(kSharePropsProgId);
+        auto processId = static_cast<int32_t>(::getpid());
+        return shareProps->GetProperty(processId, name);
+    } catch (...) {
+        automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()),
+                               "ZiDovuDev.MMTS.GetConnectionProperty");
+    }
+}
+
+std::string GetPropsString() { return automation::CStr(GetConnectionProperty("PropsString")); }
+
+std::string GetSessionUserName() { return automation::CStr(GetConnectionProperty("UserName")); }
+
+std::string GetPropsValue(const std::string& key) {
+    // A session that cannot be read reads as an empty property string.
+    std::string props;
+    try {
+        props = GetPropsString();
+    } catch (...) {
+        props.clear();
+    }
+    std::string value;
+    for (;;) {
+        std::string cutKey = CutKey(props);
+        value = CutValue(props);
+        if (cutKey.empty() || automation::EqualsIgnoreCase(cutKey, key)) break;
+    }
+    return value;
+}
+
+std::string CutToken(std::string& text, const std::string& separator) {
+    if (text.empty()) return {};
+    // Letter case is ignored; UCase changes ASCII letters only, so positions stay the same.
+    auto at = separator.empty() ? std::string::npos
+                                : automation::UCase(text).find(automation::UCase(separator));
+    if (at == std::string::npos) {
+        std::string token;
+        token.swap(text);
+        return token;
+    }
+    std::string token = text.substr(0, at);
+    text.erase(0, at + separator.size());
+    return token;
+}
+
+std::string CutKey(std::string& text) { return TrimSpaces(CutToken(text, "=")); }
+
+std::string CutValue(std::string& text) {
+    text = TrimSpaces(text);
+    std::string value;
+    if (StartsWith(text, "{")) {
+        text.erase(0, 1);
+        value = CutToken(text, "}");
+        CutToken(text, ";");  // whatever stands between the "}" and the ";" is dropped
+    } else {
+        value = CutToken(text, ";");
+    }
+    return TrimSpaces(value);
+}
+
+void SetFormFont(windowing::Form& form) {
+    auto& state = State();
+    if (state.languageCode.empty()) state.languageCode = GetPropsValue("Language");
+    if (!state.frmResLoader) {
+        state.frmResLoader = CreateObject<IFrmResLoader>(kFrmResLoaderProgId);
+    }
+    state.frmResLoader->SetFrmFont(form, state.languageCode);
+}
+
+std::string FormatWithDecimals(const Variant& value, int32_t decimals) {
+    if (decimals < 0) {
+        automation::Raise(automation::vberr::InvalidProcedureCall, "",
+                          "The count of decimals cannot be negative.");
+    }
+    std::string pattern = "#,##0";
+    if (decimals > 0) pattern += "." + std::string(static_cast<size_t>(decimals), '0');
+    return automation::Format(value, pattern);
+}
+
+void ResetMMTSState() { State() = MMTSState{}; }
+
+}  // namespace trackquery

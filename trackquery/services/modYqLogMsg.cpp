@@ -1,0 +1,74 @@
+#include <trackquery/services/modYqLogMsg.h>
+
+#include <platform/automation/conversions.h>
+#include <platform/automation/errors.h>
+#include <platform/automation/registry.h>
+#include <trackquery/contracts/logging.h>
+
+#include <memory>
+
+namespace trackquery {
+
+namespace {
+
+// The module's state, one per process.
+struct LogState {
+    std::shared_ptr<IYqLogMsg> logger;
+    // The logger is looked for once only, whether it was found or not.
+    bool initialised = false;
+};
+
+LogState& State() {
+    static LogState state;
+    return state;
+}
+
+void FindLoggerOnce() {
+    auto& state = State();
+    if (state.initialised) return;
+    state.initialised = true;
+    if (state.logger) return;
+    try {
+        state.logger = automation::CreateObject<IYqLogMsg>(kYqLogMsgProgId);
+    } catch (...) {
+        state.logger.reset();  // no procedure log installed: nothing is logged
+    }
+}
+
+// A logger that once reports itself disabled is dropped for the rest of the process.
+bool LoggingEnabled() {
+    auto& state = State();
+    if (!state.logger) return false;
+    if (!state.logger->IsEnabled()) {
+        state.logger.reset();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int32_t LogProcStart(const std::string& key) {
+    automation::PendingErrorGuard keepCallersError;
+    try {
+        FindLoggerOnce();
+        if (!LoggingEnabled()) return 0;
+        return automation::CLng(State().logger->LogStart(key));
+    } catch (...) {
+        return 0;
+    }
+}
+
+void LogProcEnd(int32_t handle, int32_t failed) {
+    // Called from failure handlers: the handler must still see its own error afterwards.
+    automation::PendingErrorGuard keepCallersError;
+    try {
+        if (LoggingEnabled()) State().logger->LogEnd(handle, failed);
+    } catch (...) {
+        // A failing procedure log only means that nothing is logged.
+    }
+}
+
+void ResetYqLogMsgState() { State() = LogState{}; }
+
+}  // namespace trackquery
