@@ -1,0 +1,18 @@
+#include <client/resources/register_resources.h>
+
+#include <client/resources/res_loader.h>
+#include <client/resources/text_formatter.h>
+#include <platform/automation/registry.h>
+
+#include <memory>
+
+namespace client {
+
+void RegisterResourceComponents() {
+    auto& registry = automation::ComponentRegistry::Instance();
+    registry.Register(trackquery::kResLoaderProgId, [] { return std::make_shared<ResLoader>(); });
+    registry.Register(trackquery::kTextFormatterProgId,
+                      [] { return std::make_shared<TextFormatter>(); });
+}
+
+}  // namespace client

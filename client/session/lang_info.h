@@ -1,0 +1,24 @@
+#pragma once
+// "QzLangInfo.LangInfo": the language the client runs in. The host chooses it with
+// SetCurrentLanguage; otherwise the environment variable TRACKQUERY_LANGUAGE names it
+// ("chs", "cht" or "en"); otherwise the client runs in simplified Chinese ("chs").
+
+#include <trackquery/contracts/session.h>
+
+#include <string>
+
+namespace client {
+
+inline constexpr char kLanguageEnvironmentVariable[] = "TRACKQUERY_LANGUAGE";
+inline constexpr char kDefaultLanguage[] = "chs";
+
+// Sets the client's language; an empty code goes back to the environment or the default.
+void SetCurrentLanguage(const std::string& languageCode);
+
+class LangInfo : public trackquery::ILangInfo {
+public:
+    std::string TypeName() const override { return "LangInfo"; }
+    std::string CurrentLanguage() override;
+};
+
+}  // namespace client
