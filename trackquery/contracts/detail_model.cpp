@@ -1,0 +1,224 @@
+#include <trackquery/contracts/detail_model.h>
+
+#include <platform/automation/errors.h>
+
+#include <charconv>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+namespace trackquery {
+
+using automation::ObjectPtr;
+using automation::Raise;
+namespace vberr = automation::vberr;
+
+namespace {
+
+// Places `item` into `items` by the position rules of the header comment.
+template <class T>
+void PlaceItem(std::vector<T>& items, const T& item, int32_t position, bool insert,
+               const char* source) {
+    if (!item) Raise(vberr::ObjectVariableNotSet, source);
+    const auto count = static_cast<int32_t>(items.size());
+    if (position == -1 || (position > count && (insert || position == count + 1))) {
+        items.push_back(item);
+        return;
+    }
+    if (position < 1 || position > count) {
+        Raise(vberr::InvalidProcedureCall, source,
+              "Position " + std::to_string(position) + " is outside 1.." + std::to_string(count));
+    }
+    const auto at = items.begin() + (position - 1);
+    if (insert) {
+        items.insert(at, item);
+    } else {
+        *at = item;
+    }
+}
+
+template <class T>
+void CheckIndex(const std::vector<T>& items, int32_t index, const char* source) {
+    if (index < 1 || index > static_cast<int32_t>(items.size())) {
+        Raise(vberr::SubscriptOutOfRange, source);
+    }
+}
+
+// A whole number written in full, such as "-52" or "1007100"; nothing for any other text.
+std::optional<int32_t> ParseWholeNumber(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    int32_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
+    return value;
+}
+
+}  // namespace
+
+// ---- DetailNode ----------------------------------------------------------------------------------
+
+DetailNode::DetailNode() : columns_(std::make_shared<automation::Vector>()) {}
+
+int32_t DetailNode::KeyType() const { return ParseWholeNumber(Key).value_or(0); }
+
+void DetailNode::AddColumn(const DetailColumnPtr& column) {
+    if (!column) Raise(vberr::ObjectVariableNotSet, "DetailNode.AddColumn");
+    columns_->Add(column);
+}
+
+DetailColumnPtr DetailNode::Column(int32_t index) const {
+    return columns_->Item(index).As<DetailColumn>();
+}
+
+void DetailNode::AddRow(const ObjectPtr& row, int32_t position, bool insert) {
+    ObjectPtr replaced;
+    if (!insert && position >= 1 && position <= RowCount()) replaced = rows_[position - 1];
+    PlaceItem(rows_, row, position, insert, "DetailNode.AddRow");
+    if (replaced && replaced != row) ReleaseRow(replaced);
+    AdoptRow(row);
+    RenumberRows();
+}
+
+ObjectPtr DetailNode::Row(int32_t index) const {
+    CheckIndex(rows_, index, "DetailNode.Row");
+    return rows_[static_cast<size_t>(index - 1)];
+}
+
+void DetailNode::SetRow(int32_t index, const ObjectPtr& row) {
+    CheckIndex(rows_, index, "DetailNode.Row");
+    AddRow(row, index, false);
+}
+
+void DetailNode::RemoveRow(int32_t index) {
+    CheckIndex(rows_, index, "DetailNode.RemoveRow");
+    const ObjectPtr removed = rows_[static_cast<size_t>(index - 1)];
+    rows_.erase(rows_.begin() + (index - 1));
+    ReleaseRow(removed);
+    RenumberRows();
+}
+
+void DetailNode::ClearRows() {
+    const auto removed = std::move(rows_);
+    rows_.clear();
+    for (const auto& row : removed) ReleaseRow(row);
+}
+
+DetailNodePtr DetailNode::CloneHead() const {
+    auto copy = std::make_shared<DetailNode>();
+    copy->Key = Key;
+    copy->Tag = Tag;
+    for (int32_t i = 1; i <= ColumnCount(); ++i) {
+        if (auto column = Column(i)) copy->AddColumn(std::make_shared<DetailColumn>(*column));
+    }
+    return copy;
+}
+
+void DetailNode::AdoptRow(const ObjectPtr& row) {
+    auto detailRow = std::dynamic_pointer_cast<DetailRow>(row);
+    if (!detailRow) return;
+    detailRow->parentNode_ = std::dynamic_pointer_cast<DetailNode>(weak_from_this().lock());
+}
+
+void DetailNode::ReleaseRow(const ObjectPtr& row) {
+    auto detailRow = std::dynamic_pointer_cast<DetailRow>(row);
+    if (!detailRow || detailRow->parentNode_.lock().get() != this) return;
+    // The same row may still sit elsewhere in this node; only a row gone for good is released.
+    for (const auto& kept : rows_) {
+        if (kept == row) return;
+    }
+    detailRow->parentNode_.reset();
+    detailRow->index_ = 0;
+}
+
+void DetailNode::RenumberRows() {
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        if (auto detailRow = std::dynamic_pointer_cast<DetailRow>(rows_[i])) {
+            if (detailRow->parentNode_.lock().get() == this) {
+                detailRow->index_ = static_cast<int32_t>(i + 1);
+            }
+        }
+    }
+}
+
+// ---- DetailRow -----------------------------------------------------------------------------------
+
+DetailRow::DetailRow() : cells_(std::make_shared<automation::Dictionary>()) {}
+
+void DetailRow::AddCell(const DetailCellPtr& cell) {
+    if (!cell) Raise(vberr::ObjectVariableNotSet, "DetailRow.AddCell");
+    cells_->SetItem(cell->Key, cell);
+}
+
+DetailCellPtr DetailRow::Cell(const std::string& key) const {
+    auto found = cells_->Lookup(key);
+    if (!found || !found->IsObject()) return nullptr;
+    return found->As<DetailCell>();
+}
+
+void DetailRow::AddChild(const DetailNodePtr& node, int32_t position, bool insert) {
+    DetailNodePtr replaced;
+    if (!insert && position >= 1 && position <= ChildCount()) replaced = children_[position - 1];
+    PlaceItem(children_, node, position, insert, "DetailRow.AddChild");
+    if (replaced && replaced != node && replaced->parentRow_.lock().get() == this) {
+        replaced->parentRow_.reset();
+    }
+    node->parentRow_ = std::dynamic_pointer_cast<DetailRow>(weak_from_this().lock());
+}
+
+DetailNodePtr DetailRow::GetChild(int32_t index) const {
+    CheckIndex(children_, index, "DetailRow.GetChild");
+    return children_[static_cast<size_t>(index - 1)];
+}
+
+// ---- DetailModel ---------------------------------------------------------------------------------
+
+void DetailModel::Add(const DetailNodePtr& node, int32_t position, bool insert) {
+    PlaceItem(nodes_, node, position, insert, "DetailModel.Add");
+}
+
+DetailNodePtr DetailModel::Item(int32_t index) const {
+    CheckIndex(nodes_, index, "DetailModel.Item");
+    return nodes_[static_cast<size_t>(index - 1)];
+}
+
+void DetailModel::SetItem(int32_t index, const DetailNodePtr& node) {
+    CheckIndex(nodes_, index, "DetailModel.Item");
+    if (!node) Raise(vberr::ObjectVariableNotSet, "DetailModel.Item");
+    nodes_[static_cast<size_t>(index - 1)] = node;
+}
+
+void DetailModel::Remove(int32_t index) {
+    CheckIndex(nodes_, index, "DetailModel.Remove");
+    nodes_.erase(nodes_.begin() + (index - 1));
+}
+
+ObjectPtr DetailModel::ItemByPath(const std::string& path) const {
+    ObjectPtr current;
+    std::string_view rest = path;
+    bool first = true;
+    while (true) {
+        const auto dot = rest.find('.');
+        const auto position = ParseWholeNumber(rest.substr(0, dot));
+        if (!position || *position < 1) return nullptr;
+        const auto index = static_cast<size_t>(*position - 1);
+        if (first) {
+            if (index >= nodes_.size()) return nullptr;
+            current = nodes_[index];
+            first = false;
+        } else if (auto node = std::dynamic_pointer_cast<DetailNode>(current)) {
+            if (index >= node->Rows().size()) return nullptr;
+            current = node->Rows()[index];
+        } else if (auto row = std::dynamic_pointer_cast<DetailRow>(current)) {
+            if (index >= row->Children().size()) return nullptr;
+            current = row->Children()[index];
+        } else {
+            return nullptr;
+        }
+        if (dot == std::string_view::npos) return current;
+        rest.remove_prefix(dot + 1);
+    }
+}
+
+}  // namespace trackquery
