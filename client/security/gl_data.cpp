@@ -1,0 +1,51 @@
+// The permission service over the rights tables.
+
+#include <client/security/gl_data.h>
+
+#include <client/security/session_database.h>
+
+#include <platform/automation/conversions.h>
+
+namespace client {
+
+using automation::Variant;
+
+namespace {
+
+// The user's own rights and those of every group the user belongs to; group 0 is "no group".
+constexpr char kRightsSql[] =
+    "SELECT FAccessMask FROM t_AccessRight WHERE FUserID=? AND FObjectType=? AND FObjectID=? "
+    "UNION ALL "
+    "SELECT r.FAccessMask FROM t_GroupAccessRight r INNER JOIN t_Group g ON g.FGroupID=r.FGroupID "
+    "WHERE g.FGroupID<>0 AND g.FUserID=? AND r.FObjectType=? AND r.FObjectID=?";
+
+int64_t GrantedMask(adodb::Connection& cnn, int32_t userId, int32_t objectType, int32_t objectId) {
+    auto rs = cnn.Execute(kRightsSql, {Variant(userId), Variant(objectType), Variant(objectId),
+                                       Variant(userId), Variant(objectType), Variant(objectId)});
+    int64_t mask = 0;
+    for (; !rs->Eof(); rs->MoveNext()) {
+        const auto value = rs->Value("FAccessMask");
+        if (!value.IsNull()) mask |= static_cast<int64_t>(automation::CDbl(value));
+    }
+    return mask;
+}
+
+}  // namespace
+
+bool GLData::AccessCheck(int32_t objectType, int32_t objectId, int32_t action) {
+    if (action == 0) return false;
+    const auto props = SessionPropsString();
+    auto cnn = OpenSessionDatabase(props, true);
+    const int64_t wanted = static_cast<uint32_t>(action);
+    const int64_t granted = GrantedMask(*cnn, SessionUserID(props), objectType, objectId);
+    return (granted & wanted) == wanted;
+}
+
+void GLData::WriteLog(const std::string& functionName, const std::string& description) {
+    const auto props = SessionPropsString();
+    auto cnn = OpenSessionDatabase(props, false);
+    cnn->Execute("INSERT INTO t_AccessLog (FUserID, FFunction, FDescription) VALUES (?, ?, ?)",
+                 {Variant(SessionUserID(props)), Variant(functionName), Variant(description)});
+}
+
+}  // namespace client

@@ -1,0 +1,47 @@
+#pragma once
+// Bill invocation: the library never draws an ERP bill itself. It lets the user pick bills in
+// the list dialog over the client's list control, picks class-template bills through the
+// client's look-up, and shows bills or lists of bills in the client's bill windows.
+
+#include <trackquery/contracts/bills.h>
+#include <trackquery/contracts/middle_tier.h>
+
+#include <platform/automation/collections.h>
+#include <platform/automation/variant.h>
+
+#include <cstdint>
+#include <string>
+
+namespace trackquery {
+
+// Lets the user select bills of the bill list `listId` restricted by `filter` (an SQL condition
+// of the library's own). With `filterFirst` the list opens on its filter. Returns the selected
+// rows, or nothing when the user cancelled, selected nothing or the list failed (the failure is
+// shown). `reserved` is passed as false by every caller.
+automation::VectorPtr CallSelBill(int32_t listId, const std::string& filter, bool filterFirst,
+                                  bool reserved = false);
+
+// Lets the user pick bills of the class-template class `classTypeId` through the client's
+// look-up, after its filter dialog when `showFilter` is set. `wholeBill` becomes true when the
+// user chose whole bills rather than entries. Nothing when cancelled or failed (shown).
+automation::VectorPtr CallSelNewBill(int32_t classTypeId, bool showFilter, bool& wholeBill);
+
+// Shows one bill in the client's bill window (the extended component when `extended`). With a
+// bill id (not 0) the window browses a one-row list of that bill. `changed` tells whether the
+// user changed the bill. `reserved` is -1 from every caller and has no effect. Returns the
+// window's BillReturn. Failures reach the caller.
+automation::Variant ShowBill(int32_t billType, bool extended, int32_t showMode,
+                             const automation::VectorPtr& stateVector, int32_t billId,
+                             int32_t tranType, const std::string& newBillTypes, int32_t reserved,
+                             bool& changed);
+
+// Shows the bills of `listRs` in the client's bill window, browsing the list from its current
+// row. `showArg1` and `showArg2` go to the window's Show (the bill kind and the open mode);
+// `showArg2` not 0 with an empty list shows nothing. `changed` becomes true when the user changed
+// a bill (it is never reset). Failures are shown, not raised; the pointer is restored either way.
+void ShowBillList(const RecordsetPtr& listRs, const automation::VectorPtr& keyFields,
+                  int16_t modeExt, int16_t saleMode, int32_t newBillTranType, int32_t showArg1,
+                  int32_t showArg2, int16_t splitFlag, bool& changed,
+                  const std::string& systemName);
+
+}  // namespace trackquery
