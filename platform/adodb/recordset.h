@@ -122,6 +122,8 @@ private:
     std::shared_ptr<RecordStore> store_;
     std::unique_ptr<RowView> view_;  // cursor, Filter and Sort of this handle
     std::vector<FieldInfo> pendingFields_;  // appended while closed
+    std::string filter_;
+    std::string sort_;
     bool open_ = false;
 };
 

@@ -1,0 +1,42 @@
+#pragma once
+// How the record set reads, compares and stores values: the rules Filter, Sort and field
+// assignment share. Internal to the record set; callers use recordset.h.
+
+#include <platform/adodb/recordset.h>
+#include <platform/automation/variant.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace adodb::internal {
+
+// A whole text read as a number: blanks around it, a sign, a leading "$", a decimal point and an
+// exponent are allowed ("-52", " 12.5 ", "$50.00", "1.5E3"). Anything else gives nothing.
+std::optional<double> ParseNumberText(std::string_view text);
+
+// "M/D/YYYY" or "YYYY-MM-DD", each optionally followed by " HH:MM[:SS]".
+std::optional<automation::DateValue> ParseDateText(std::string_view text);
+std::string FormatDateText(automation::DateValue date);
+
+// The number a numeric, Boolean (True is -1) or Date value holds; nothing for other kinds.
+std::optional<double> NumberOf(const automation::Variant& value);
+// The text of a value as VB would show it ("" for Null and Empty).
+std::string TextOf(const automation::Variant& value);
+
+// Text order without regard to ASCII letter case; negative, 0 or positive.
+int CompareTextIgnoreCase(std::string_view a, std::string_view b);
+
+// The order Sort uses: Null first, then numbers and dates, then texts (ignoring letter case).
+// Two texts that both read as numbers still compare as texts.
+int CompareForSort(const automation::Variant& a, const automation::Variant& b);
+
+bool IsNumericType(DataTypeEnum type);
+bool IsTextType(DataTypeEnum type);
+bool IsDateType(DataTypeEnum type);
+
+// The value a field of `field`'s type stores for `value` (a number for a numeric field, and so
+// on). A value the field cannot hold is error 3421; nothing is written then.
+automation::Variant CoerceToField(const FieldInfo& field, const automation::Variant& value);
+
+}  // namespace adodb::internal
