@@ -29,7 +29,7 @@ std::string FormatStartTime(std::chrono::system_clock::time_point when) {
                       when.time_since_epoch()).count() % 1000;
     std::tm utc{};
     gmtime_r(&seconds, &utc);
-    char text[32];
+    char text[80];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", utc.tm_year + 1900,
                   utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec,
                   static_cast<int>(millis));
