@@ -1,0 +1,21 @@
+-- Indexes, created after bulk loads: every look-up of the tracking views is an index search.
+CREATE INDEX ix_Group_User ON t_Group (FUserID, FGroupID);
+CREATE INDEX ix_ICMO_Parent ON ICMO (FParentInterID);
+CREATE INDEX ix_ICMO_Order ON ICMO (FOrderInterID, FOrderEntryID);
+CREATE INDEX ix_ICMO_Biller ON ICMO (FBillerID);
+CREATE INDEX ix_PPBOM_ICMO ON PPBOM (FICMOInterID);
+CREATE INDEX ix_Substitute_ICMO ON ICSubstitute (FICMOInterID);
+CREATE INDEX ix_ICMORpt_ICMO ON ICMORpt (FICMOInterID);
+CREATE INDEX ix_WorkBill_ICMO ON SHWorkBill (FICMOInterID);
+CREATE INDEX ix_OperBill_Record ON SHOperBill (FWBEntryID, FTranType);
+CREATE INDEX ix_StockEntry_ICMO ON ICStockBillEntry (FICMOInterID);
+CREATE INDEX ix_StockEntry_Order ON ICStockBillEntry (FOrderInterID, FOrderEntryID);
+CREATE INDEX ix_StockBill_TranType ON ICStockBill (FTranType);
+CREATE INDEX ix_SEOrder_Class ON SEOrder (FClassTypeID);
+CREATE INDEX ix_ExpDetail_Entry ON SEOrderExpDetail (FInterID, FEntryID);
+CREATE INDEX ix_ExpLC_Order ON t_ExpLC (FOrderInterID, FOrderEntryID);
+CREATE INDEX ix_OutStockEntry_Order ON SEOutStockEntry (FOrderInterID, FOrderEntryID);
+CREATE INDEX ix_SaleEntry_Order ON ICSaleEntry (FOrderInterID, FOrderEntryID);
+CREATE INDEX ix_ReceiptEntry_Order ON t_RPReceiptEntry (FOrderInterID, FOrderEntryID);
+CREATE INDEX ix_WriteOff_Order ON t_RPWriteOff (FOrderInterID, FOrderEntryID);
+CREATE INDEX ix_Inventory_Item ON ICInventory (FItemID);

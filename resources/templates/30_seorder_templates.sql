@@ -1,0 +1,103 @@
+-- Sales order tracking templates: the fields of every execution phase (FTrackType 81, FTranType =
+-- phase) and the order entry head (FTrackType 81, FTranType -81). Same column order as the task
+-- order templates. FCtlType: 1 quantity, 2 date, 4 amount, 5 status keyword, 0 plain.
+-- Every phase names FClassTypeID, FInterID and FBillerID (hidden) so that its bills can be opened;
+-- the task order phase names FType as well.
+
+INSERT INTO ICTrackTemplate VALUES
+ (81, -81, 1, 'FBillNo', '订单编号：', '訂單編號：', 'Order: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 2, 'FDate', '订单日期：', '訂單日期：', 'Order date: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 3, 'FCustName', '客户：', '客戶：', 'Customer: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 4, 'FItemNumber', '物料代码：', '物料代碼：', 'Item number: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 5, 'FItemName', '物料名称：', '物料名稱：', 'Item name: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 6, 'FItemModel', '规格型号：', '規格型號：', 'Model: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 7, 'FUnitName', '单位：', '單位：', 'Unit: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 8, 'FQty', '数量：', '數量：', 'Quantity: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 9, 'FDeliveryDate', '交货日期：', '交貨日期：', 'Delivery: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 10, 'FCurrency', '币别：', '幣別：', 'Currency: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 11, 'FDeptName', '部门：', '部門：', 'Department: ', 0, 1, 0, 0, '', 0),
+ (81, -81, 12, 'FCheckStatus', '审核状态：', '審核狀態：', 'Checked: ', 0, 1, 0, 0, '', 0);
+
+-- Shared shape: (FTranType, FIndex, FKey, FCaption, FCaption_CHT, FCaption_EN, FCtlType,
+-- FVisible, FAlign).
+INSERT INTO ICTrackTemplate (FTrackType, FTranType, FIndex, FKey, FCaption, FCaption_CHT,
+                             FCaption_EN, FCtlType, FVisible, FAlign)
+VALUES
+ (81, 81, 1, 'FBillNo', '订单', '訂單', 'Order', 0, 1, 0),
+ (81, 81, 2, 'FDate', '日期', '日期', 'Date', 2, 1, 2),
+ (81, 81, 3, 'FCustName', '客户', '客戶', 'Customer', 0, 1, 0),
+ (81, 81, 4, 'FQty', '数量', '數量', 'Quantity', 1, 1, 1),
+ (81, 81, 5, 'FAmount', '金额', '金額', 'Amount', 4, 1, 1),
+ (81, 81, 6, 'FDeliveryDate', '交货日期', '交貨日期', 'Delivery', 2, 1, 2),
+ (81, 81, 7, 'FStatus', '审核', '審核', 'Checked', 5, 1, 2),
+ (81, 81, 8, 'FEntryStatus', '关闭', '關閉', 'Closed', 5, 1, 2),
+ (81, 81, 9, 'FBillerName', '制单人', '製單人', 'Made by', 0, 1, 0),
+ (81, 81, 10, 'FClassTypeID', '单据类型', '單據類型', 'Kind', 0, 0, 0),
+ (81, 81, 11, 'FInterID', '单据内码', '單據內碼', 'Bill id', 0, 0, 0),
+ (81, 81, 12, 'FBillerID', '制单人内码', '製單人內碼', 'Biller id', 0, 0, 0),
+
+ (81, 1007132, 1, 'FBillNo', '信用证', '信用證', 'Letter of credit', 0, 1, 0),
+ (81, 1007132, 2, 'FLCNumber', '信用证号', '信用證號', 'L/C number', 0, 1, 0),
+ (81, 1007132, 3, 'FBank', '开证行', '開證行', 'Issuing bank', 0, 1, 0),
+ (81, 1007132, 4, 'FDate', '开证日期', '開證日期', 'Issued', 2, 1, 2),
+ (81, 1007132, 5, 'FExpiryDate', '有效期', '有效期', 'Expiry', 2, 1, 2),
+ (81, 1007132, 6, 'FAmount', '金额', '金額', 'Amount', 4, 1, 1),
+ (81, 1007132, 7, 'FStatus', '审核', '審核', 'Checked', 5, 1, 2),
+ (81, 1007132, 8, 'FClassTypeID', '单据类型', '單據類型', 'Kind', 0, 0, 0),
+ (81, 1007132, 9, 'FInterID', '单据内码', '單據內碼', 'Bill id', 0, 0, 0),
+ (81, 1007132, 10, 'FBillerID', '制单人内码', '製單人內碼', 'Biller id', 0, 0, 0),
+
+ (81, 82, 1, 'FBillNo', '发货/退货', '發貨/退貨', 'Delivery/return', 0, 1, 0),
+ (81, 82, 2, 'FDirection', '方向', '方向', 'Direction', 0, 1, 2),
+ (81, 82, 3, 'FDate', '日期', '日期', 'Date', 2, 1, 2),
+ (81, 82, 4, 'FQty', '数量', '數量', 'Quantity', 1, 1, 1),
+ (81, 82, 5, 'FAmount', '金额', '金額', 'Amount', 4, 1, 1),
+ (81, 82, 6, 'FStatus', '审核', '審核', 'Checked', 5, 1, 2),
+ (81, 82, 7, 'FBillerName', '制单人', '製單人', 'Made by', 0, 1, 0),
+ (81, 82, 8, 'FClassTypeID', '单据类型', '單據類型', 'Kind', 0, 0, 0),
+ (81, 82, 9, 'FInterID', '单据内码', '單據內碼', 'Bill id', 0, 0, 0),
+ (81, 82, 10, 'FBillerID', '制单人内码', '製單人內碼', 'Biller id', 0, 0, 0),
+
+ (81, 21, 1, 'FBillNo', '销售出库', '銷售出庫', 'Sales outbound', 0, 1, 0),
+ (81, 21, 2, 'FDate', '日期', '日期', 'Date', 2, 1, 2),
+ (81, 21, 3, 'FStockName', '仓库', '倉庫', 'Warehouse', 0, 1, 0),
+ (81, 21, 4, 'FQty', '数量', '數量', 'Quantity', 1, 1, 1),
+ (81, 21, 5, 'FAmount', '金额', '金額', 'Amount', 4, 1, 1),
+ (81, 21, 6, 'FStatus', '审核', '審核', 'Checked', 5, 1, 2),
+ (81, 21, 7, 'FBillerName', '制单人', '製單人', 'Made by', 0, 1, 0),
+ (81, 21, 8, 'FClassTypeID', '单据类型', '單據類型', 'Kind', 0, 0, 0),
+ (81, 21, 9, 'FInterID', '单据内码', '單據內碼', 'Bill id', 0, 0, 0),
+ (81, 21, 10, 'FBillerID', '制单人内码', '製單人內碼', 'Biller id', 0, 0, 0),
+
+ (81, 80, 1, 'FBillNo', '销售发票', '銷售發票', 'Sales invoice', 0, 1, 0),
+ (81, 80, 2, 'FDate', '日期', '日期', 'Date', 2, 1, 2),
+ (81, 80, 3, 'FQty', '数量', '數量', 'Quantity', 1, 1, 1),
+ (81, 80, 4, 'FAmount', '金额', '金額', 'Amount', 4, 1, 1),
+ (81, 80, 5, 'FHookStatus', '钩稽', '鉤稽', 'Matched', 5, 1, 2),
+ (81, 80, 6, 'FStatus', '审核', '審核', 'Checked', 5, 1, 2),
+ (81, 80, 7, 'FBillerName', '制单人', '製單人', 'Made by', 0, 1, 0),
+ (81, 80, 8, 'FClassTypeID', '单据类型', '單據類型', 'Kind', 0, 0, 0),
+ (81, 80, 9, 'FInterID', '单据内码', '單據內碼', 'Bill id', 0, 0, 0),
+ (81, 80, 10, 'FBillerID', '制单人内码', '製單人內碼', 'Biller id', 0, 0, 0),
+
+ (81, 1000034, 1, 'FBillNo', '收款单', '收款單', 'Receipt', 0, 1, 0),
+ (81, 1000034, 2, 'FDate', '日期', '日期', 'Date', 2, 1, 2),
+ (81, 1000034, 3, 'FAmount', '金额', '金額', 'Amount', 4, 1, 1),
+ (81, 1000034, 4, 'FStatus', '审核', '審核', 'Checked', 5, 1, 2),
+ (81, 1000034, 5, 'FBillerName', '制单人', '製單人', 'Made by', 0, 1, 0),
+ (81, 1000034, 6, 'FClassTypeID', '单据类型', '單據類型', 'Kind', 0, 0, 0),
+ (81, 1000034, 7, 'FInterID', '单据内码', '單據內碼', 'Bill id', 0, 0, 0),
+ (81, 1000034, 8, 'FBillerID', '制单人内码', '製單人內碼', 'Biller id', 0, 0, 0),
+
+ (81, 85, 1, 'FBillNo', '生产任务单', '生產任務單', 'Task order', 0, 1, 0),
+ (81, 85, 2, 'FDate', '日期', '日期', 'Date', 2, 1, 2),
+ (81, 85, 3, 'FItemNumber', '物料代码', '物料代碼', 'Item number', 0, 1, 0),
+ (81, 85, 4, 'FQty', '计划数量', '計劃數量', 'Planned', 1, 1, 1),
+ (81, 85, 5, 'FStockQty', '入库数量', '入庫數量', 'Received', 1, 1, 1),
+ (81, 85, 6, 'FPlanFinishDate', '计划完工日期', '計劃完工日期', 'Planned finish', 2, 1, 2),
+ (81, 85, 7, 'FStatus', '状态', '狀態', 'Status', 5, 1, 2),
+ (81, 85, 8, 'FBillerName', '制单人', '製單人', 'Made by', 0, 1, 0),
+ (81, 85, 9, 'FClassTypeID', '单据类型', '單據類型', 'Kind', 0, 0, 0),
+ (81, 85, 10, 'FType', '任务单类型', '任務單類型', 'Order type', 0, 0, 0),
+ (81, 85, 11, 'FInterID', '单据内码', '單據內碼', 'Bill id', 0, 0, 0),
+ (81, 85, 12, 'FBillerID', '制单人内码', '製單人內碼', 'Biller id', 0, 0, 0);
