@@ -1,0 +1,125 @@
+#pragma once
+// CICMOQuery: the controller of production task order tracking. A host creates it (by ProgID
+// "QzICMOTrackQuery.CICMOQuery" or CreateCICMOQuery), may set TranType, and calls InitTrack with
+// the task orders to track. The controller owns its window and its navigation, head and detail
+// models; the window holds the controller only as CTrackModel.
+//
+// The work is spread over one source file per concern: lifecycle.cpp (creation, start-up,
+// closing, saved window options), navigation.cpp (the navigation tree and the selection of a
+// node), module_name.cpp, and the files of the head, detail and command handling.
+
+#include <trackquery/contracts/detail_model.h>
+#include <trackquery/contracts/head_model.h>
+#include <trackquery/contracts/navigation_model.h>
+#include <trackquery/framework/ITrackQuery.h>
+#include <trackquery/framework/frmICMOQuery.h>
+
+#include <platform/automation/collections.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace trackquery {
+
+inline constexpr const char* kProgIdCICMOQuery = "QzICMOTrackQuery.CICMOQuery";
+
+class CICMOQuery : public ITrackQuery {
+public:
+    // Class_Initialize: creates the models and reads the user-group switch from the system
+    // profile ("UlmBase.SystemProfile"). A failure is raised again with the source
+    // "QzICMOTrackQuery.CICMOQuery.Class_Initialize".
+    CICMOQuery();
+    ~CICMOQuery() override;
+    std::string TypeName() const override { return "CICMOQuery"; }
+
+    // --- Public interface -----------------------------------------------------------------------
+    int32_t TranType() const { return m_TranType; }
+    void SetTranType(int32_t tranType) { m_TranType = tranType; }
+    // The window handle of the running window, 0 when there is none.
+    int32_t Hwnd() const;
+    // Starts tracking: creates a window, configures the viewer, restores the saved window
+    // options, builds the navigation tree and shows the window; embedded into `lHwnd` when it is
+    // greater than 0 (returns at once), modal otherwise (returns when the window has closed).
+    // Never raises: a failure is shown to the user and gives False. A null pointer stands for an
+    // argument that was not passed.
+    bool InitTrack(automation::ObjectPtr* oThisForm = nullptr, int32_t lHwnd = 0,
+                   automation::ObjectPtr* oBar = nullptr,
+                   const automation::VectorPtr& vctBillInterID = nullptr,
+                   const automation::DictionaryPtr& dctBillStatus = nullptr);
+
+    // --- ITrackQuery ----------------------------------------------------------------------------
+    void MenuClick(const ToolPtr& Tool) override;
+    void NavigationClick(bool bHasBuffer) override;
+    void NavigationClickSelect() override;
+    void DetailExpand(int32_t lRow, const std::string& sPath, const automation::ObjectPtr& objRow,
+                      const std::string& sRowType) override;
+    void MenuTextKeyDown(int32_t lKeyCode, const std::string& sActiveBandName,
+                         const std::string& sText) override;
+    void DetailDblClick(const automation::ObjectPtr& objSelection, bool& bCancelExpand) override;
+    void NavigationKeyPress(int16_t& KeyCode, int16_t& Shift) override;
+    void BeforeMenuClick(const ToolPtr& Tool, bool& bCancel) override;
+    void DetailBeforeExpand(int32_t lRow, const std::string& sPath,
+                            const automation::ObjectPtr& objRow,
+                            const std::string& sRowType) override;
+    void Hide() override;
+
+    // --- Read access for hosts and tests --------------------------------------------------------
+    const std::string& OptionKey() const { return m_OptionKey; }
+    const std::string& LastKey() const { return m_LastKey; }
+    int32_t FInterID() const { return m_FInterID; }
+    bool CheckUserGroup() const { return m_CheckUserGroup; }
+    const frmICMOQueryPtr& Window() const { return m_frmQuery; }
+
+    // The module that owns a bill kind (transaction type), for opening a tracked bill.
+    std::string GetModuleName(int32_t lTranType) const;
+
+    // The exit command: saves the window options and closes the window (stand-alone) or asks the
+    // host to close its page (embedded). Continues past every error.
+    void CloseMe();
+
+private:
+    // --- lifecycle.cpp ---
+    void EnsureModels();
+    void DecideTrackedKind();
+    void ConfigureViewer(automation::ObjectPtr& hostForm, automation::ObjectPtr& hostBar,
+                         const automation::DictionaryPtr& dctBillStatus, int32_t lHwnd);
+    void RestoreFrameOptions();
+    bool LoadNavigation(const automation::VectorPtr& vctBillInterID,
+                        const automation::DictionaryPtr& dctBillStatus, std::string& sError);
+    void SaveFrameOptions();
+    void ShowInitFailure(const std::string& sError);
+    const TraceViewerPtr& Viewer() const { return m_frmQuery->Viewer(); }
+
+    // --- navigation.cpp ---
+    bool CreateNavigationModel(const automation::VectorPtr& vctBillInterID,
+                               const automation::DictionaryPtr& dctBillStatus);
+    NavigationNodePtr CreateBillNode(const automation::Variant& item,
+                                     const automation::DictionaryPtr& dctBillStatus) const;
+
+    // --- head and detail panels ---
+    bool CreateHeadModel(int32_t lInterID);
+    bool CreateDetailModel(int32_t lInterID, std::string& sError);
+
+    frmICMOQueryPtr m_frmQuery;
+    DetailModelPtr m_DetailModel;
+    std::string m_LastKey;
+    NavigationModelPtr m_NavigationModel;
+    HeadModelPtr m_HeadModel;
+    automation::VectorPtr m_vctOperPackage;
+    int32_t m_TranType = 0;
+    int32_t m_RoutingID = 0;
+    int32_t m_BOMID = 0;
+    int32_t m_ItemID = 0;
+    std::string m_SubID;
+    int32_t m_FInterID = 0;
+    std::string m_OptionKey;
+    bool m_CheckUserGroup = false;
+};
+
+using CICMOQueryPtr = std::shared_ptr<CICMOQuery>;
+
+// Creates a controller (what CreateObject("QzICMOTrackQuery.CICMOQuery") does).
+CICMOQueryPtr CreateCICMOQuery();
+
+}  // namespace trackquery
