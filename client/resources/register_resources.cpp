@@ -1,5 +1,6 @@
 #include <client/resources/register_resources.h>
 
+#include <client/resources/message_helper.h>
 #include <client/resources/res_loader.h>
 #include <client/resources/text_formatter.h>
 #include <platform/automation/registry.h>
@@ -13,6 +14,9 @@ void RegisterResourceComponents() {
     registry.Register(trackquery::kResLoaderProgId, [] { return std::make_shared<ResLoader>(); });
     registry.Register(trackquery::kTextFormatterProgId,
                       [] { return std::make_shared<TextFormatter>(); });
+    // One message object serves the whole client.
+    auto messageHelper = std::make_shared<MessageHelper>();
+    registry.Register(trackquery::kMessageHelperProgId, [messageHelper] { return messageHelper; });
 }
 
 }  // namespace client
