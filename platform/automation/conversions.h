@@ -18,9 +18,15 @@ double CDbl(const Variant& value);
 DateValue CDate(const Variant& value);
 std::string CStr(const Variant& value);
 
-// The leading number of a text, 0 when there is none; never fails.
+// The leading number of a text, 0 when there is none; never fails on text (a number too large for
+// a Double is error 6).
 double Val(std::string_view text);
+// True when CDbl would succeed on the value: numbers, Booleans, Empty, numeric texts.
 bool IsNumeric(const Variant& value);
+// True for a Date and for a text CDate reads as a date.
+bool IsDate(const Variant& value);
+// Str: like CStr for numbers, with a leading blank before a value that is not negative.
+std::string Str(const Variant& value);
 // Round half to even at `digits` places; a negative count is error 5.
 double Round(double value, int32_t digits = 0);
 
