@@ -17,6 +17,8 @@ frmICMOQuery::frmICMOQuery() : windowing::Form("frmICMOQuery") {
     abSubMenu = std::make_shared<activebar::ActiveBar>();
     BuildSubMenu(*abSubMenu);
 
+    picBak = Add<windowing::PictureBox>("picBak");
+
     tmrQuery = Add<windowing::Timer>("tmrQuery");
     tmrQuery->SetInterval(kQueryDelayMs);
     tmrQuery->SetEnabled(false);

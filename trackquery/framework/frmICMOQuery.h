@@ -14,6 +14,7 @@
 
 #include <platform/activebar/active_bar.h>
 #include <platform/windowing/form.h>
+#include <platform/windowing/picture_box.h>
 #include <platform/windowing/timer.h>
 
 #include <cstdint>
@@ -48,6 +49,7 @@ public:
     // --- Controls ----------------------------------------------------------------------------
     std::shared_ptr<TraceViewerControl> tvQuery;
     activebar::ActiveBarPtr abSubMenu;
+    std::shared_ptr<windowing::PictureBox> picBak;  // no operation uses it
     std::shared_ptr<windowing::Timer> tmrQuery;
 
     // The trace viewer itself (tvQuery's object).
