@@ -48,7 +48,9 @@ public:
     // Rows changed by the last statement Execute ran that was not a query.
     int64_t RecordsAffected() const { return recordsAffected_; }
 
-    // Runs a script of several statements without parameters (schemas, bulk data).
+    // Runs a script of several statements without parameters (schemas, bulk data) as one
+    // change: when a statement fails, the ones before it are taken back. The script must not
+    // hold BEGIN / COMMIT of its own.
     void ExecuteScript(const std::string& sql);
 
     void BeginTrans();
@@ -60,6 +62,7 @@ public:
 
 private:
     void RequireOpen() const;
+    void RunScript(const std::string& text);
 
     sqlite3* db_ = nullptr;
     std::string connectionString_;

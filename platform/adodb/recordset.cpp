@@ -320,6 +320,13 @@ RecordsetPtr Recordset::Clone() const {
 
 // --- Loading ---------------------------------------------------------------------------------
 
+RecordsetPtr Recordset::OpenWithFields(std::vector<FieldInfo> fields) {
+    for (FieldInfo& field : fields)
+        if (field.Attributes == adFldUnspecified)
+            field.Attributes = adFldUpdatable | adFldIsNullable | adFldMayBeNull;
+    return RecordsetPtr(new Recordset(std::make_shared<RecordStore>(std::move(fields))));
+}
+
 void Recordset::LoadRow(std::vector<Variant> values) {
     RequireOpen();
     if (values.size() != store_->Fields().size())

@@ -110,6 +110,9 @@ public:
     std::shared_ptr<Recordset> Clone() const;
 
     // --- Loading (for Connection and bulk loaders) -------------------------------------------
+    // An open record set over `fields`, without rows. Names may repeat, as the columns of a
+    // query may; a name then finds the first of them.
+    static std::shared_ptr<Recordset> OpenWithFields(std::vector<FieldInfo> fields);
     // Appends a stored row with one value per field (3001 on a wrong count) without moving the
     // cursor, except that a record set without visible rows gets the new row as current, as
     // an opened record set has its first row current.

@@ -133,7 +133,7 @@ std::optional<DateValue> ParseDateText(std::string_view text) {
     return DateValue{days + (hh * 3600 + mm * 60 + ss) / 86400.0};
 }
 
-std::string FormatDateText(DateValue date) {
+std::string FormatDateText(DateValue date, bool withTime) {
     const double whole = std::floor(date.serial);
     int seconds = static_cast<int>(std::lround((date.serial - whole) * 86400.0));
     int64_t days = static_cast<int64_t>(whole) - kUnixEpochSerial;
@@ -141,7 +141,7 @@ std::string FormatDateText(DateValue date) {
     int y = 0, m = 0, d = 0;
     CivilFromDays(days, y, m, d);
     char buffer[32];
-    if (seconds == 0)
+    if (seconds == 0 && !withTime)
         std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", y, m, d);
     else
         std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", y, m, d,

@@ -17,7 +17,8 @@ std::optional<double> ParseNumberText(std::string_view text);
 
 // "M/D/YYYY" or "YYYY-MM-DD", each optionally followed by " HH:MM[:SS]".
 std::optional<automation::DateValue> ParseDateText(std::string_view text);
-std::string FormatDateText(automation::DateValue date);
+// "YYYY-MM-DD", with " HH:MM:SS" when the time is not midnight or `withTime` asks for it.
+std::string FormatDateText(automation::DateValue date, bool withTime = false);
 
 // The number a numeric, Boolean (True is -1) or Date value holds; nothing for other kinds.
 std::optional<double> NumberOf(const automation::Variant& value);

@@ -1,0 +1,101 @@
+#include <platform/adodb/connection_string.h>
+
+#include <platform/adodb/ado_enums.h>
+#include <platform/automation/errors.h>
+#include <platform/automation/strings.h>
+
+#include <cctype>
+#include <utility>
+#include <vector>
+
+namespace adodb::internal {
+
+namespace {
+
+constexpr int32_t kProviderNotFound = 3706;
+
+std::string Trimmed(const std::string& text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
+    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
+    return text.substr(begin, end - begin);
+}
+
+[[noreturn]] void Unreadable(const std::string& what) {
+    automation::Raise(adoerr::InvalidArgument, "ADODB.Connection",
+                      "The connection string cannot be used: " + what + ".");
+}
+
+// Splits on ";" outside quotes; each part is "Key=Value".
+std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t equals = text.find('=', i);
+        const size_t semicolon = text.find(';', i);
+        if (equals == std::string::npos || equals > semicolon) {
+            const std::string stray = Trimmed(text.substr(i, semicolon - i));
+            if (!stray.empty()) Unreadable("\"" + stray + "\" is not Key=Value");
+            if (semicolon == std::string::npos) break;
+            i = semicolon + 1;
+            continue;
+        }
+        std::string key = Trimmed(text.substr(i, equals - i));
+        size_t j = equals + 1;
+        while (j < text.size() && std::isspace(static_cast<unsigned char>(text[j]))) ++j;
+        std::string value;
+        if (j < text.size() && (text[j] == '"' || text[j] == '\'')) {
+            const char quote = text[j];
+            const size_t close = text.find(quote, j + 1);
+            if (close == std::string::npos) Unreadable("a quoted value is not closed");
+            value = text.substr(j + 1, close - j - 1);
+            j = text.find(';', close + 1);
+            if (!Trimmed(text.substr(close + 1, j - close - 1)).empty())
+                Unreadable("text follows the quoted value of " + key);
+        } else {
+            const size_t end = text.find(';', j);
+            value = Trimmed(text.substr(j, end - j));
+            j = end;
+        }
+        if (key.empty()) Unreadable("a value has no key");
+        pairs.emplace_back(std::move(key), std::move(value));
+        if (j == std::string::npos) break;
+        i = j + 1;
+    }
+    return pairs;
+}
+
+OpenMode ModeNamed(const std::string& value) {
+    using automation::EqualsIgnoreCase;
+    if (EqualsIgnoreCase(value, "Read") || value == "1") return OpenMode::Read;
+    if (EqualsIgnoreCase(value, "ReadWrite") || EqualsIgnoreCase(value, "Write") ||
+        value == "3" || value == "0")
+        return OpenMode::ReadWrite;
+    if (EqualsIgnoreCase(value, "Create")) return OpenMode::Create;
+    Unreadable("Mode \"" + value + "\" is not Read, ReadWrite or Create");
+}
+
+}  // namespace
+
+ConnectionSettings ParseConnectionString(const std::string& text) {
+    using automation::EqualsIgnoreCase;
+    ConnectionSettings settings;
+    bool haveSource = false;
+    for (const auto& [key, value] : Pairs(text)) {
+        if (EqualsIgnoreCase(key, "Provider")) {
+            if (!EqualsIgnoreCase(value, "SQLite") && !EqualsIgnoreCase(value, "SQLite3"))
+                automation::Raise(kProviderNotFound, "ADODB.Connection",
+                                  "Provider cannot be found: \"" + value +
+                                      "\" is not available here; use Provider=SQLite.");
+        } else if (EqualsIgnoreCase(key, "Data Source") || EqualsIgnoreCase(key, "DataSource")) {
+            settings.dataSource = value;
+            haveSource = true;
+        } else if (EqualsIgnoreCase(key, "Mode")) {
+            settings.mode = ModeNamed(value);
+        }
+    }
+    if (!haveSource || settings.dataSource.empty()) Unreadable("it names no Data Source");
+    return settings;
+}
+
+}  // namespace adodb::internal

@@ -1,0 +1,22 @@
+#pragma once
+// Reads an ADO connection string ("Key=Value;Key2=Value2") for the SQLite connection. Keys
+// ignore letter case and blanks around them; a value may be quoted with " or ' to hold a ";".
+// Keys the connection does not use (User ID, Persist Security Info, ...) are accepted and left
+// alone, as a provider ignores properties it does not know.
+
+#include <string>
+
+namespace adodb::internal {
+
+enum class OpenMode { ReadWrite, Read, Create };
+
+struct ConnectionSettings {
+    std::string dataSource;
+    OpenMode mode = OpenMode::ReadWrite;
+};
+
+// Error 3706 for a provider other than SQLite, 3001 for a text that cannot be read or lacks a
+// Data Source.
+ConnectionSettings ParseConnectionString(const std::string& text);
+
+}  // namespace adodb::internal

@@ -1,0 +1,201 @@
+#include <platform/adodb/sqlite_result.h>
+
+#include <platform/adodb/value_rules.h>
+#include <platform/automation/errors.h>
+#include <platform/automation/strings.h>
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <limits>
+
+namespace adodb::internal {
+
+using automation::Variant;
+
+namespace {
+
+bool IsWordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The end of a quoted part or comment that starts at `i`, or `i` when none starts there.
+size_t SkipQuotedOrComment(const std::string& sql, size_t i) {
+    const char c = sql[i];
+    if (c == '\'' || c == '"' || c == '`' || c == '[') {
+        const char close = c == '[' ? ']' : c;
+        size_t j = i + 1;
+        while (j < sql.size()) {
+            if (sql[j] == close) {
+                if (close != ']' && j + 1 < sql.size() && sql[j + 1] == close) {
+                    j += 2;  // a doubled quote stays inside
+                    continue;
+                }
+                return j + 1;
+            }
+            ++j;
+        }
+        return sql.size();
+    }
+    if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
+        const size_t end = sql.find('\n', i);
+        return end == std::string::npos ? sql.size() : end;
+    }
+    if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
+        const size_t end = sql.find("*/", i + 2);
+        return end == std::string::npos ? sql.size() : end + 2;
+    }
+    return i;
+}
+
+bool IsIsNullCall(const std::string& sql, size_t i) {
+    if (i > 0 && IsWordChar(sql[i - 1])) return false;
+    if (i + 6 > sql.size() || !automation::EqualsIgnoreCase(sql.substr(i, 6), "ISNULL"))
+        return false;
+    size_t j = i + 6;
+    while (j < sql.size() && std::isspace(static_cast<unsigned char>(sql[j]))) ++j;
+    return j < sql.size() && sql[j] == '(';
+}
+
+struct ColumnTraits {
+    bool anyText = false;
+    bool anyReal = false;
+    bool anyInteger = false;
+    bool anyWide = false;  // an integer beyond 32 bits
+};
+
+Variant ReadCell(sqlite3_stmt* statement, int column, ColumnTraits& traits) {
+    switch (sqlite3_column_type(statement, column)) {
+        case SQLITE_INTEGER: {
+            const sqlite3_int64 value = sqlite3_column_int64(statement, column);
+            traits.anyInteger = true;
+            if (value < std::numeric_limits<int32_t>::min() ||
+                value > std::numeric_limits<int32_t>::max())
+                traits.anyWide = true;
+            return static_cast<int64_t>(value);
+        }
+        case SQLITE_FLOAT:
+            traits.anyReal = true;
+            return sqlite3_column_double(statement, column);
+        case SQLITE_NULL:
+            return automation::Null;
+        default: {
+            traits.anyText = true;
+            const auto* text = sqlite3_column_text(statement, column);
+            const int bytes = sqlite3_column_bytes(statement, column);
+            return std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(bytes));
+        }
+    }
+}
+
+bool Contains(const std::string& upperText, const char* part) {
+    return upperText.find(part) != std::string::npos;
+}
+
+int32_t DeclaredLength(const std::string& declared) {
+    const size_t open = declared.find('(');
+    if (open == std::string::npos) return 0;
+    return static_cast<int32_t>(std::strtol(declared.c_str() + open + 1, nullptr, 10));
+}
+
+// SQLite's own affinity rules, in its order, then the names SQL Server schemas use.
+FieldInfo DescribeColumn(const std::string& name, const char* declaredType,
+                         const ColumnTraits& traits) {
+    FieldInfo field;
+    field.Name = name;
+    const std::string declared = automation::UCase(declaredType ? declaredType : "");
+    if (Contains(declared, "INT")) {
+        field.Type = traits.anyWide ? adBigInt : adInteger;
+        field.DefinedSize = traits.anyWide ? 8 : 4;
+    } else if (Contains(declared, "CHAR") || Contains(declared, "CLOB") ||
+               Contains(declared, "TEXT")) {
+        field.Type = adVarWChar;
+        field.DefinedSize = DeclaredLength(declared);
+    } else if (Contains(declared, "DATE") || Contains(declared, "TIME")) {
+        field.Type = adDBTimeStamp;
+        field.DefinedSize = 16;
+    } else if (Contains(declared, "BIT") || Contains(declared, "BOOL")) {
+        field.Type = adBoolean;
+        field.DefinedSize = 2;
+    } else if (Contains(declared, "REAL") || Contains(declared, "FLOA") ||
+               Contains(declared, "DOUB") || Contains(declared, "DEC") ||
+               Contains(declared, "NUM") || Contains(declared, "MONEY")) {
+        field.Type = adDouble;
+        field.DefinedSize = 8;
+    } else if (traits.anyText || (!traits.anyReal && !traits.anyInteger)) {
+        field.Type = adVarWChar;  // no declared type: what the values are
+    } else if (traits.anyReal || traits.anyWide) {
+        field.Type = adDouble;
+        field.DefinedSize = 8;
+    } else {
+        field.Type = adInteger;
+        field.DefinedSize = 4;
+    }
+    return field;
+}
+
+// A stored value shown as the field's type; a value the type cannot show is kept as it is.
+Variant AsFieldType(const FieldInfo& field, Variant value) {
+    if (value.IsNull()) return value;
+    if (field.Type == adInteger || field.Type == adBigInt) return value;
+    FieldInfo unlimited = field;
+    unlimited.DefinedSize = 0;
+    try {
+        return CoerceToField(unlimited, value);
+    } catch (const automation::RuntimeError&) {
+        return value;
+    }
+}
+
+}  // namespace
+
+std::string ToSqliteDialect(const std::string& sql) {
+    std::string result;
+    result.reserve(sql.size());
+    size_t i = 0;
+    while (i < sql.size()) {
+        const size_t skipped = SkipQuotedOrComment(sql, i);
+        if (skipped != i) {
+            result.append(sql, i, skipped - i);
+            i = skipped;
+        } else if (IsIsNullCall(sql, i)) {
+            result += "IFNULL";
+            i += 6;
+        } else {
+            result += sql[i++];
+        }
+    }
+    return result;
+}
+
+RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
+    const int columns = sqlite3_column_count(statement);
+    std::vector<ColumnTraits> traits(static_cast<size_t>(columns));
+    std::vector<std::vector<Variant>> rows;
+    for (;;) {
+        resultCode = sqlite3_step(statement);
+        if (resultCode == SQLITE_DONE) break;
+        if (resultCode != SQLITE_ROW) return nullptr;
+        std::vector<Variant> row;
+        row.reserve(static_cast<size_t>(columns));
+        for (int c = 0; c < columns; ++c)
+            row.push_back(ReadCell(statement, c, traits[static_cast<size_t>(c)]));
+        rows.push_back(std::move(row));
+    }
+    std::vector<FieldInfo> fields;
+    for (int c = 0; c < columns; ++c) {
+        const char* name = sqlite3_column_name(statement, c);
+        fields.push_back(DescribeColumn(name ? name : "", sqlite3_column_decltype(statement, c),
+                                        traits[static_cast<size_t>(c)]));
+    }
+    auto recordset = Recordset::OpenWithFields(fields);
+    for (auto& row : rows) {
+        for (size_t c = 0; c < row.size(); ++c) row[c] = AsFieldType(fields[c], std::move(row[c]));
+        recordset->LoadRow(std::move(row));
+    }
+    return recordset;
+}
+
+}  // namespace adodb::internal
