@@ -135,7 +135,9 @@ protected:
 private:
     friend class Control;
     void SetActiveControl(Control* control) { activeControl_ = control; }
+    void AttachControl(Control* control) { attached_.push_back(control); }
     void ForgetControl(Control* control);
+    Control* FocusTarget() const;
     void StartTimers();
     void StopTimers();
     void SetWindowVisible(bool visible);
@@ -148,9 +150,9 @@ private:
     int16_t windowState_ = vbNormal;
     bool keyPreview_ = false;
     bool shownSinceLoad_ = false;
-    bool loading_ = false;
     int modalDepth_ = 0;
     std::vector<std::shared_ptr<Control>> controls_;
+    std::vector<Control*> attached_;  // every control made with this form, Add or not
     Control* activeControl_ = nullptr;
 };
 

@@ -65,6 +65,7 @@ public:
 
 private:
     friend class ListItems;
+    friend class ListView;
     void CheckSubItemIndex(int32_t index) const;
 
     ListItems* owner_;

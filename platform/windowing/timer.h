@@ -31,6 +31,7 @@ private:
     friend class EventLoop;
     friend class Form;
     void Restart();
+    void Stop();
     void Fire();
 
     int32_t interval_ = 0;
