@@ -2,6 +2,7 @@
 
 #include <client/security/gl_data.h>
 
+#include <client/security/security_schema.h>
 #include <client/security/session_database.h>
 
 #include <platform/automation/conversions.h>
@@ -12,12 +13,14 @@ using automation::Variant;
 
 namespace {
 
-// The user's own rights and those of every group the user belongs to; group 0 is "no group".
+// The user's own rights (owner type 0) and those of every group the user belongs to (owner
+// type 1).
 constexpr char kRightsSql[] =
-    "SELECT FAccessMask FROM t_AccessRight WHERE FUserID=? AND FObjectType=? AND FObjectID=? "
+    "SELECT FAccessMask FROM t_AccessRight "
+    "WHERE FOwnerType=0 AND FOwnerID=? AND FObjectType=? AND FObjectID=? "
     "UNION ALL "
-    "SELECT r.FAccessMask FROM t_GroupAccessRight r INNER JOIN t_Group g ON g.FGroupID=r.FGroupID "
-    "WHERE g.FGroupID<>0 AND g.FUserID=? AND r.FObjectType=? AND r.FObjectID=?";
+    "SELECT r.FAccessMask FROM t_AccessRight r INNER JOIN t_Group g ON g.FGroupID=r.FOwnerID "
+    "WHERE r.FOwnerType=1 AND g.FUserID=? AND r.FObjectType=? AND r.FObjectID=?";
 
 int64_t GrantedMask(adodb::Connection& cnn, int32_t userId, int32_t objectType, int32_t objectId) {
     auto rs = cnn.Execute(kRightsSql, {Variant(userId), Variant(objectType), Variant(objectId),
@@ -44,6 +47,7 @@ bool GLData::AccessCheck(int32_t objectType, int32_t objectId, int32_t action) {
 void GLData::WriteLog(const std::string& functionName, const std::string& description) {
     const auto props = SessionPropsString();
     auto cnn = OpenSessionDatabase(props, false);
+    CreateAccessLogTable(*cnn);
     cnn->Execute("INSERT INTO t_AccessLog (FUserID, FFunction, FDescription) VALUES (?, ?, ?)",
                  {Variant(SessionUserID(props)), Variant(functionName), Variant(description)});
 }
