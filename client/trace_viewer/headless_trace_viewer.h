@@ -1,0 +1,222 @@
+#pragma once
+// The trace viewer control without a screen. It keeps the models it is handed, a buffer of the
+// panels last shown for each navigation key, its own menu bar and the host's attached bar, the
+// titles, the selection and the active pane, and it raises the control's events when a test or
+// the terminal host acts as the user through the verbs below. Render() gives the whole view as
+// text; Print and PrintPreview write that text to a file, Export writes the detail tree as CSV.
+//
+// Detail paths are the dotted 1-based positions that DetailModel::ItemByPath reads (see
+// trackquery/contracts/detail_model.h): "2" is the second top-level node, "2.1" its first row,
+// "2.1.1" the first child node of that row.
+
+#include <client/trace_viewer/view_state.h>
+#include <trackquery/contracts/trace_viewer.h>
+
+#include <platform/activebar/active_bar.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace client {
+
+class HeadlessTraceViewer : public trackquery::ITraceViewer {
+public:
+    HeadlessTraceViewer();
+    ~HeadlessTraceViewer() override;
+    HeadlessTraceViewer(const HeadlessTraceViewer&) = delete;
+    HeadlessTraceViewer& operator=(const HeadlessTraceViewer&) = delete;
+
+    std::string TypeName() const override { return "TraceViewer"; }
+
+    // ---- The control's contract ------------------------------------------------------------
+    void SetEventSink(trackquery::ITraceViewerEvents* sink) override;
+    void SetEventSink(std::weak_ptr<trackquery::ITraceViewerEvents> sink) override;
+
+    trackquery::NavigationModelPtr GetNavigationModel() override { return state_.navigation; }
+    void SetNavigationModel(trackquery::NavigationModelPtr model) override;
+    void SetHeadModel(trackquery::HeadModelPtr model) override;
+    trackquery::DetailModelPtr GetDetailModel() override { return state_.detail; }
+    void SetDetailModel(trackquery::DetailModelPtr model) override;
+
+    bool RestoreBuffer(const std::string& key) override;
+    void ClearDetailBuffer() override { buffer_.clear(); }
+
+    void AttachMenuBar(trackquery::ActiveBarPtr bar) override;
+    void SetHost(automation::ObjectPtr& hostForm, automation::ObjectPtr& hostBar) override;
+    trackquery::ActiveBarPtr GetMenuBar() override { return menuBar_; }
+    trackquery::ToolPtr GetTool(const std::string& key) override;
+    void SetToolsVisible(const std::string& keys, bool visible) override;
+    std::string GetPositionText() override;
+
+    void SetNavigationTitle(const std::string& text) override { state_.navigationTitle = text; }
+    void SetHeadTitle(const std::string& text) override { state_.headTitle = text; }
+    void SetDetailTitle(const std::string& text) override { state_.detailTitle = text; }
+    bool HeadTitleAlert() const override { return state_.headTitleAlert; }
+    void SetHeadTitleAlert(bool alert) override { state_.headTitleAlert = alert; }
+    void RefreshView() override;
+
+    void SelectNavigationNode(int32_t index, bool raiseEvent) override;
+    trackquery::NavigationNodePtr SelectedNavigationNode() override;
+    automation::ObjectPtr SelectedDetailRow() override;
+    std::string ActivePane() const override { return activePane_; }
+    bool LayoutRestored() const override { return layoutRestored_; }
+    bool StandAlone() const override { return standAlone_; }
+    void SetStandAlone(bool standAlone) override { standAlone_ = standAlone; }
+
+    std::string ExportTitle() const override { return exportTitle_; }
+    void SetExportTitle(const std::string& title) override { exportTitle_ = title; }
+    void PrintPreview() override;
+    void Print() override;
+    void Export() override;
+
+    bool ViewSetting01() const override { return viewSetting01_; }
+    void SetViewSetting01(bool value) override { viewSetting01_ = value; }
+    int32_t ViewSetting03() const override { return viewSetting03_; }
+    void SetViewSetting03(int32_t value) override { viewSetting03_ = value; }
+    std::string ViewSetting05() const override { return viewSetting05_; }
+    void SetViewSetting05(const std::string& value) override { viewSetting05_ = value; }
+    float ViewSetting11() const override { return viewSetting11_; }
+    void SetViewSetting11(float value) override { viewSetting11_ = value; }
+    float ViewSetting12() const override { return viewSetting12_; }
+    void SetViewSetting12(float value) override { viewSetting12_ = value; }
+    bool ViewSetting13() const override { return viewSetting13_; }
+    void SetViewSetting13(bool value) override { viewSetting13_ = value; }
+    int32_t ViewSetting14() const override { return viewSetting14_; }
+    void SetViewSetting14(int32_t value) override { viewSetting14_ = value; }
+    int32_t ViewSetting15() const override { return viewSetting15_; }
+    void SetViewSetting15(int32_t value) override { viewSetting15_ = value; }
+    int32_t ViewSetting16() const override { return viewSetting16_; }
+    void SetViewSetting16(int32_t value) override { viewSetting16_ = value; }
+    int32_t ViewSetting17() const override { return viewSetting17_; }
+    void SetViewSetting17(int32_t value) override { viewSetting17_ = value; }
+
+    // ---- Acting as the user ------------------------------------------------------------------
+    // A verb that names something the view does not hold (an index or path outside the models, a
+    // tool that does not exist) is run-time error 5 with a description that names it.
+
+    // Clicks the navigation node at a 1-based index: selects it, makes the navigation pane active
+    // and raises NavigationClick (bHasBuffer = whether the buffer holds the node's key).
+    void ClickNavigationNode(int32_t index);
+    // A key in the navigation tree: raises NavigationKeyPress; unless the listener set KeyCode to
+    // 0, Up (38), Down (40), Home (36) and End (35) move the selection and raise NavigationClick.
+    // Returns the KeyCode as the listener left it.
+    int16_t PressNavigationKey(int16_t keyCode, int16_t shift = 0);
+    // Expands the detail node or row at a path: raises DetailBeforeExpand, then DetailExpand
+    // (sRowType "0" for a node, "1" for a row; lRow its position under its parent), then shows it
+    // expanded. An item that cannot expand raises nothing and returns false; one already expanded
+    // raises nothing and returns true.
+    bool ExpandDetail(const std::string& path);
+    // Expands row `row` (1-based) of the node at `nodePath`.
+    bool ExpandDetailRow(const std::string& nodePath, int32_t row);
+    // Collapses the node or row at a path (no event).
+    void CollapseDetail(const std::string& path);
+    // Selects the detail node or row at a path and makes the detail pane active (no event).
+    void SelectDetail(const std::string& path);
+    // Double-clicks the detail node or row at a path: selects it, raises DetailDblClick and, unless
+    // the listener set bCancelExpand, expands a collapsed item (raising 14 and 15) or collapses an
+    // expanded one. Returns bCancelExpand as the listener left it.
+    bool DoubleClickDetail(const std::string& path);
+    // Makes a pane active: "Summary", "Navigation", "Detail" or "Null".
+    void ActivatePane(const std::string& pane);
+    // Clicks a tool of either bar: raises BeforeMenuClick and, unless cancelled, runs the viewer's
+    // own handling of its own tools and raises MenuClick. Returns false, raising nothing, for a
+    // tool that is hidden or disabled.
+    bool ClickTool(const std::string& key);
+    // Types `text` into the text box tool `key` on band `band` (replacing its text) and, with
+    // pressEnter, raises MenuTextKeyDown(13, band, text). Returns false for a hidden or disabled
+    // box.
+    bool TypeIntoTool(const std::string& band, const std::string& key, const std::string& text,
+                      bool pressEnter = true);
+    // A key going down in the text box tool `key` on band `band`: raises MenuTextKeyDown with the
+    // box's current text (118 is F7).
+    bool PressToolKey(const std::string& band, const std::string& key, int32_t keyCode);
+    // Closes the control: raises Hide.
+    void Close();
+
+    // ---- What a test or the terminal host reads --------------------------------------------
+    std::string Render() const;
+    // The visible bands of the viewer's own bar and their visible tools, one band a line.
+    std::string RenderMenuBar() const;
+    trackquery::HeadModelPtr GetHeadModel() const { return state_.head; }
+    const std::string& NavigationTitle() const { return state_.navigationTitle; }
+    const std::string& HeadTitle() const { return state_.headTitle; }
+    const std::string& DetailTitle() const { return state_.detailTitle; }
+    trackquery::ActiveBarPtr AttachedMenuBar() const { return attachedBar_; }
+    automation::ObjectPtr HostForm() const { return hostForm_; }
+    automation::ObjectPtr HostBar() const { return hostBar_; }
+    bool Closed() const { return closed_; }
+    int32_t RefreshCount() const { return refreshCount_; }
+    bool HasBuffer(const std::string& key) const { return buffer_.contains(key); }
+
+    // Where Print, PrintPreview and Export write (created when missing). By default the
+    // directory "trackquery" under the system's temporary directory.
+    void SetOutputDirectory(const std::filesystem::path& directory) { outputDirectory_ = directory; }
+    const std::filesystem::path& OutputDirectory() const { return outputDirectory_; }
+    // The file the last Print, PrintPreview or Export wrote; empty before the first.
+    const std::filesystem::path& LastOutputPath() const { return lastOutputPath_; }
+
+private:
+    struct BufferedPanels {
+        trackquery::HeadModelPtr head;
+        trackquery::DetailModelPtr detail;
+    };
+
+    std::shared_ptr<trackquery::ITraceViewerEvents> Sink() const;
+    void RaiseNavigationClick();
+    void RaiseExpand(const std::string& path, const automation::ObjectPtr& item);
+    void HandleToolClick(const trackquery::ToolPtr& tool);
+    void HandleTextKeyDown(const trackquery::ToolPtr& tool, const std::string& band,
+                           int32_t keyCode);
+    bool RunOwnToolHandling(const trackquery::ToolPtr& tool);
+    void ApplyViewTools();
+    void BindBar(const trackquery::ActiveBarPtr& bar);
+    void ReleaseAttachedBar();
+    BufferedPanels* CurrentBufferEntry();
+    automation::ObjectPtr DetailItemAt(const std::string& path) const;
+    trackquery::ToolPtr TextBoxOnBand(const std::string& band, const std::string& key) const;
+    void WriteOutput(const std::string& baseName, const std::string& extension,
+                     const std::string& content);
+
+    ViewState state_;
+    std::map<std::string, BufferedPanels> buffer_;
+
+    trackquery::ITraceViewerEvents* rawSink_ = nullptr;
+    std::weak_ptr<trackquery::ITraceViewerEvents> weakSink_;
+    bool weakSinkSet_ = false;
+
+    trackquery::ActiveBarPtr menuBar_;
+    trackquery::ActiveBarPtr attachedBar_;
+    std::vector<std::string> joinedTools_;
+    automation::ObjectPtr hostForm_;
+    automation::ObjectPtr hostBar_;
+
+    std::string activePane_ = "Null";
+    bool layoutRestored_ = false;
+    bool standAlone_ = false;
+    bool closed_ = false;
+    int32_t refreshCount_ = 0;
+    std::string exportTitle_;
+
+    bool viewSetting01_ = false;
+    int32_t viewSetting03_ = 0;
+    std::string viewSetting05_;
+    float viewSetting11_ = 0;
+    float viewSetting12_ = 0;
+    bool viewSetting13_ = false;
+    int32_t viewSetting14_ = 0;
+    int32_t viewSetting15_ = 0;
+    int32_t viewSetting16_ = 0;
+    int32_t viewSetting17_ = 0;
+
+    std::filesystem::path outputDirectory_;
+    std::filesystem::path lastOutputPath_;
+};
+
+// Registers "QzTraceViewer.TraceViewer" in the process's component registry: every CreateObject
+// gives a new HeadlessTraceViewer. Needs nothing else; output files go to the temporary directory
+// until the host sets another with SetOutputDirectory.
+void RegisterTraceViewer();
+
+}  // namespace client

@@ -1,0 +1,196 @@
+#include <client/trace_viewer/view_renderer.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <sstream>
+#include <vector>
+
+namespace client {
+
+using automation::ObjectPtr;
+using trackquery::DetailColumnPtr;
+using trackquery::DetailNode;
+using trackquery::DetailNodePtr;
+using trackquery::DetailRow;
+using trackquery::DetailRowPtr;
+
+namespace {
+
+bool IsWide(char32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+std::string PadRight(const std::string& text, int width) {
+    return text + std::string(static_cast<size_t>(std::max(0, width - DisplayWidth(text))), ' ');
+}
+
+std::string Marker(bool selected) { return selected ? ">" : " "; }
+
+std::string Indent(int depth) { return std::string(static_cast<size_t>(depth) * 2, ' '); }
+
+std::string TitleLine(const std::string& title, const char* fallback, bool alert = false) {
+    return std::string("== ") + (alert ? "!! " : "") + (title.empty() ? fallback : title) + " ==\n";
+}
+
+class DetailPrinter {
+public:
+    DetailPrinter(std::ostringstream& out, const ObjectPtr& selected)
+        : out_(out), selected_(selected) {}
+
+    void PrintNode(const DetailNodePtr& node, int depth) {
+        const char* expander = node->IsExpanded ? "[-]" : (node->CanExpand ? "[+]" : "[ ]");
+        out_ << Marker(node == selected_) << Indent(depth) << expander << ' ' << NodeLabel(*node)
+             << '\n';
+        if (!node->IsExpanded) return;
+        const auto columns = VisibleColumns(*node);
+        const auto widths = ColumnWidths(*node, columns);
+        if (HasDetailRows(*node)) PrintHeadings(columns, widths, depth + 2);
+        for (const auto& item : node->Rows()) {
+            if (auto row = std::dynamic_pointer_cast<DetailRow>(item)) {
+                PrintRow(row, columns, widths, depth + 2);
+            } else if (auto nested = std::dynamic_pointer_cast<DetailNode>(item)) {
+                PrintNode(nested, depth + 1);
+            }
+        }
+    }
+
+private:
+    static std::vector<DetailColumnPtr> VisibleColumns(const DetailNode& node) {
+        std::vector<DetailColumnPtr> columns;
+        for (int32_t i = 1; i <= node.ColumnCount(); ++i) {
+            auto column = node.Column(i);
+            if (column && column->Visible) columns.push_back(column);
+        }
+        return columns;
+    }
+
+    static std::string CellText(const DetailRow& row, const DetailColumnPtr& column) {
+        auto cell = row.Cell(column->Key);
+        return cell ? cell->Text : std::string();
+    }
+
+    static std::vector<int> ColumnWidths(const DetailNode& node,
+                                         const std::vector<DetailColumnPtr>& columns) {
+        std::vector<int> widths;
+        for (const auto& column : columns) widths.push_back(DisplayWidth(column->Caption));
+        for (const auto& item : node.Rows()) {
+            auto row = std::dynamic_pointer_cast<DetailRow>(item);
+            if (!row) continue;
+            for (size_t c = 0; c < columns.size(); ++c) {
+                widths[c] = std::max(widths[c], DisplayWidth(CellText(*row, columns[c])));
+            }
+        }
+        return widths;
+    }
+
+    static bool HasDetailRows(const DetailNode& node) {
+        return std::any_of(node.Rows().begin(), node.Rows().end(), [](const ObjectPtr& item) {
+            return std::dynamic_pointer_cast<DetailRow>(item) != nullptr;
+        });
+    }
+
+    void PrintCells(const std::vector<std::string>& texts, const std::vector<int>& widths) {
+        std::string line;
+        for (size_t c = 0; c < texts.size(); ++c) {
+            if (c > 0) line += " | ";
+            line += c + 1 < texts.size() ? PadRight(texts[c], widths[c]) : texts[c];
+        }
+        out_ << line << '\n';
+    }
+
+    void PrintHeadings(const std::vector<DetailColumnPtr>& columns, const std::vector<int>& widths,
+                       int depth) {
+        std::vector<std::string> captions;
+        for (const auto& column : columns) captions.push_back(column->Caption);
+        out_ << ' ' << Indent(depth) << "    ";
+        PrintCells(captions, widths);
+    }
+
+    void PrintRow(const DetailRowPtr& row, const std::vector<DetailColumnPtr>& columns,
+                  const std::vector<int>& widths, int depth) {
+        const char* expander = row->IsTotal        ? "[=]"
+                               : row->IsExpanded   ? "[-]"
+                               : row->CanExpand    ? "[+]"
+                                                   : "   ";
+        std::vector<std::string> texts;
+        for (const auto& column : columns) texts.push_back(CellText(*row, column));
+        out_ << Marker(row == selected_) << Indent(depth) << expander << ' ';
+        PrintCells(texts, widths);
+        if (!row->IsExpanded) return;
+        for (const auto& child : row->Children()) PrintNode(child, depth + 2);
+    }
+
+    std::ostringstream& out_;
+    const ObjectPtr& selected_;
+};
+
+void RenderNavigation(std::ostringstream& out, const ViewState& state) {
+    if (state.showTitles) out << TitleLine(state.navigationTitle, "Navigation");
+    if (!state.navigation || state.navigation->NodeCount() == 0) {
+        out << "  (empty)\n";
+        return;
+    }
+    for (int32_t i = 1; i <= state.navigation->NodeCount(); ++i) {
+        auto node = state.navigation->NodeItem(i);
+        out << Marker(node == state.selectedNode) << ' ' << Indent(std::max(0, node->Level))
+            << node->Text << '\n';
+    }
+}
+
+void RenderHead(std::ostringstream& out, const ViewState& state) {
+    if (state.showTitles && state.showHeadTitle) {
+        out << TitleLine(state.headTitle, "Head", state.headTitleAlert);
+    }
+    if (!state.head || state.head->LineCount() == 0) {
+        out << "  (empty)\n";
+        return;
+    }
+    for (const auto& line : state.head->Lines()) out << "  " << line << '\n';
+}
+
+void RenderDetail(std::ostringstream& out, const ViewState& state) {
+    if (state.showTitles) out << TitleLine(state.detailTitle, "Detail");
+    if (!state.detail || state.detail->Count() == 0) {
+        out << "  (empty)\n";
+        return;
+    }
+    DetailPrinter printer(out, state.selectedDetail);
+    for (const auto& node : state.detail->Nodes()) printer.PrintNode(node, 0);
+}
+
+}  // namespace
+
+int DisplayWidth(std::string_view text) {
+    int width = 0;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length && i + k < text.size(); ++k) {
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        width += IsWide(c) ? 2 : 1;
+        i += length;
+    }
+    return width;
+}
+
+std::string NodeLabel(const DetailNode& node) {
+    if (node.ColumnCount() > 0) {
+        if (auto column = node.Column(1)) return column->Caption;
+    }
+    return node.Key;
+}
+
+std::string RenderView(const ViewState& state) {
+    std::ostringstream out;
+    RenderNavigation(out, state);
+    if (state.showHead) RenderHead(out, state);
+    if (state.showDetail) RenderDetail(out, state);
+    return out.str();
+}
+
+}  // namespace client
