@@ -1,0 +1,163 @@
+#include <platform/automation/conversions.h>
+#include <platform/automation/errors.h>
+#include <platform/automation/format.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+using namespace automation;
+
+namespace {
+
+int ErrorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        return error.Number();
+    }
+    return 0;
+}
+
+// Format rounds half away from zero; Round and CInt round half to even. Both in one place, as
+// the difference is easy to lose.
+TEST(FormatRounding, HalvesGoAwayFromZeroUnlikeRound) {
+    EXPECT_EQ(Format(2.5, "0"), "3");
+    EXPECT_EQ(Format(3.5, "0"), "4");
+    EXPECT_EQ(Format(-2.5, "0"), "-3");
+    EXPECT_EQ(Format(0.125, "0.00"), "0.13");
+    EXPECT_EQ(Format(999.5, "#,##0"), "1,000");
+    EXPECT_EQ(Format(1234.5, "#,##0"), "1,235");
+    EXPECT_DOUBLE_EQ(Round(2.5), 2);
+    EXPECT_EQ(CInt(2.5), 2);
+}
+
+TEST(FormatRounding, WorksOnTheFifteenDigitDecimalForm) {
+    // 1.005 and 1.605 are stored just below the tie; the 15-digit form is the tie itself.
+    EXPECT_EQ(Format(1.005, "0.00"), "1.01");
+    EXPECT_EQ(Format(1.605, "0.00"), "1.61");
+    EXPECT_EQ(Format(0.1 + 0.2, "0.0000000000"), "0.3000000000");
+    EXPECT_EQ(Format(12345.6789012345, "#0.0000000000"), "12345.6789012345");
+    EXPECT_EQ(Format(std::pow(2.0, 60), "0"), "1152921504606850000");
+}
+
+TEST(FormatGrouping, SeparatorsEveryThreeDigits) {
+    EXPECT_EQ(Format(0, "#,##0"), "0");
+    EXPECT_EQ(Format(999, "#,##0"), "999");
+    EXPECT_EQ(Format(1234, "#,##0"), "1,234");
+    EXPECT_EQ(Format(1234567, "#,##0"), "1,234,567");
+    EXPECT_EQ(Format(1e12, "#,##0"), "1,000,000,000,000");
+    EXPECT_EQ(Format(5459.4, "##,##0.00"), "5,459.40");
+    EXPECT_EQ(Format(1234567.891, "#,##0.00"), "1,234,567.89");
+    EXPECT_EQ(Format(0.3, "#,##0.00"), "0.30");
+    EXPECT_EQ(Format(1234567, "0"), "1234567");
+}
+
+TEST(FormatGrouping, NegativeWithOneSection) {
+    EXPECT_EQ(Format(-1234.5, "#,##0.00"), "-1,234.50");
+    EXPECT_EQ(Format(-1234567, "#,##0"), "-1,234,567");
+    EXPECT_EQ(Format(-0.3, "#,##0.00"), "-0.30");
+}
+
+TEST(FormatPlaces, AnyCountOfPlaces) {
+    EXPECT_EQ(Format(1.0 / 3.0, "#0.0000000000"), "0.3333333333");
+    EXPECT_EQ(Format(123, "#0.0000000000"), "123.0000000000");
+    EXPECT_EQ(Format(6.5, "#0.000000000000"), "6.500000000000");
+    EXPECT_EQ(Format(334.9, "###0.00"), "334.90");
+    EXPECT_EQ(Format(12.3456, "0.000"), "12.346");
+    EXPECT_EQ(Format(5, "0.00%"), "500.00%");
+    EXPECT_EQ(Format(0.5, "#.##"), ".5");
+    EXPECT_EQ(Format(1.5, "0.0#"), "1.5");
+    EXPECT_EQ(Format(1.25, "0.0#"), "1.25");
+    EXPECT_EQ(Format(7, "000"), "007");
+    EXPECT_EQ(Format(0, "#,###"), "");
+}
+
+TEST(FormatPlaces, NegativeThatRoundsToZeroHasNoSign) {
+    EXPECT_EQ(Format(-0.001, "0.00"), "0.00");
+    EXPECT_EQ(Format(-0.4, "#,##0"), "0");
+}
+
+TEST(FormatSections, NegativeZeroAndNullSections) {
+    EXPECT_EQ(Format(-5, "0;(0)"), "(5)");
+    EXPECT_EQ(Format(5, "0;(0)"), "5");
+    EXPECT_EQ(Format(0, "$#,##0;;\\Z\\e\\r\\o"), "Zero");
+    EXPECT_EQ(Format(-5, "0;;\"zero\""), "-5");  // empty negative section: the first one, signed
+    EXPECT_EQ(Format(Null, "0;-0;\"zero\";\"none\""), "none");
+    EXPECT_EQ(Format(1234, "\"合计：\"#,##0"), "合计：1,234");
+}
+
+TEST(FormatSections, ScalingCommas) {
+    EXPECT_EQ(Format(100000000, "##0,,"), "100");
+    EXPECT_EQ(Format(1234567, "#,##0,.0"), "1,234.6");
+}
+
+TEST(FormatInputs, NumericTextsAreFormattedOtherTextsReturned) {
+    EXPECT_EQ(Format("1234.5", "#,##0.00"), "1,234.50");
+    EXPECT_EQ(Format(" 12 ", "0.0"), "12.0");
+    EXPECT_EQ(Format("abc", "#,##0.00"), "abc");
+    EXPECT_EQ(Format("", "#,##0"), "");
+    EXPECT_EQ(Format(true, "0"), "-1");
+    EXPECT_EQ(Format(Variant(int16_t{12}), "#,##0.00"), "12.00");
+}
+
+TEST(FormatInputs, NullAndEmptyShowNothing) {
+    EXPECT_EQ(Format(Null, "#,##0"), "");
+    EXPECT_EQ(Format(Null, "YYYY-MM-DD"), "");
+    EXPECT_EQ(Format(Variant(), "#,##0.00"), "");
+    EXPECT_EQ(Format(Variant(), "YYYY-MM-DD"), "");
+    EXPECT_EQ(Format(Null), "");
+    EXPECT_EQ(Format(Variant()), "");
+}
+
+TEST(FormatInputs, WithoutPatternLikeCStr) {
+    EXPECT_EQ(Format(23), "23");
+    EXPECT_EQ(Format(0.1), "0.1");
+    EXPECT_EQ(Format("生产"), "生产");
+    EXPECT_EQ(Format(true), "True");
+    EXPECT_EQ(Format(DateValue{45000}), "2023-03-15");
+}
+
+TEST(FormatDates, IsoPatternOnDatesSerialsAndTexts) {
+    EXPECT_EQ(Format(DateValue{45000}, "YYYY-MM-DD"), "2023-03-15");
+    EXPECT_EQ(Format(45000, "YYYY-MM-DD"), "2023-03-15");
+    EXPECT_EQ(Format(45000.99, "yyyy-mm-dd"), "2023-03-15");
+    EXPECT_EQ(Format("2024-03-05", "YYYY-MM-DD"), "2024-03-05");
+    EXPECT_EQ(Format("2024/3/5 10:30:00", "YYYY-MM-DD"), "2024-03-05");
+    EXPECT_EQ(Format("3/5/2024", "YYYY-MM-DD"), "2024-03-05");
+    EXPECT_EQ(Format("45000", "YYYY-MM-DD"), "2023-03-15");
+    EXPECT_EQ(Format(DateValue{0}, "YYYY-MM-DD"), "1899-12-30");
+    EXPECT_EQ(Format(DateValue{-1}, "YYYY-MM-DD"), "1899-12-29");
+    EXPECT_EQ(Format(DateValue{2958465}, "YYYY-MM-DD"), "9999-12-31");
+    EXPECT_EQ(Format(DateValue{-657434}, "YYYY-MM-DD"), "0100-01-01");
+}
+
+TEST(FormatDates, TextsThatAreNotDatesAndSerialsOutOfRange) {
+    EXPECT_EQ(Format("未审核", "YYYY-MM-DD"), "未审核");
+    EXPECT_EQ(Format("2023-02-30", "YYYY-MM-DD"), "2023-02-30");
+    EXPECT_EQ(ErrorNumberOf([] { Format(3e6, "YYYY-MM-DD"); }), vberr::Overflow);
+}
+
+TEST(FormatDates, OtherDateAndTimeTokens) {
+    EXPECT_EQ(Format(DateValue{33996}, "dddd, mmm d yyyy"), "Wednesday, Jan 27 1993");
+    EXPECT_EQ(Format(CDate("17:04:23"), "hh:mm:ss AM/PM"), "05:04:23 PM");
+    EXPECT_EQ(Format(CDate("2024-03-05 09:07:02"), "yyyy-mm-dd hh:nn:ss"), "2024-03-05 09:07:02");
+    EXPECT_EQ(Format(CDate("2024-03-05 09:07:02"), "h:m:s"), "9:7:2");
+    EXPECT_EQ(Format(CDate("2024-03-05"), "yy/m/d"), "24/3/5");
+    EXPECT_EQ(Format(CDate("2024-03-05"), "mmmm q y w"), "March 1 65 3");
+    EXPECT_EQ(Format(CDate("2024-03-05"), "yyyy\"年\"m\"月\"d\"日\""), "2024年3月5日");
+    EXPECT_EQ(Format(CDate("2024-03-05 00:30:00"), "h:nn a/p"), "12:30 a");
+}
+
+TEST(FormatText, CaseAndPlaceholders) {
+    EXPECT_EQ(Format("HELLO", "<"), "hello");
+    EXPECT_EQ(Format("hello", ">"), "HELLO");
+    EXPECT_EQ(Format("abc", "@@@@@"), "  abc");
+    EXPECT_EQ(Format("abc", "!@@@@@"), "abc  ");
+    EXPECT_EQ(Format("abc", "&&&&&"), "abc");
+    EXPECT_EQ(Format("5551234", "@@@-@@@@"), "555-1234");
+    EXPECT_EQ(Format("abcdef", "@@@"), "abcdef");
+}
+
+}  // namespace
