@@ -1,0 +1,293 @@
+#include "recordset_fixtures.h"
+
+#include <platform/adodb/connection.h>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+using namespace adodb_test;
+using adodb::Connection;
+namespace adoerr = adodb::adoerr;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A database file of its own for each test, removed afterwards.
+class ConnectionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = fs::temp_directory_path() /
+                ("adodb_" + std::to_string(::getpid()) + "_" + info->name() + ".db");
+        fs::remove(path_);
+        Connection setup;
+        setup.Open("Provider=SQLite;Data Source=" + path_.string() + ";Mode=Create");
+        setup.ExecuteScript(R"(
+            CREATE TABLE t_Group (FGroupID INTEGER, FUserID INTEGER);
+            CREATE TABLE ICMO (FInterID INTEGER PRIMARY KEY, FBillNo VARCHAR(20), FQty DECIMAL(28,10),
+                               FCheckDate DATETIME, FNote TEXT, FBig INTEGER, FChecked BIT);
+            INSERT INTO t_Group VALUES (1, 16394), (2, 16394), (1, 16395), (0, 16394);
+            INSERT INTO ICMO VALUES (1001, 'WORK001', 5, '2024-03-05 00:00:00', NULL, 1, 1),
+                                    (1002, 'WORK002', 2.5, '2024-03-06 08:30:00', 'x', 5000000000, 0);
+        )");
+    }
+    void TearDown() override { fs::remove(path_); }
+
+    std::string ConnectionString(const std::string& extra = "") const {
+        return "Provider=SQLite;Data Source=" + path_.string() + extra;
+    }
+
+    fs::path path_;
+};
+
+TEST_F(ConnectionTest, OpensAndReportsState) {
+    Connection cn;
+    EXPECT_EQ(cn.TypeName(), "Connection");
+    EXPECT_EQ(cn.State(), adodb::adStateClosed);
+    cn.Open(ConnectionString());
+    EXPECT_EQ(cn.State(), adodb::adStateOpen);
+    EXPECT_NE(cn.Handle(), nullptr);
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Open(ConnectionString()); }), adoerr::ObjectOpen);
+    cn.Close();
+    EXPECT_EQ(cn.State(), adodb::adStateClosed);
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("SELECT 1"); }), adoerr::ObjectClosed);
+}
+
+TEST_F(ConnectionTest, KeysIgnoreCaseAndUnknownKeysAreLeftAlone) {
+    Connection cn;
+    cn.Open(" provider = sqlite ; DATA SOURCE=\"" + path_.string() + "\"; User ID=sa;");
+    EXPECT_EQ(cn.Execute("SELECT COUNT(*) AS Num FROM ICMO")->Value("Num"), Variant(2));
+}
+
+TEST_F(ConnectionTest, OtherProvidersAndMissingSourcesAreRefused) {
+    Connection cn;
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Open("Provider=SQLOLEDB;Data Source=erp"); }), 3706);
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Open("Provider=SQLite"); }), adoerr::InvalidArgument);
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Open("Provider=SQLite;Data Source=x;Mode=Sideways"); }),
+              adoerr::InvalidArgument);
+    EXPECT_EQ(cn.State(), adodb::adStateClosed);
+}
+
+TEST_F(ConnectionTest, AMissingFileIsAnErrorAndIsNotCreated) {
+    const fs::path missing = path_.string() + ".missing";
+    Connection cn;
+    try {
+        cn.Open("Provider=SQLite;Data Source=" + missing.string());
+        FAIL() << "opened a missing file";
+    } catch (const automation::RuntimeError& error) {
+        EXPECT_EQ(error.Source(), "ADODB.Connection");
+        EXPECT_NE(error.Description().find("does not exist"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(ConnectionTest, QueryRowsAreCopiedWithMappedTypes) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto rs = cn.Execute("SELECT * FROM ICMO ORDER BY FInterID");
+    ASSERT_EQ(rs->RecordCount(), 2);
+    auto fields = rs->Fields();
+    EXPECT_EQ(fields->Item("FInterID")->Type(), adodb::adInteger);
+    EXPECT_EQ(fields->Item("FBillNo")->Type(), adodb::adVarWChar);
+    EXPECT_EQ(fields->Item("FBillNo")->DefinedSize(), 20);
+    EXPECT_EQ(fields->Item("FQty")->Type(), adodb::adDouble);
+    EXPECT_EQ(fields->Item("FCheckDate")->Type(), adodb::adDBTimeStamp);
+    EXPECT_EQ(fields->Item("FChecked")->Type(), adodb::adBoolean);
+    EXPECT_EQ(rs->Value("FInterID"), Variant(1001));
+    EXPECT_EQ(rs->Value("FBillNo"), Variant("WORK001"));
+    EXPECT_EQ(rs->Value("FQty"), Variant(5.0));
+    EXPECT_EQ(rs->Value("FCheckDate").TypeName(), "Date");
+    EXPECT_DOUBLE_EQ(rs->Value("FCheckDate").AsDate().serial, 45356.0);  // 2024-03-05
+    EXPECT_TRUE(rs->Value("FNote").IsNull());
+    EXPECT_EQ(rs->Value("FChecked"), Variant(true));
+    rs->MoveNext();
+    EXPECT_DOUBLE_EQ(rs->Value("FCheckDate").AsDate().serial, 45357.0 + 8.5 / 24);
+    EXPECT_EQ(rs->Value("FBig"), Variant(5000000000.0));  // beyond a Long
+    EXPECT_EQ(fields->Item("FBig")->Type(), adodb::adBigInt);
+}
+
+TEST_F(ConnectionTest, ExpressionColumnsTakeTheTypeOfTheirValues) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto rs = cn.Execute("SELECT COUNT(*) AS Num, 1.5 AS Half, 'a' AS Letter, NULL AS Missing");
+    EXPECT_EQ(rs->Fields()->Item("Num")->Type(), adodb::adInteger);
+    EXPECT_EQ(rs->Fields()->Item("Half")->Type(), adodb::adDouble);
+    EXPECT_EQ(rs->Fields()->Item("Letter")->Type(), adodb::adVarWChar);
+    EXPECT_TRUE(rs->Value("Missing").IsNull());
+}
+
+TEST_F(ConnectionTest, AnEmptyResultIsAnOpenRecordsetAtBofAndEof) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto rs = cn.Execute("SELECT FBillNo FROM ICMO WHERE FInterID = -1");
+    EXPECT_EQ(rs->State(), adodb::adStateOpen);
+    EXPECT_TRUE(rs->BOF());
+    EXPECT_TRUE(rs->Eof());
+    EXPECT_EQ(rs->Fields()->Count(), 1);
+}
+
+TEST_F(ConnectionTest, ParametersAreBoundNotPasted) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    const std::string hostile = "WORK001' OR '1'='1";
+    auto rs = cn.Execute("SELECT FInterID FROM ICMO WHERE FBillNo = ?", {hostile});
+    EXPECT_EQ(rs->RecordCount(), 0);
+    rs = cn.Execute("SELECT FInterID FROM ICMO WHERE FBillNo = ? AND FQty > ?",
+                    {"WORK002", 1.0});
+    EXPECT_EQ(rs->Value("FInterID"), Variant(1002));
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("SELECT ? + ?", {1}); }), adoerr::InvalidArgument);
+}
+
+TEST_F(ConnectionTest, ParametersOfEveryKind) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto rs = cn.Execute("SELECT ? AS A, ? AS B, ? AS C, ? AS D, ? AS E",
+                         {automation::Null, true, static_cast<int16_t>(7),
+                          automation::DateValue{45356.5}, "文本"});
+    EXPECT_TRUE(rs->Value("A").IsNull());
+    EXPECT_EQ(rs->Value("B"), Variant(1));
+    EXPECT_EQ(rs->Value("C"), Variant(7));
+    EXPECT_EQ(rs->Value("D"), Variant("2024-03-05 12:00:00"));
+    EXPECT_EQ(rs->Value("E"), Variant("文本"));
+}
+
+TEST_F(ConnectionTest, IsNullWorksAsOnSqlServer) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto rs = cn.Execute("SELECT ISNULL(FNote, 'none') AS Note, isnull (FNote,0) AS Zero "
+                         "FROM ICMO WHERE ISNULL(FNote,'')='' ");
+    EXPECT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(rs->Value("Note"), Variant("none"));
+    EXPECT_EQ(rs->Value("Zero"), Variant(0));
+    rs = cn.Execute("SELECT 'ISNULL(x)' AS Quoted");
+    EXPECT_EQ(rs->Value("Quoted"), Variant("ISNULL(x)"));  // text in quotes is left alone
+}
+
+TEST_F(ConnectionTest, GroupCountStatementOfTheAccessCheck) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto rs = cn.Execute(" SELECT COUNT(*) As Num FROM t_Group WHERE FGroupID<>0 AND FUserID='16394' "
+                         "AND FGroupID IN (\r\n SELECT FGroupID FROM t_Group WHERE FGroupID<>0 AND "
+                         "FUserID='16395')");
+    EXPECT_EQ(rs->Value("Num"), Variant(1));
+}
+
+TEST_F(ConnectionTest, StatementsWithoutRowsGiveAClosedRecordsetAndACount) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto rs = cn.Execute("UPDATE t_Group SET FGroupID = ? WHERE FUserID = ?", {9, 16394});
+    EXPECT_EQ(rs->State(), adodb::adStateClosed);
+    EXPECT_EQ(cn.RecordsAffected(), 3);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->RecordCount(); }), adoerr::ObjectClosed);
+}
+
+TEST_F(ConnectionTest, SqliteErrorsAreClearAndChangeNothing) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    try {
+        cn.Execute("SELECT FNoSuch FROM ICMO");
+        FAIL() << "no error";
+    } catch (const automation::RuntimeError& error) {
+        EXPECT_EQ(error.Number(), adoerr::ProviderError);
+        EXPECT_EQ(error.Source(), "ADODB.Connection");
+        EXPECT_NE(error.Description().find("FNoSuch"), std::string::npos);
+    }
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("INSERT INTO ICMO (FInterID) VALUES (1001)"); }),
+              adoerr::ProviderError);
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("DELETE FROM ICMO; DELETE FROM t_Group"); }),
+              adoerr::InvalidArgument);
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("   "); }), adoerr::InvalidArgument);
+    EXPECT_EQ(cn.Execute("SELECT COUNT(*) AS N FROM ICMO")->Value("N"), Variant(2));
+    EXPECT_EQ(cn.Execute("SELECT COUNT(*) AS N FROM t_Group")->Value("N"), Variant(4));
+}
+
+TEST_F(ConnectionTest, AFailingScriptTakesBackItsEarlierStatements) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  cn.ExecuteScript("DELETE FROM t_Group; INSERT INTO ICMO (FInterID) VALUES (1001);");
+              }),
+              adoerr::ProviderError);
+    EXPECT_EQ(cn.Execute("SELECT COUNT(*) AS N FROM t_Group")->Value("N"), Variant(4));
+}
+
+TEST_F(ConnectionTest, ReadModeRefusesWrites) {
+    Connection cn;
+    cn.Open(ConnectionString(";Mode=Read"));
+    EXPECT_TRUE(cn.IsReadOnly());
+    EXPECT_EQ(cn.Execute("SELECT COUNT(*) AS N FROM ICMO")->Value("N"), Variant(2));
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("DELETE FROM ICMO"); }), adoerr::ProviderError);
+    EXPECT_EQ(ErrorNumberOf([&] { cn.ExecuteScript("DELETE FROM ICMO;"); }), adoerr::ProviderError);
+    EXPECT_EQ(cn.Execute("SELECT COUNT(*) AS N FROM ICMO")->Value("N"), Variant(2));
+}
+
+TEST_F(ConnectionTest, TransactionsCommitAndRollBack) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    cn.BeginTrans();
+    cn.Execute("DELETE FROM t_Group");
+    cn.RollbackTrans();
+    EXPECT_EQ(cn.Execute("SELECT COUNT(*) AS N FROM t_Group")->Value("N"), Variant(4));
+    cn.BeginTrans();
+    cn.Execute("DELETE FROM t_Group WHERE FGroupID = 0");
+    cn.CommitTrans();
+    Connection other;
+    other.Open(ConnectionString());
+    EXPECT_EQ(other.Execute("SELECT COUNT(*) AS N FROM t_Group")->Value("N"), Variant(3));
+}
+
+TEST_F(ConnectionTest, RecordsetsFromQueriesFilterAndSort) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto rs = cn.Execute("SELECT FInterID, FBillNo FROM ICMO");
+    rs->SetFilter("FBillNo = 'work002'");
+    EXPECT_EQ(rs->Value("FInterID"), Variant(1002));
+    rs->SetFilter("");
+    rs->SetSort("FInterID DESC");
+    EXPECT_EQ(rs->Value("FBillNo"), Variant("WORK002"));
+}
+
+TEST_F(ConnectionTest, RepeatedColumnNamesAreKept) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto rs = cn.Execute("SELECT 1 AS FID, 2 AS FID");
+    EXPECT_EQ(rs->Fields()->Count(), 2);
+    EXPECT_EQ(rs->Value("FID"), Variant(1));
+    EXPECT_EQ(rs->Value(1), Variant(2));
+}
+
+TEST_F(ConnectionTest, BulkLoadersUseTheRawHandle) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    sqlite3_stmt* statement = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(cn.Handle(), "INSERT INTO t_Group VALUES (?, ?)", -1, &statement,
+                                 nullptr),
+              SQLITE_OK);
+    for (int i = 0; i < 10; ++i) {
+        sqlite3_bind_int(statement, 1, 5);
+        sqlite3_bind_int(statement, 2, 20000 + i);
+        ASSERT_EQ(sqlite3_step(statement), SQLITE_DONE);
+        sqlite3_reset(statement);
+    }
+    sqlite3_finalize(statement);
+    EXPECT_EQ(cn.Execute("SELECT COUNT(*) AS N FROM t_Group WHERE FGroupID = 5")->Value("N"),
+              Variant(10));
+}
+
+TEST(ConnectionCreate, CreateModeMakesANewDatabase) {
+    const fs::path path = fs::temp_directory_path() / ("adodb_create_" + std::to_string(::getpid()) + ".db");
+    fs::remove(path);
+    {
+        Connection cn;
+        cn.Open("Data Source=" + path.string() + ";Mode=Create");
+        cn.Execute("CREATE TABLE T (A INTEGER)");
+    }
+    EXPECT_TRUE(fs::exists(path));
+    fs::remove(path);
+}
+
+}  // namespace
