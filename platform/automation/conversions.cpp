@@ -57,6 +57,8 @@ double NumberOf(const Variant& value) {
 }
 
 // Banker's rounding of the binary value, then the range of the target type (error 6 outside it).
+// Settled here: the range is checked after rounding, so CInt(32767.5) overflows (it rounds to
+// 32768) while CInt(-32768.5) gives -32768.
 template <class Integer>
 Integer ToInteger(double number) {
     if (!std::isfinite(number)) Raise(vberr::Overflow);
@@ -223,6 +225,7 @@ bool IsNumeric(const Variant& value) {
         case VarType::Double:
             return true;
         case VarType::String: {
+            // Settled here: "" is not numeric, " 12 " and "1,234" are, like CDbl reads them.
             auto number = detail::ParseNumber(value.AsString());
             return number && std::isfinite(*number);
         }

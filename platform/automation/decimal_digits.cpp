@@ -1,6 +1,7 @@
 #include <platform/automation/decimal_digits.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 namespace automation::detail {
@@ -57,7 +58,7 @@ std::string DecimalDigits::FractionDigits(int places) const {
 
 DecimalDigits ToDecimal15(double value) {
     DecimalDigits number;
-    if (value == 0) return number;
+    if (value == 0 || !std::isfinite(value)) return number;  // nothing to round or print
     char text[40];
     const auto end =
         std::to_chars(text, text + sizeof text - 1, value, std::chars_format::scientific, 14).ptr;
@@ -67,9 +68,9 @@ DecimalDigits ToDecimal15(double value) {
         number.negative = true;
         ++p;
     }
-    for (; *p != 'e'; ++p)
+    for (; *p != '\0' && *p != 'e'; ++p)
         if (*p != '.') number.digits += *p;
-    number.pointPosition = std::atoi(p + 1) + 1;
+    number.pointPosition = *p == 'e' ? std::atoi(p + 1) + 1 : 0;
     StripTrailingZeros(number);
     return number;
 }

@@ -9,6 +9,8 @@
 
 #include <cctype>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace automation {
 
@@ -130,6 +132,38 @@ namespace {
 
 using detail::PatternKind;
 
+// The named formats, as the en-US locale (with the ISO short date of CStr) spells them out.
+std::optional<std::string_view> NamedPattern(std::string_view name) {
+    static constexpr std::pair<std::string_view, std::string_view> kNamed[] = {
+        {"Currency", "$#,##0.00;($#,##0.00)"},
+        {"Fixed", "0.00"},
+        {"Standard", "#,##0.00"},
+        {"Percent", "0.00%"},
+        {"Scientific", "0.00E+00"},
+        {"Long Date", "dddd, mmmm d, yyyy"},
+        {"Medium Date", "dd-mmm-yy"},
+        {"Short Date", "yyyy-mm-dd"},
+        {"Long Time", "h:nn:ss AM/PM"},
+        {"Medium Time", "hh:nn AM/PM"},
+        {"Short Time", "hh:nn"},
+    };
+    for (const auto& [named, pattern] : kNamed)
+        if (EqualsIgnoreCase(named, name)) return pattern;
+    return std::nullopt;
+}
+
+// "Yes/No", "True/False", "On/Off": the first word for a non-zero number, the second for zero.
+std::optional<std::string> TwoWordFormat(const Variant& value, std::string_view name) {
+    static constexpr std::string_view kWords[][2] = {
+        {"Yes", "No"}, {"True", "False"}, {"On", "Off"}};
+    for (const auto& words : kWords) {
+        if (!EqualsIgnoreCase(name, std::string(words[0]) + "/" + std::string(words[1]))) continue;
+        if (value.IsString() && !IsNumeric(value)) return value.AsString();
+        return std::string(CDbl(value) != 0 ? words[0] : words[1]);
+    }
+    return std::nullopt;
+}
+
 // Without a pattern a value shows as CStr writes it; Null and Empty show nothing.
 std::string FormatWithoutPattern(const Variant& value) {
     if (value.IsNull() || value.IsEmpty()) return "";
@@ -174,6 +208,13 @@ std::string Format(const Variant& value, std::string_view pattern) {
     // nothing with every pattern: a value that was never set is not shown as a zero or a date.
     if (value.IsNull()) return detail::FormatNullSection(pattern);
     if (value.IsEmpty()) return "";
+    if (EqualsIgnoreCase(pattern, "General Number")) {
+        if (value.IsString() && !IsNumeric(value)) return value.AsString();
+        return CStr(CDbl(value));
+    }
+    if (EqualsIgnoreCase(pattern, "General Date")) return FormatAsDate(value, "c");
+    if (auto words = TwoWordFormat(value, pattern)) return *words;
+    if (auto named = NamedPattern(pattern)) return Format(value, *named);
     const auto sections = detail::SplitSections(pattern);
     switch (detail::KindOfPattern(sections.front())) {
         case PatternKind::Number:

@@ -1,26 +1,35 @@
 #include <platform/automation/decimal_digits.h>
 #include <platform/automation/format_patterns.h>
+#include <platform/automation/number_text.h>
 
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
 
 namespace automation::detail {
 
 namespace {
 
 struct Token {
-    enum Kind { Digit, Point, Comma, Percent, Literal } kind;
+    enum Kind { Digit, Point, Comma, Percent, Exponent, Literal } kind;
     char placeholder = 0;  // '0' or '#' for a digit
-    std::string text;      // for a literal
+    std::string text;      // a literal; for an exponent the marker as written ("E+", "e-")
 };
 
 size_t Utf8Length(unsigned char lead) {
     return lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
 }
 
+bool IsExponentMarker(std::string_view section, size_t i) {
+    return (section[i] == 'E' || section[i] == 'e') && i + 1 < section.size() &&
+           (section[i + 1] == '+' || section[i + 1] == '-');
+}
+
 std::vector<Token> Tokenize(std::string_view section) {
     std::vector<Token> tokens;
     bool seenPoint = false;
+    bool seenDigit = false;
+    bool seenExponent = false;
     for (size_t i = 0; i < section.size();) {
         const char c = section[i];
         if (c == '"') {
@@ -34,17 +43,22 @@ std::vector<Token> Tokenize(std::string_view section) {
             i += 1 + length;
         } else if (c == '0' || c == '#') {
             tokens.push_back({Token::Digit, c, {}});
+            seenDigit = true;
             ++i;
-        } else if (c == '.' && !seenPoint) {
+        } else if (c == '.' && !seenPoint && !seenExponent) {
             seenPoint = true;
             tokens.push_back({Token::Point, 0, {}});
             ++i;
-        } else if (c == ',') {
+        } else if (c == ',' && !seenExponent) {
             tokens.push_back({Token::Comma, 0, {}});
             ++i;
         } else if (c == '%') {
             tokens.push_back({Token::Percent, 0, "%"});
             ++i;
+        } else if (seenDigit && !seenExponent && IsExponentMarker(section, i)) {
+            seenExponent = true;
+            tokens.push_back({Token::Exponent, 0, std::string(section.substr(i, 2))});
+            i += 2;
         } else {
             const size_t length = Utf8Length(static_cast<unsigned char>(c));
             tokens.push_back({Token::Literal, 0, std::string(section.substr(i, length))});
@@ -59,6 +73,8 @@ struct Layout {
     std::vector<Token> tokens;
     std::vector<char> integerPlaces;   // placeholders before the point, left to right
     std::vector<char> fractionPlaces;  // placeholders after it
+    std::vector<char> exponentPlaces;  // placeholders after an exponent marker
+    bool scientific = false;
     bool grouping = false;
     int scaling = 0;  // commas right of the integer placeholders: a division by 1000 each
     int percents = 0;
@@ -74,9 +90,15 @@ Layout Analyse(std::string_view section) {
         const auto& token = layout.tokens[i];
         if (token.kind == Token::Point) afterPoint = true;
         if (token.kind == Token::Percent) ++layout.percents;
+        if (token.kind == Token::Exponent) layout.scientific = true;
         if (token.kind != Token::Digit) continue;
-        (afterPoint ? layout.fractionPlaces : layout.integerPlaces).push_back(token.placeholder);
-        if (!afterPoint) lastIntegerDigit = static_cast<int>(i);
+        if (layout.scientific)
+            layout.exponentPlaces.push_back(token.placeholder);
+        else if (afterPoint)
+            layout.fractionPlaces.push_back(token.placeholder);
+        else
+            layout.integerPlaces.push_back(token.placeholder);
+        if (!afterPoint && !layout.scientific) lastIntegerDigit = static_cast<int>(i);
     }
     // A comma between integer placeholders groups thousands; commas after the last one (before
     // the point or the end) scale the number down by 1000 each.
@@ -84,7 +106,7 @@ Layout Analyse(std::string_view section) {
     afterPoint = false;
     for (size_t i = 0; i < layout.tokens.size(); ++i) {
         const auto& token = layout.tokens[i];
-        if (token.kind == Token::Point) afterPoint = true;
+        if (token.kind == Token::Point || token.kind == Token::Exponent) afterPoint = true;
         if (token.kind == Token::Digit) digitSeen = true;
         if (token.kind != Token::Comma || afterPoint || !digitSeen) continue;
         if (static_cast<int>(i) < lastIntegerDigit)
@@ -95,9 +117,8 @@ Layout Analyse(std::string_view section) {
     return layout;
 }
 
-// The integer digits to show: at least as many as the placeholders from the leftmost "0" on.
-std::string IntegerText(const DecimalDigits& number, const std::vector<char>& places) {
-    std::string digits = number.IntegerDigits();
+// Digits padded with zeros on the left up to the placeholders from the leftmost "0" on.
+std::string PadToPlaces(std::string digits, const std::vector<char>& places) {
     size_t width = 0;
     for (size_t i = 0; i < places.size(); ++i) {
         if (places[i] == '0') {
@@ -117,6 +138,21 @@ std::string FractionText(const DecimalDigits& number, const std::vector<char>& p
     return digits;
 }
 
+// Shifts the point of a non-zero number so that `integerPlaces` digits stand before it (at least
+// one digit when there are none), rounds, and returns the power of ten taken out.
+int Normalise(DecimalDigits& number, int integerPlaces, int fractionPlaces) {
+    if (number.IsZero()) return 0;
+    const int wanted = integerPlaces > 0 ? integerPlaces : 0;
+    int exponent = number.pointPosition - wanted;
+    number.pointPosition = wanted;
+    RoundToPlaces(number, fractionPlaces, TieRule::HalfAwayFromZero);
+    if (number.pointPosition > wanted) {  // 9.99 rounded to 10.0: one more power of ten
+        ++exponent;
+        --number.pointPosition;
+    }
+    return exponent;
+}
+
 // Appends integer digits [from, to) of `digits`, with a group separator after every digit that
 // has a multiple of three digits to its right.
 void AppendIntegerDigits(std::string& out, const std::string& digits, size_t from, size_t to,
@@ -128,15 +164,31 @@ void AppendIntegerDigits(std::string& out, const std::string& digits, size_t fro
     }
 }
 
-std::string Render(const Layout& layout, const std::string& integer, const std::string& fraction) {
+struct Pieces {
+    std::string integer;
+    std::string fraction;
+    int exponent = 0;
+};
+
+std::string Render(const Layout& layout, const Pieces& pieces) {
     std::string out;
     const size_t places = layout.integerPlaces.size();
+    const std::string& integer = pieces.integer;
     size_t integerIndex = 0;
     size_t fractionIndex = 0;
+    bool afterPoint = false;
+    bool inExponent = false;
+    bool exponentWritten = false;
     for (const auto& token : layout.tokens) {
         switch (token.kind) {
             case Token::Digit:
-                if (integerIndex < places) {
+                if (inExponent) {
+                    // The whole exponent goes at its first placeholder.
+                    if (!exponentWritten)
+                        out += PadToPlaces(std::to_string(std::abs(pieces.exponent)),
+                                           layout.exponentPlaces);
+                    exponentWritten = true;
+                } else if (!afterPoint) {
                     // Placeholders take the digits from the right; the leftmost takes every digit
                     // the others leave over.
                     const size_t fromRight = places - 1 - integerIndex;
@@ -145,7 +197,8 @@ std::string Render(const Layout& layout, const std::string& integer, const std::
                     if (end > 0) AppendIntegerDigits(out, integer, begin, end, layout.grouping);
                     ++integerIndex;
                 } else {
-                    if (fractionIndex < fraction.size()) out += fraction[fractionIndex];
+                    if (fractionIndex < pieces.fraction.size())
+                        out += pieces.fraction[fractionIndex];
                     ++fractionIndex;
                 }
                 break;
@@ -153,6 +206,16 @@ std::string Render(const Layout& layout, const std::string& integer, const std::
                 if (places == 0)
                     AppendIntegerDigits(out, integer, 0, integer.size(), layout.grouping);
                 out += '.';
+                afterPoint = true;
+                break;
+            case Token::Exponent:
+                out += token.text[0];
+                if (pieces.exponent < 0)
+                    out += '-';
+                else if (token.text[1] == '+')
+                    out += '+';
+                inExponent = true;
+                afterPoint = true;
                 break;
             case Token::Comma:
                 break;
@@ -168,15 +231,21 @@ std::string Render(const Layout& layout, const std::string& integer, const std::
 // One section applied to a magnitude; `negative` asks for a leading minus sign.
 std::string ApplySection(double magnitude, std::string_view section, bool negative) {
     const Layout layout = Analyse(section);
-    double scaled = magnitude * std::pow(100.0, layout.percents) / std::pow(1000.0, layout.scaling);
+    const double scaled =
+        magnitude * std::pow(100.0, layout.percents) / std::pow(1000.0, layout.scaling);
     DecimalDigits number = ToDecimal15(scaled);
-    RoundToPlaces(number, static_cast<int>(layout.fractionPlaces.size()),
-                  TieRule::HalfAwayFromZero);
-    const std::string integer = IntegerText(number, layout.integerPlaces);
-    const std::string fraction = FractionText(number, layout.fractionPlaces);
-    std::string out = Render(layout, integer, fraction);
-    // A negative value that rounds to zero shows no sign: "-0.00" would claim a value below zero
-    // that the shown digits do not have.
+    const int fractionPlaces = static_cast<int>(layout.fractionPlaces.size());
+    Pieces pieces;
+    if (layout.scientific)
+        pieces.exponent =
+            Normalise(number, static_cast<int>(layout.integerPlaces.size()), fractionPlaces);
+    else
+        RoundToPlaces(number, fractionPlaces, TieRule::HalfAwayFromZero);
+    pieces.integer = PadToPlaces(number.IntegerDigits(), layout.integerPlaces);
+    pieces.fraction = FractionText(number, layout.fractionPlaces);
+    std::string out = Render(layout, pieces);
+    // Settled here: a negative value that rounds to zero shows no sign; "-0.00" would claim a
+    // value below zero that the shown digits do not have.
     if (negative && layout.HasDigits() && !number.IsZero()) out.insert(out.begin(), '-');
     return out;
 }
@@ -184,6 +253,8 @@ std::string ApplySection(double magnitude, std::string_view section, bool negati
 }  // namespace
 
 std::string FormatNumber(double value, std::string_view pattern) {
+    // Infinity and NaN cannot come from VB's own arithmetic; they show as VB would print them.
+    if (!std::isfinite(value)) return DoubleText(value);
     const auto sections = SplitSections(pattern);
     auto usable = [&](size_t index) { return sections.size() > index && !sections[index].empty(); };
     if (value < 0 && usable(1)) return ApplySection(-value, sections[1], false);

@@ -1,5 +1,7 @@
 #pragma once
 // VB's string functions over UTF-8 text. Positions and lengths count characters, not bytes.
+// Settled here: a negative length and a start position of 0 or below are error 5 (invalid
+// procedure call), for Left, Right, Mid, InStr, InStrRev, Replace and Space alike.
 
 #include <cstdint>
 #include <string>

@@ -161,3 +161,43 @@ TEST(FormatText, CaseAndPlaceholders) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FormatScientific, ExponentPatterns) {
+    EXPECT_EQ(Format(1234.5, "0.00E+00"), "1.23E+03");
+    EXPECT_EQ(Format(0.00012345, "0.00E+00"), "1.23E-04");
+    EXPECT_EQ(Format(0.00012345, "0.00E-00"), "1.23E-04");
+    EXPECT_EQ(Format(1234.5, "0.00E-00"), "1.23E03");
+    EXPECT_EQ(Format(9.996, "0.00E+00"), "1.00E+01");  // rounding carries into the exponent
+    EXPECT_EQ(Format(-1234.5, "0.0e+0"), "-1.2e+3");
+    EXPECT_EQ(Format(0, "0.00E+00"), "0.00E+00");
+    EXPECT_EQ(Format(123456, "00.0E+00"), "12.3E+04");
+}
+
+TEST(FormatNamed, NamedFormats) {
+    EXPECT_EQ(Format(1234.5, "Standard"), "1,234.50");
+    EXPECT_EQ(Format(1234.5, "Fixed"), "1234.50");
+    EXPECT_EQ(Format(0.125, "Percent"), "12.50%");
+    EXPECT_EQ(Format(-1234.5, "Currency"), "($1,234.50)");
+    EXPECT_EQ(Format(1234.5, "Scientific"), "1.23E+03");
+    EXPECT_EQ(Format(1234.5, "General Number"), "1234.5");
+    EXPECT_EQ(Format("abc", "General Number"), "abc");
+    EXPECT_EQ(Format(0, "Yes/No"), "No");
+    EXPECT_EQ(Format(-1, "yes/no"), "Yes");
+    EXPECT_EQ(Format(true, "True/False"), "True");
+    EXPECT_EQ(Format(0, "On/Off"), "Off");
+    EXPECT_EQ(Format(DateValue{45000.5}, "General Date"), "2023-03-15 12:00:00");
+    EXPECT_EQ(Format(DateValue{45000}, "Short Date"), "2023-03-15");
+    EXPECT_EQ(Format(DateValue{45000}, "Long Date"), "Wednesday, March 15, 2023");
+    EXPECT_EQ(Format(DateValue{45000}, "Medium Date"), "15-Mar-23");
+    EXPECT_EQ(Format(CDate("17:04:23"), "Long Time"), "5:04:23 PM");
+    EXPECT_EQ(Format(CDate("17:04:23"), "Short Time"), "17:04");
+}
+
+TEST(FormatInputs, InfinityDoesNotBreakFormatting) {
+    EXPECT_EQ(Format(HUGE_VAL, "#,##0.00"), "1.#INF");
+    EXPECT_EQ(Format(-HUGE_VAL, "0"), "-1.#INF");
+}
+
+}  // namespace
