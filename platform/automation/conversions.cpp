@@ -127,7 +127,7 @@ DateValue CDate(const Variant& value) {
     if (value.Type() == VarType::Date) {
         serial = value.AsDate().serial;
     } else if (value.Type() == VarType::String) {
-        // A date text first; a numeric text is a serial, as VB reads CDate("45000").
+        // A date text first; then a numeric text, taken as a serial (dates kept as numbers).
         const auto& text = value.AsString();
         if (auto date = detail::ParseDateText(text)) return DateValue{*date};
         serial = TextToDouble(text);
