@@ -155,7 +155,8 @@ int32_t Form::ScaleWidth() const { return windowState_ == vbMinimized ? 0 : clie
 int32_t Form::ScaleHeight() const { return windowState_ == vbMinimized ? 0 : clientHeight_; }
 
 void Form::SetClientSize(int32_t width, int32_t height) {
-    if (width < 0 || height < 0) automation::Raise(kInvalidPropertyValue, name_, "Invalid property value");
+    if (width < 0 || height < 0)
+        automation::Raise(kInvalidPropertyValue, name_, "Invalid property value");
     clientWidth_ = width;
     clientHeight_ = height;
 }

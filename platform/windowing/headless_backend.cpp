@@ -31,7 +31,9 @@ void HeadlessBackend::AnswerMsgBox(const std::string& expectedText, int32_t resu
     answers_.push_back(Answer{expectedText, result});
 }
 
-void HeadlessBackend::AddModalStep(Step step) { steps_.push_back(ScriptedStep{"", std::move(step)}); }
+void HeadlessBackend::AddModalStep(Step step) {
+    steps_.push_back(ScriptedStep{"", std::move(step)});
+}
 
 void HeadlessBackend::AddModalStep(const std::string& formName, Step step) {
     steps_.push_back(ScriptedStep{formName, std::move(step)});
@@ -101,8 +103,10 @@ bool HeadlessBackend::WaitForInput(Form* modalForm, std::optional<int64_t> msUnt
         ScriptedStep next = std::move(steps_.front());
         steps_.pop_front();
         if (!next.formName.empty() && !automation::EqualsIgnoreCase(next.formName, name)) {
-            Fail("The modal form '" + name + "' waits for input, but the next scripted step is "
-                 "for '" + next.formName + "'.");
+            Fail("The modal form '" + name +
+                 "' waits for input, but the next scripted step is "
+                 "for '" +
+                 next.formName + "'.");
         }
         next.step(*modalForm);
         return true;

@@ -122,8 +122,7 @@ void ListItems::Clear() {
 
 // --- ColumnHeaders ---------------------------------------------------------------------------
 
-ColumnHeader& ColumnHeaders::Add(const std::string& key, const std::string& text,
-                                 int32_t width) {
+ColumnHeader& ColumnHeaders::Add(const std::string& key, const std::string& text, int32_t width) {
     if (!key.empty()) {
         for (const auto& column : columns_) {
             if (automation::EqualsIgnoreCase(column.Key, key)) KeyNotUnique();

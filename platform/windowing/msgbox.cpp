@@ -16,13 +16,20 @@ constexpr const char* kApplicationTitle = "trackquery";
 
 std::vector<int32_t> MsgBoxChoices(int32_t buttons) {
     switch (buttons & 0xF) {
-        case vbOKOnly: return {vbOK};
-        case vbOKCancel: return {vbOK, vbCancel};
-        case vbAbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
-        case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
-        case vbYesNo: return {vbYes, vbNo};
-        case vbRetryCancel: return {vbRetry, vbCancel};
-        default: return {};
+        case vbOKOnly:
+            return {vbOK};
+        case vbOKCancel:
+            return {vbOK, vbCancel};
+        case vbAbortRetryIgnore:
+            return {vbAbort, vbRetry, vbIgnore};
+        case vbYesNoCancel:
+            return {vbYes, vbNo, vbCancel};
+        case vbYesNo:
+            return {vbYes, vbNo};
+        case vbRetryCancel:
+            return {vbRetry, vbCancel};
+        default:
+            return {};
     }
 }
 

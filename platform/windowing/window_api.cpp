@@ -59,7 +59,7 @@ int32_t GetParent(int32_t hWnd) {
 int32_t SetWindowLongA(int32_t hWnd, int32_t nIndex, int32_t dwNewLong) {
     auto* record = Lookup(hWnd);
     if (!record) return 0;
-    int32_t* slot = nIndex == GWL_STYLE ? &record->style
+    int32_t* slot = nIndex == GWL_STYLE     ? &record->style
                     : nIndex == GWL_EXSTYLE ? &record->exStyle
                                             : nullptr;
     if (!slot) return Fail(ERROR_INVALID_INDEX);

@@ -34,7 +34,8 @@ WindowRecord* WindowTable::Find(int32_t hwnd) {
 }
 
 void WindowTable::SetStyleBits(int32_t hwnd, int32_t bits, bool on) {
-    if (auto* record = Find(hwnd)) record->style = on ? (record->style | bits) : (record->style & ~bits);
+    if (auto* record = Find(hwnd))
+        record->style = on ? (record->style | bits) : (record->style & ~bits);
 }
 
 void WindowTable::Reparent(int32_t hwnd, int32_t newParent) {

@@ -76,8 +76,12 @@ TEST_F(FormInputTest, ControlMoveRefusesNegativeSizesAndKeepsItsPlace) {
 TEST_F(FormInputTest, KeyPreviewLetsTheFormSeeKeysBeforeTheFocusedControl) {
     auto text = form->Add<TextBox>("txtFind");
     std::vector<std::string> seen;
-    form->onKeyDown = [&](int16_t& key, int16_t&) { seen.push_back("form " + std::to_string(key)); };
-    text->OnKeyDown = [&](int16_t& key, int16_t&) { seen.push_back("text " + std::to_string(key)); };
+    form->onKeyDown = [&](int16_t& key, int16_t&) {
+        seen.push_back("form " + std::to_string(key));
+    };
+    text->OnKeyDown = [&](int16_t& key, int16_t&) {
+        seen.push_back("text " + std::to_string(key));
+    };
     form->SetKeyPreview(true);
     form->Show();
     form->PressKey(113, 2);

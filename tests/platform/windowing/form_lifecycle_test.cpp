@@ -134,7 +134,9 @@ TEST_F(FormLifecycleTest, LoadedFormsListsOnlyLoadedForms) {
 }
 
 TEST_F(FormLifecycleTest, ErrorInFormLoadReachesTheCallerAndTheFormStaysLoaded) {
-    form->onLoad = [] { automation::Raise(91, "frmRecording.Form_Load", "Object variable not set"); };
+    form->onLoad = [] {
+        automation::Raise(91, "frmRecording.Form_Load", "Object variable not set");
+    };
     try {
         form->Show();
         FAIL() << "the error must reach the caller";

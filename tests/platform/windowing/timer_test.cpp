@@ -137,9 +137,15 @@ TEST_F(TimerTest, DueTimersFireInDueOrderThenStartOrder) {
     auto slow = std::make_shared<Timer>();
     auto fast = std::make_shared<Timer>();
     auto tie = std::make_shared<Timer>();
-    slow->OnTimer = [&order] { order.push_back("slow@" + std::to_string(EventLoop::Instance().Now())); };
-    fast->OnTimer = [&order] { order.push_back("fast@" + std::to_string(EventLoop::Instance().Now())); };
-    tie->OnTimer = [&order] { order.push_back("tie@" + std::to_string(EventLoop::Instance().Now())); };
+    slow->OnTimer = [&order] {
+        order.push_back("slow@" + std::to_string(EventLoop::Instance().Now()));
+    };
+    fast->OnTimer = [&order] {
+        order.push_back("fast@" + std::to_string(EventLoop::Instance().Now()));
+    };
+    tie->OnTimer = [&order] {
+        order.push_back("tie@" + std::to_string(EventLoop::Instance().Now()));
+    };
     slow->SetInterval(300);
     fast->SetInterval(200);
     tie->SetInterval(300);
