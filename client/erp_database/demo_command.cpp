@@ -1,0 +1,44 @@
+#include <client/erp_database/demo_command.h>
+
+#include <client/erp_database/demo_database.h>
+
+#include <chrono>
+#include <exception>
+#include <filesystem>
+
+namespace client::erp_database {
+
+int RunDemoDbCommand(const DemoDbOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.out.empty()) {
+        err << "demo-db: --out names the database file to write.\n";
+        return 1;
+    }
+    if (options.orders < 1 || options.orders > 10'000'000) {
+        err << "demo-db: --orders must be between 1 and 10000000 (got " << options.orders
+            << ").\n";
+        return 1;
+    }
+    const auto folder = std::filesystem::path(options.out).parent_path();
+    if (!folder.empty() && !std::filesystem::is_directory(folder)) {
+        err << "demo-db: the folder " << folder.string() << " does not exist.\n";
+        return 1;
+    }
+    DemoDefinition definition;
+    definition.taskOrders = static_cast<int32_t>(options.orders);
+    definition.seed = options.seed;
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        const DemoCounts counts = BuildDemoDatabase(options.out, definition);
+        const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                                           started).count();
+        out << "Wrote " << options.out << ": " << counts.taskOrders << " task orders, "
+            << counts.salesOrders << " sales and export orders (" << counts.salesEntries
+            << " entries), " << counts.totalRows << " rows in " << seconds << " s.\n";
+        return 0;
+    } catch (const std::exception& error) {
+        err << "demo-db: the database was not written: " << error.what() << "\n";
+        return 1;
+    }
+}
+
+}  // namespace client::erp_database

@@ -1,0 +1,86 @@
+#include <client/erp_database/erp_schema.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace client::erp_database {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadWholeFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("Cannot read " + file.string());
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The .sql files of one resource folder, in name order.
+std::vector<fs::path> SqlFilesIn(const fs::path& folder) {
+    if (!fs::is_directory(folder)) {
+        throw std::runtime_error("The resource folder " + folder.string() + " is missing");
+    }
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() == ".sql") files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+bool IsIndexFile(const fs::path& file) {
+    return file.filename().string().find("index") != std::string::npos;
+}
+
+}  // namespace
+
+fs::path ResourceDirectory() {
+    if (const char* overridden = std::getenv("TRACKQUERY_RESOURCE_DIR"); overridden && *overridden) {
+        return fs::path(overridden);
+    }
+    // This file lives in client/erp_database/ of the source tree; resources/ is beside client/.
+    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "resources";
+}
+
+void CreateTablesAndTemplates(SqliteDatabase& db) {
+    const fs::path root = ResourceDirectory();
+    for (const auto& file : SqlFilesIn(root / "schema")) {
+        if (!IsIndexFile(file)) db.Exec(ReadWholeFile(file));
+    }
+    for (const auto& file : SqlFilesIn(root / "templates")) db.Exec(ReadWholeFile(file));
+}
+
+void CreateIndexes(SqliteDatabase& db) {
+    for (const auto& file : SqlFilesIn(ResourceDirectory() / "schema")) {
+        if (IsIndexFile(file)) db.Exec(ReadWholeFile(file));
+    }
+    db.Exec("ANALYZE;");
+}
+
+void CreateEmptyErpDatabase(const std::string& path) {
+    std::error_code ignored;
+    fs::remove(path, ignored);
+    SqliteDatabase db(path, true);
+    db.Exec("BEGIN;");
+    CreateTablesAndTemplates(db);
+    CreateIndexes(db);
+    db.Exec("COMMIT;");
+}
+
+std::string ConnectionStringFor(const std::string& path) {
+    return "Provider=SQLite;Data Source=" + path;
+}
+
+std::string PropsStringFor(const std::string& path, int32_t userId, const std::string& userName,
+                           const std::string& subId, const std::string& language) {
+    return "ConnectString={" + ConnectionStringFor(path) + "};UserID=" + std::to_string(userId) +
+           ";UserName=" + userName + ";SubID=" + subId + ";Language=" + language + ";";
+}
+
+}  // namespace client::erp_database

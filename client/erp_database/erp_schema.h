@@ -1,0 +1,30 @@
+#pragma once
+// The ERP database schema and tracking templates, kept as SQL files under resources/schema and
+// resources/templates and applied in file-name order. Indexes come last so that bulk loads
+// write the tables first and build the indexes once.
+
+#include <client/erp_database/sqlite_database.h>
+
+#include <filesystem>
+#include <string>
+
+namespace client::erp_database {
+
+// The folder that holds schema/ and templates/: $TRACKQUERY_RESOURCE_DIR when set, else the
+// resources folder of the source tree this program was built from.
+std::filesystem::path ResourceDirectory();
+
+// Tables and views (no indexes) followed by the reference data and tracking templates.
+void CreateTablesAndTemplates(SqliteDatabase& db);
+// The indexes of every look-up the tracking views make.
+void CreateIndexes(SqliteDatabase& db);
+
+// A new, empty ERP database at `path` (an existing file is replaced): schema, templates, indexes.
+void CreateEmptyErpDatabase(const std::string& path);
+
+// The ADO connection string and the session property string of a database file.
+std::string ConnectionStringFor(const std::string& path);
+std::string PropsStringFor(const std::string& path, int32_t userId, const std::string& userName,
+                           const std::string& subId = "CJ", const std::string& language = "chs");
+
+}  // namespace client::erp_database
