@@ -41,7 +41,12 @@ public:
     // Runs one SQL statement; `?` placeholders take `parameters` in order (bound, never pasted
     // into the text). A statement that returns columns gives an open record set holding a copy
     // of its rows (BOF and EOF True when there are none); any other statement gives a closed
-    // record set, and RecordsAffected() tells how many rows it changed.
+    // record set, as ADO does, and RecordsAffected() tells how many rows it changed.
+    // Parameters: Null/Empty bind NULL, Boolean 1 or 0, numbers as numbers, texts as texts and
+    // Dates as the text "YYYY-MM-DD HH:MM:SS" (store dates that way). Field types of the result
+    // are described in sqlite_result.h; note that a BIT or BOOL column reads as Boolean (True is
+    // -1 in VB arithmetic), so 0/1 flags compared with numbers belong in INTEGER columns.
+    // Several statements in one text, or a parameter count that does not match, are error 3001.
     RecordsetPtr Execute(const std::string& sql);
     RecordsetPtr Execute(const std::string& sql,
                          const std::vector<automation::Variant>& parameters);

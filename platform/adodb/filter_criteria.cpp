@@ -272,8 +272,8 @@ private:
 
 std::optional<int> Sign(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
 
-// The order of a row's value against the clause's literal; nothing when they cannot be compared
-// (a Null, or a text that is no number in a numeric comparison).
+// The order of a row's value against the clause's literal; nothing when they cannot be ordered
+// (a text that is no number, or no date, in a numeric comparison).
 std::optional<int> CompareValue(const Clause& clause, const Variant& value) {
     if (clause.mode == Mode::Number) {
         std::optional<double> cell = NumberOf(value);
@@ -315,7 +315,7 @@ bool ClauseMatches(const Clause& clause, const std::vector<Variant>& row) {
     if (isNull) return false;
     if (clause.mode == Mode::Pattern) return MatchesPattern(clause, TextOf(value));
     const std::optional<int> order = CompareValue(clause, value);
-    if (!order) return false;
+    if (!order) return clause.op == Op::NotEqual;  // a text that is no number differs from it
     switch (clause.op) {
         case Op::Equal: return *order == 0;
         case Op::NotEqual: return *order != 0;

@@ -10,7 +10,8 @@
 //     operator with Null is 3001. An ordinary comparison never matches a Null field.
 //   - A quoted value against a numeric field compares as a number (" FID = '-52' "); a quoted
 //     value that is not a number there is 3001. A number against a text field compares as a
-//     number when the field's text reads as one, and does not match otherwise.
+//     number when the field's text reads as one; a text that does not is unequal to the number
+//     and neither less nor greater.
 //   - Text comparisons ignore ASCII letter case.
 //   - LIKE takes * or % at the end, or at both ends, of the pattern; elsewhere it is 3001.
 //   - A field that the record set does not have is 3265.

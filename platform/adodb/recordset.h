@@ -84,10 +84,13 @@ public:
 
     // --- Filter and Sort ---------------------------------------------------------------------
     // ADO criteria text, e.g. " FID = '-52' OR FID='-502'"; "" shows every row. Setting it
-    // makes the first visible row current.
+    // makes the first visible row current. The grammar and its decisions (Null, numbers against
+    // texts, letter case, LIKE) are described in filter_criteria.h. The rows a view shows are
+    // chosen when Filter or Sort is set; rows added afterwards come at its end, and a change of
+    // values does not take a row out of the view.
     const std::string& Filter() const;
     void SetFilter(const std::string& criteria);
-    void SetFilter(const char* criteria) { SetFilter(std::string(criteria)); }
+    void SetFilter(const char* criteria) { SetFilter(std::string(criteria ? criteria : "")); }
     void SetFilter(FilterGroupEnum none);  // adFilterNone, the same as ""
     // Field names separated by commas, each optionally followed by ASC or DESC; "" restores the
     // original order. Setting it makes the first row current.

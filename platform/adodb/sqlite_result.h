@@ -19,7 +19,8 @@ std::string ToSqliteDialect(const std::string& sql);
 // adDouble, CHAR/TEXT/CLOB -> adVarWChar with the declared length, DATE/TIME -> adDBTimeStamp,
 // BIT/BOOL -> adBoolean) or, for a column without one, the values it holds. An integer that does
 // not fit 32 bits reads as a Double (the field is then adBigInt). A value the type cannot show
-// (a text in a DATE column that is no date) is kept as it is. When a step fails it returns
+// (a text in a DATE column that is no date) is kept as it is. A number in a DATE column is read
+// as VB's day serial. When a step fails it returns
 // nothing, with SQLite's result code in `resultCode`.
 RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode);
 

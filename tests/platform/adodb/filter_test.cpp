@@ -118,6 +118,17 @@ TEST(FilterGrammar, NumbersInTextFieldCompareAsNumbers) {
     EXPECT_EQ(Walk(*rs, "T"), (std::vector<Variant>{"9", "10"}));  // "abc" is no number
     rs->SetFilter("T = '10'");
     EXPECT_EQ(Walk(*rs, "T"), std::vector<Variant>{"10"});
+    rs->SetFilter("T <> 9");
+    EXPECT_EQ(Walk(*rs, "T"), (std::vector<Variant>{"10", "abc"}));
+    rs->SetFilter("T < 100");
+    EXPECT_EQ(Walk(*rs, "T"), (std::vector<Variant>{"9", "10"}));
+}
+
+TEST(FilterGrammar, ZeroAsFilterClearsLikeFilterNone) {
+    auto rs = MakeRecordset({{"N", adInteger}}, {{1}, {2}});
+    rs->SetFilter("N = 2");
+    rs->SetFilter(static_cast<const char*>(nullptr));
+    EXPECT_EQ(rs->RecordCount(), 2);
 }
 
 TEST(FilterGrammar, NumberLiteralForms) {
