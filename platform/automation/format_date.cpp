@@ -95,7 +95,7 @@ class DateWriter {
                 lastWasHour_ = false;
                 return 1;
             case 'c':
-                out += Padded(parts_.year, 4) + "-" + Padded(parts_.month, 2) + "-" +
+                out += std::to_string(parts_.year) + "-" + Padded(parts_.month, 2) + "-" +
                        Padded(parts_.day, 2);
                 if (parts_.hour || parts_.minute || parts_.second)
                     out += " " + Padded(parts_.hour, 2) + ":" + Padded(parts_.minute, 2) + ":" +
@@ -111,7 +111,7 @@ class DateWriter {
     size_t Year(size_t run, std::string& out) {
         lastWasHour_ = false;
         if (run >= 4) {
-            out += Padded(parts_.year, 4);
+            out += std::to_string(parts_.year);  // years before 1000 keep their three digits
             return 4;
         }
         if (run >= 2) {

