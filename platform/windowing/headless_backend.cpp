@@ -117,6 +117,13 @@ bool HeadlessBackend::WaitForInput(Form* modalForm, std::optional<int64_t> msUnt
         std::this_thread::sleep_for(std::chrono::milliseconds(*msUntilNextTimer));
         return true;
     }
+    // Not strict (the terminal host), a dialog nobody scripted is closed as the user would
+    // close it; it ends the loop unless the form refuses to go.
+    if (!strict_ && modalForm) {
+        formEvents_.push_back("Close " + name + " (no step left)");
+        modalForm->CloseByUser();
+        if (!modalForm->IsLoaded() || !modalForm->Visible()) return true;
+    }
     failures_.push_back("The modal form '" + name +
                         "' waits for input, but the script has no step left.");
     return false;

@@ -7,7 +7,8 @@
 // Strict mode (tests): a message box with no scripted answer, or a modal loop with no step left,
 // throws a RuntimeError naming the box's text or the form, and is kept in Failures(), so that a
 // failure a library trap swallows is still seen by the test. Not strict (terminal host): a box
-// without an answer gets its default button.
+// without an answer gets its default button, and a modal form with no step left is closed as by
+// the user's close box (it fails only when the form refuses to close).
 
 #include <platform/windowing/backend.h>
 

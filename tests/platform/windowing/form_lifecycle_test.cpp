@@ -327,3 +327,26 @@ TEST_F(FormLifecycleTest, ControlOutlivingItsFormForgetsIt) {
     EXPECT_EQ(timer->Parent(), nullptr);
     EXPECT_FALSE(timer->IsRunning());
 }
+
+// --- Lenient back end ------------------------------------------------------------------------
+
+TEST(LenientHeadlessTest, ModalFormWithNoStepLeftIsClosedAsByTheUser) {
+    ScopedHeadless headless(false);
+    auto form = std::make_shared<RecordingForm>();
+    form->Show(vbModal);
+    EXPECT_FALSE(form->IsLoaded());
+    EXPECT_EQ(form->lastUnloadMode, vbFormControlMenu);
+    EXPECT_TRUE(headless->Failures().empty());
+    EXPECT_EQ(headless->FormEvents(),
+              (Log{"Show frmRecording modal", "Close frmRecording (no step left)",
+                   "Unload frmRecording"}));
+}
+
+TEST(LenientHeadlessTest, FormRefusingToCloseStillFailsInsteadOfHanging) {
+    ScopedHeadless headless(false);
+    auto form = std::make_shared<RecordingForm>();
+    form->cancelQueryUnload = 1;
+    EXPECT_THROW(form->Show(vbModal), automation::RuntimeError);
+    EXPECT_EQ(headless->Failures().size(), 1u);
+    form->cancelQueryUnload = 0;
+}
