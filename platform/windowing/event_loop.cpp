@@ -190,6 +190,19 @@ void EventLoop::RunUntil(const std::function<bool()>& done, Form* modalForm) {
     }
 }
 
+int EventLoop::Exec() {
+    quitRequested_ = false;
+    RunUntil([this] { return quitRequested_; });
+    // An Exec nested in another ends alone: the outer one keeps running.
+    quitRequested_ = false;
+    return quitCode_;
+}
+
+void EventLoop::Quit(int code) {
+    quitRequested_ = true;
+    quitCode_ = code;
+}
+
 bool EventLoop::SpinUntil(const std::function<bool()>& predicate, int maxPasses) {
     DepthGuard depth(depth_);
     for (int pass = 0; pass < maxPasses; ++pass) {
@@ -207,6 +220,8 @@ bool EventLoop::SpinUntil(const std::function<bool()>& predicate, int maxPasses)
 }
 
 void EventLoop::Reset() {
+    quitRequested_ = false;
+    quitCode_ = 0;
     posted_.clear();
     timers_.clear();
     clock_ = std::make_shared<SystemClock>();

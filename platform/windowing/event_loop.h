@@ -62,6 +62,12 @@ public:
     // asks the back end for input; when the back end has none to give, it fails with error 5
     // naming `modalForm`, instead of hanging.
     void RunUntil(const std::function<bool()>& done, Form* modalForm = nullptr);
+    // The program's main loop: passes until Quit, and answers Quit's code. Like every nested
+    // loop it fails when the back end has no input left to give.
+    int Exec();
+    // Ends the innermost Exec after the current pass.
+    void Quit(int code = 0);
+
     // Depth of nested loops now running (0 outside any).
     int LoopDepth() const { return depth_; }
 
@@ -105,6 +111,8 @@ private:
     std::deque<PostedEvent> posted_;
     std::map<Timer*, TimerEntry> timers_;
     uint64_t nextSequence_ = 0;
+    bool quitRequested_ = false;
+    int quitCode_ = 0;
     int depth_ = 0;
 };
 

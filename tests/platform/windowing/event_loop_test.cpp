@@ -156,3 +156,25 @@ TEST_F(EventLoopTest, ResetDropsEventsAndTimers) {
     DoEvents();
     EXPECT_EQ(ran, 0);
 }
+
+TEST_F(EventLoopTest, ExecRunsUntilQuitAndAnswersItsCode) {
+    int ticks = 0;
+    Timer timer;
+    timer.SetInterval(100);
+    timer.OnTimer = [&] {
+        if (++ticks == 3) loop.Quit(7);
+    };
+    // Time moves only by the test: a call that posts itself again advances it step by step.
+    std::function<void()> wait = [&] {
+        loop.AdvanceTime(100);
+        loop.Post(wait);
+    };
+    loop.Post(wait);
+    EXPECT_EQ(loop.Exec(), 7);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(loop.Now(), 300);
+}
+
+TEST_F(EventLoopTest, ExecWithNothingToDoFailsInsteadOfHanging) {
+    EXPECT_THROW(loop.Exec(), automation::RuntimeError);
+}
