@@ -1,0 +1,194 @@
+#pragma once
+// Shared set-up of the access check and bill invocation tests: a fresh ERP database in a
+// temporary folder, a session of a chosen user on it, the real client components registered
+// (session, resources, security, bills), a recording message object, a middle tier whose GetRs
+// runs read-only on the database and records each statement, and a strict headless back end.
+
+#include <client/bills/bill_window.h>
+#include <client/bills/gl_view.h>
+#include <client/bills/register_bills.h>
+#include <client/erp_database/erp_schema.h>
+#include <client/resources/register_resources.h>
+#include <client/resources/res_loader.h>
+#include <client/security/register_security.h>
+#include <client/session/lang_info.h>
+#include <client/session/register_session.h>
+#include <client/session/share_props.h>
+#include <trackquery/contracts/message_helper.h>
+#include <trackquery/contracts/middle_tier.h>
+#include <trackquery/services/MMTS.h>
+#include <trackquery/services/MParse.h>
+#include <trackquery/services/SysObjects.h>
+#include <trackquery/services/modYqLogMsg.h>
+
+#include <platform/adodb/connection.h>
+#include <platform/automation/errors.h>
+#include <platform/automation/registry.h>
+#include <platform/windowing/headless_backend.h>
+#include <platform/windowing/screen.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace security_test {
+
+// Shows nothing; keeps every message it was asked to show.
+class RecordingMessageHelper : public trackquery::IMessageHelper {
+public:
+    std::string TypeName() const override { return "MessageHelper"; }
+    void ShowMessage(const std::string& text) override { Messages().push_back(text); }
+    static std::vector<std::string>& Messages() {
+        static std::vector<std::string> messages;
+        return messages;
+    }
+};
+
+// The middle tier as far as the access checks need it: GetRs on the session's database,
+// read-only, with every statement recorded.
+class ReadOnlyMiddleTier : public trackquery::CGetICMOQuery {
+public:
+    static std::vector<std::string>& Statements() {
+        static std::vector<std::string> statements;
+        return statements;
+    }
+    trackquery::RecordsetPtr GetRs(const std::string& sProps, const std::string& sSQL) override {
+        Statements().push_back(sSQL);
+        const auto open = sProps.find('{');
+        const auto close = sProps.find('}', open);
+        adodb::Connection cnn;
+        cnn.Open(sProps.substr(open + 1, close - open - 1) + ";Mode=Read");
+        return cnn.Execute(sSQL);
+    }
+    trackquery::RecordsetPtr GetQueryFields(const std::string&, int16_t,
+                                            const automation::Variant&) override { return Fail(); }
+    trackquery::RecordsetPtr GetICMOQuery(const std::string&, int32_t, int16_t,
+                                          const automation::Variant&,
+                                          const std::string&) override { return Fail(); }
+    trackquery::RecordsetPtr GetICMOOper(const std::string&, int32_t) override { return Fail(); }
+    trackquery::RecordsetPtr GetICMOInfo(const std::string&,
+                                         const automation::VectorPtr&) override { return Fail(); }
+    automation::DictionaryPtr GetStockQty(const std::string&, trackquery::RecordsetPtr&) override {
+        Fail();
+    }
+    trackquery::RecordsetPtr GetFrmOption(const std::string&, const std::string&) override {
+        return Fail();
+    }
+    trackquery::RecordsetPtr GetBillOption(const std::string&, const std::string&,
+                                           const automation::Variant&, bool) override {
+        return Fail();
+    }
+
+private:
+    [[noreturn]] static trackquery::RecordsetPtr Fail() {
+        automation::Raise(automation::vberr::MemberNotSupported, "ReadOnlyMiddleTier");
+    }
+};
+
+inline constexpr int32_t kAdmin = 16394;
+inline constexpr int32_t kBigUser = 40000;  // does not fit a 16-bit integer
+inline constexpr int32_t kClerk = 20001;    // no rights of its own
+
+class SecurityTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static std::atomic<int> counter{0};
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("tq_security_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_ / "client");
+        dbPath_ = (folder_ / "erp.db").string();
+        client::erp_database::CreateEmptyErpDatabase(dbPath_);
+        Execute(
+            "INSERT INTO t_User (FUserID, FName) VALUES (16394, 'administrator'), "
+            "(40000, 'bigid'), (20001, 'clerk');"
+            "INSERT INTO t_UserGroup (FGroupID, FName) VALUES (5, 'planners');"
+            "INSERT INTO t_Group (FGroupID, FUserID) VALUES (5, 20001);"
+            // administrator: view and modify task orders, view sales orders.
+            "INSERT INTO t_AccessRight VALUES (0, 16394, 1022, 10, 6291456);"
+            "INSERT INTO t_AccessRight VALUES (0, 16394, 1008, 23, 2097152);"
+            // bigid: view task orders only.
+            "INSERT INTO t_AccessRight VALUES (0, 40000, 1022, 10, 2097152);"
+            // planners: view outsourced task orders.
+            "INSERT INTO t_AccessRight VALUES (1, 5, 1022, 88, 2097152);"
+            "INSERT INTO t_SystemProfile VALUES ('IC', 'UseShortNumber', '1');"
+            "INSERT INTO t_SystemProfile VALUES ('IC', 'CheckUserGroup', '0');");
+
+        ResetServices();
+        client::ClearSessionProperties();
+        client::SetCurrentLanguage("");
+        client::SetResourceDirectory(std::filesystem::path(TRACKQUERY_SOURCE_DIR) / "resources" /
+                                     "lang");
+        client::RegisterSessionComponents();
+        client::RegisterResourceComponents();
+        client::RegisterSecurityComponents(ClientFolder());
+        client::RegisterBillComponents();
+        auto& registry = automation::ComponentRegistry::Instance();
+        registry.Register(trackquery::kMessageHelperProgId,
+                          [] { return std::make_shared<RecordingMessageHelper>(); });
+        registry.Register(trackquery::kProgIdGetICMOQuery,
+                          [] { return std::make_shared<ReadOnlyMiddleTier>(); });
+        RecordingMessageHelper::Messages().clear();
+        ReadOnlyMiddleTier::Statements().clear();
+        UseUser(kAdmin, "administrator");
+        automation::Err().Clear();
+    }
+
+    void TearDown() override {
+        client::ClearBillWindowHistory();
+        client::ClearItemViewHistory();
+        ResetServices();
+        client::ClearSessionProperties();
+        std::error_code ignored;
+        std::filesystem::permissions(folder_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    static void ResetServices() {
+        trackquery::ResetMMTSState();
+        trackquery::ResetMParseState();
+        trackquery::ResetYqLogMsgState();
+        trackquery::ResetGLView();
+    }
+
+    void UseUser(int32_t userId, const std::string& userName, const std::string& language = "chs") {
+        client::SetPropsString(
+            client::erp_database::PropsStringFor(dbPath_, userId, userName, "CJ", language));
+        client::SetSessionUserName(userName);
+    }
+
+    void Execute(const std::string& sql) {
+        adodb::Connection cnn;
+        cnn.Open(ConnectionString());
+        cnn.ExecuteScript(sql);
+    }
+
+    std::string ConnectionString() const {
+        return client::erp_database::ConnectionStringFor(dbPath_);
+    }
+    std::string ClientFolder() const { return (folder_ / "client").string() + "/"; }
+
+    // Writes the client's switch file, by default into the client folder itself.
+    std::filesystem::path WriteSwitchFile(const std::string& text,
+                                          const std::string& relative = "ErpSwitch.sss") {
+        const auto file = folder_ / "client" / relative;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << text;
+        return file;
+    }
+
+    static std::vector<std::string>& Messages() { return RecordingMessageHelper::Messages(); }
+
+    windowing::ScopedHeadless headless_;
+    std::filesystem::path folder_;
+    std::string dbPath_;
+};
+
+}  // namespace security_test
