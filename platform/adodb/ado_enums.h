@@ -55,15 +55,15 @@ enum AffectEnum : int32_t { adAffectCurrent = 1, adAffectGroup = 2 };
 enum FilterGroupEnum : int32_t { adFilterNone = 0 };
 
 namespace adoerr {
-inline constexpr int32_t InvalidArgument = 3001;    // bad Filter or Sort text, bad argument
-inline constexpr int32_t NoCurrentRecord = 3021;    // BOF or EOF, or the current row is deleted
-inline constexpr int32_t IllegalOperation = 3219;   // not allowed in this state
+inline constexpr int32_t InvalidArgument = 3001;   // bad Filter or Sort text, bad argument
+inline constexpr int32_t NoCurrentRecord = 3021;   // BOF or EOF, or the current row is deleted
+inline constexpr int32_t IllegalOperation = 3219;  // not allowed in this state
 inline constexpr int32_t FeatureNotAvailable = 3251;
-inline constexpr int32_t ItemNotFound = 3265;       // unknown field name or ordinal
-inline constexpr int32_t ObjectInCollection = 3367; // a field of that name is already there
-inline constexpr int32_t DataConversion = 3421;     // a value the field cannot hold
-inline constexpr int32_t ObjectClosed = 3704;       // the object is closed
-inline constexpr int32_t ObjectOpen = 3705;         // the object is open
+inline constexpr int32_t ItemNotFound = 3265;        // unknown field name or ordinal
+inline constexpr int32_t ObjectInCollection = 3367;  // a field of that name is already there
+inline constexpr int32_t DataConversion = 3421;      // a value the field cannot hold
+inline constexpr int32_t ObjectClosed = 3704;        // the object is closed
+inline constexpr int32_t ObjectOpen = 3705;          // the object is open
 // What ADO reports for a failure inside the provider (E_FAIL): SQLite errors carry it.
 inline constexpr int32_t ProviderError = -2147467259;
 }  // namespace adoerr

@@ -61,8 +61,8 @@ void Bind(sqlite3* db, sqlite3_stmt* statement, int index, const Variant& value,
             break;
         case VarType::Integer:
         case VarType::Long:
-            rc = sqlite3_bind_int64(statement, index, static_cast<sqlite3_int64>(
-                                                          *internal::NumberOf(value)));
+            rc = sqlite3_bind_int64(statement, index,
+                                    static_cast<sqlite3_int64>(*internal::NumberOf(value)));
             break;
         case VarType::Single:
         case VarType::Double:
@@ -150,11 +150,15 @@ RecordsetPtr Connection::Execute(const std::string& sql, const std::vector<Varia
     Statement statement(raw);
     if (!statement) Fail(adoerr::InvalidArgument, "There is no SQL statement to execute.");
     if (tail && !IsBlankTail(tail))
-        Fail(adoerr::InvalidArgument, "Execute runs one statement at a time; use ExecuteScript "
-                                      "for several [SQL: " + Excerpt(sql) + "]");
+        Fail(adoerr::InvalidArgument,
+             "Execute runs one statement at a time; use ExecuteScript "
+             "for several [SQL: " +
+                 Excerpt(sql) + "]");
     if (readOnly_ && !sqlite3_stmt_readonly(statement.get()))
-        Fail(adoerr::ProviderError, "The connection is read-only and the statement would change "
-                                    "the database [SQL: " + Excerpt(sql) + "]");
+        Fail(adoerr::ProviderError,
+             "The connection is read-only and the statement would change "
+             "the database [SQL: " +
+                 Excerpt(sql) + "]");
     const int expected = sqlite3_bind_parameter_count(statement.get());
     if (expected != static_cast<int>(parameters.size()))
         Fail(adoerr::InvalidArgument, "The statement takes " + std::to_string(expected) +
@@ -165,8 +169,7 @@ RecordsetPtr Connection::Execute(const std::string& sql, const std::vector<Varia
 
     if (sqlite3_column_count(statement.get()) == 0) {
         const int rc = sqlite3_step(statement.get());
-        if (rc != SQLITE_DONE && rc != SQLITE_ROW)
-            FailFromSqlite(db_, "The statement failed", sql);
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW) FailFromSqlite(db_, "The statement failed", sql);
         recordsAffected_ = sqlite3_changes64(db_);
         return std::make_shared<Recordset>();  // closed: the statement returns no rows
     }
@@ -202,8 +205,10 @@ void Connection::RunScript(const std::string& text) {
         next = tail;
         if (!statement) continue;  // blanks or comments
         if (readOnly_ && !sqlite3_stmt_readonly(statement.get()))
-            Fail(adoerr::ProviderError, "The connection is read-only and the script would change "
-                                        "the database [SQL: " + Excerpt(current) + "]");
+            Fail(adoerr::ProviderError,
+                 "The connection is read-only and the script would change "
+                 "the database [SQL: " +
+                     Excerpt(current) + "]");
         int rc;
         while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
         }

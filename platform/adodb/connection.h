@@ -24,7 +24,7 @@ struct sqlite3;
 namespace adodb {
 
 class Connection : public automation::Object {
-public:
+  public:
     Connection();
     ~Connection() override;
     Connection(const Connection&) = delete;
@@ -65,7 +65,7 @@ public:
     // The raw SQLite handle, for bulk loaders that prepare their own statements. Null when closed.
     sqlite3* Handle() const { return db_; }
 
-private:
+  private:
     void RequireOpen() const;
     void RunScript(const std::string& text);
 

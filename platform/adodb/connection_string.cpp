@@ -68,8 +68,8 @@ std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text) 
 OpenMode ModeNamed(const std::string& value) {
     using automation::EqualsIgnoreCase;
     if (EqualsIgnoreCase(value, "Read") || value == "1") return OpenMode::Read;
-    if (EqualsIgnoreCase(value, "ReadWrite") || EqualsIgnoreCase(value, "Write") ||
-        value == "3" || value == "0")
+    if (EqualsIgnoreCase(value, "ReadWrite") || EqualsIgnoreCase(value, "Write") || value == "3" ||
+        value == "0")
         return OpenMode::ReadWrite;
     if (EqualsIgnoreCase(value, "Create")) return OpenMode::Create;
     Unreadable("Mode \"" + value + "\" is not Read, ReadWrite or Create");

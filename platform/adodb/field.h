@@ -14,7 +14,7 @@ namespace adodb {
 class Recordset;
 
 class Field : public automation::Object {
-public:
+  public:
     Field(std::shared_ptr<Recordset> recordset, int32_t ordinal);
     std::string TypeName() const override { return "Field"; }
 
@@ -27,7 +27,7 @@ public:
     // Writes the current row (an edit in progress until Update or a move).
     void SetValue(automation::Variant value);
 
-private:
+  private:
     std::shared_ptr<Recordset> recordset_;
     int32_t ordinal_;
 };
@@ -35,7 +35,7 @@ private:
 using FieldPtr = std::shared_ptr<Field>;
 
 class Fields : public automation::Object {
-public:
+  public:
     explicit Fields(std::shared_ptr<Recordset> recordset);
     std::string TypeName() const override { return "Fields"; }
 
@@ -51,7 +51,7 @@ public:
     void Append(const std::string& name, DataTypeEnum type, int32_t definedSize = 0,
                 int32_t attributes = adFldUnspecified);
 
-private:
+  private:
     std::shared_ptr<Recordset> recordset_;
 };
 

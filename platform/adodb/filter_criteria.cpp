@@ -27,9 +27,9 @@ struct Clause {
     int32_t field = 0;
     Op op = Op::Equal;
     Mode mode = Mode::Text;
-    std::string text;                     // the literal's text (the LIKE pattern's core)
-    std::optional<double> number;         // the literal read as a number, when it is one
-    bool dateField = false;               // a text cell is read as a date, not as a number
+    std::string text;              // the literal's text (the LIKE pattern's core)
+    std::optional<double> number;  // the literal read as a number, when it is one
+    bool dateField = false;        // a text cell is read as a date, not as a number
     bool leadingWildcard = false;
     bool trailingWildcard = false;
 };
@@ -49,7 +49,7 @@ using Node = FilterCriteria::Node;
 bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 class Parser {
-public:
+  public:
     Parser(const std::string& text, const std::vector<FieldInfo>& fields)
         : text_(text), fields_(fields) {}
 
@@ -60,7 +60,7 @@ public:
         return root;
     }
 
-private:
+  private:
     [[noreturn]] void Fail(const std::string& what) const {
         automation::Raise(adoerr::InvalidArgument, "ADODB.Recordset",
                           "The filter \"" + text_ + "\" cannot be read: " + what +
@@ -146,8 +146,8 @@ private:
             pos_ = close + 1;
         } else {
             const size_t start = pos_;
-            while (!AtEnd() && !IsBlank(Peek()) && std::string_view("=<>!()'#").find(Peek()) ==
-                                                       std::string_view::npos)
+            while (!AtEnd() && !IsBlank(Peek()) &&
+                   std::string_view("=<>!()'#").find(Peek()) == std::string_view::npos)
                 ++pos_;
             name = text_.substr(start, pos_ - start);
         }
@@ -163,8 +163,9 @@ private:
         SkipBlanks();
         const std::string_view rest = std::string_view(text_).substr(pos_);
         static constexpr std::pair<std::string_view, Op> symbols[] = {
-            {"<=", Op::LessOrEqual}, {">=", Op::GreaterOrEqual}, {"<>", Op::NotEqual},
-            {"=", Op::Equal},        {"<", Op::Less},            {">", Op::Greater}};
+            {"<=", Op::LessOrEqual}, {">=", Op::GreaterOrEqual},
+            {"<>", Op::NotEqual},    {"=", Op::Equal},
+            {"<", Op::Less},         {">", Op::Greater}};
         for (const auto& [symbol, op] : symbols) {
             if (rest.substr(0, symbol.size()) == symbol) {
                 pos_ += symbol.size();
@@ -317,13 +318,20 @@ bool ClauseMatches(const Clause& clause, const std::vector<Variant>& row) {
     const std::optional<int> order = CompareValue(clause, value);
     if (!order) return clause.op == Op::NotEqual;  // a text that is no number differs from it
     switch (clause.op) {
-        case Op::Equal: return *order == 0;
-        case Op::NotEqual: return *order != 0;
-        case Op::Less: return *order < 0;
-        case Op::Greater: return *order > 0;
-        case Op::LessOrEqual: return *order <= 0;
-        case Op::GreaterOrEqual: return *order >= 0;
-        case Op::Like: break;
+        case Op::Equal:
+            return *order == 0;
+        case Op::NotEqual:
+            return *order != 0;
+        case Op::Less:
+            return *order < 0;
+        case Op::Greater:
+            return *order > 0;
+        case Op::LessOrEqual:
+            return *order <= 0;
+        case Op::GreaterOrEqual:
+            return *order >= 0;
+        case Op::Like:
+            break;
     }
     return false;
 }

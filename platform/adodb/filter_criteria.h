@@ -26,7 +26,7 @@
 namespace adodb::internal {
 
 class FilterCriteria {
-public:
+  public:
     // Reads `criteria` against `fields`; a text that cannot be read raises 3001 or 3265.
     FilterCriteria(const std::string& criteria, const std::vector<FieldInfo>& fields);
     ~FilterCriteria();
@@ -37,7 +37,7 @@ public:
 
     struct Node;
 
-private:
+  private:
     std::unique_ptr<Node> root_;
 };
 

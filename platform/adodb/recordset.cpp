@@ -81,7 +81,8 @@ int32_t Recordset::FieldOrdinal(const std::string& name) const {
 }
 
 void Recordset::AppendField(FieldInfo field) {
-    if (open_) Fail(adoerr::ObjectOpen, "Fields can only be appended while the record set is closed.");
+    if (open_)
+        Fail(adoerr::ObjectOpen, "Fields can only be appended while the record set is closed.");
     if (field.Name.empty()) Fail(adoerr::InvalidArgument, "A field needs a name.");
     for (const FieldInfo& existing : pendingFields_)
         if (automation::EqualsIgnoreCase(existing.Name, field.Name))
@@ -101,9 +102,10 @@ int32_t OrdinalOf(const Recordset& recordset, const Variant& index) {
         recordset.FieldAt(ordinal);  // 3265 when out of range
         return ordinal;
     }
-    Fail(adoerr::ItemNotFound, "Item cannot be found in the collection: a field is named by its "
-                               "name or its ordinal, not by a " +
-                                   index.TypeName() + ".");
+    Fail(adoerr::ItemNotFound,
+         "Item cannot be found in the collection: a field is named by its "
+         "name or its ordinal, not by a " +
+             index.TypeName() + ".");
 }
 
 }  // namespace
@@ -118,8 +120,9 @@ Variant Recordset::Value(int32_t ordinal) const {
     if (view_->editMode != adEditNone) return view_->editValues[static_cast<size_t>(ordinal)];
     const RowPtr row = view_->Current();
     if (!row)
-        Fail(adoerr::NoCurrentRecord, "Either BOF or EOF is True, or the current record has been "
-                                      "deleted: there is no row to read.");
+        Fail(adoerr::NoCurrentRecord,
+             "Either BOF or EOF is True, or the current record has been "
+             "deleted: there is no row to read.");
     return row->values[static_cast<size_t>(ordinal)];
 }
 
@@ -130,8 +133,9 @@ void Recordset::SetValue(const Variant& index, Variant value) {
     if (view_->editMode == adEditNone) {
         const RowPtr row = view_->Current();
         if (!row)
-            Fail(adoerr::NoCurrentRecord, "Either BOF or EOF is True, or the current record has "
-                                          "been deleted: there is no row to write.");
+            Fail(adoerr::NoCurrentRecord,
+                 "Either BOF or EOF is True, or the current record has "
+                 "been deleted: there is no row to write.");
         view_->editValues = row->values;
         view_->editMode = adEditInProgress;
     }
@@ -209,8 +213,9 @@ Variant Recordset::Bookmark() const {
     RequireOpen();
     const RowPtr row = view_->Current();
     if (!row || view_->editMode == adEditAdd)
-        Fail(adoerr::NoCurrentRecord, "Either BOF or EOF is True, or the current record has been "
-                                      "deleted: there is no row to mark.");
+        Fail(adoerr::NoCurrentRecord,
+             "Either BOF or EOF is True, or the current record has been "
+             "deleted: there is no row to mark.");
     return row->id;
 }
 

@@ -34,7 +34,7 @@ struct FieldInfo {
 };
 
 class Recordset : public automation::Object {
-public:
+  public:
     Recordset();
     ~Recordset() override;
     std::string TypeName() const override { return "Recordset"; }
@@ -51,9 +51,9 @@ public:
     // Needs the record set to be held by a shared_ptr (as every automation object is).
     FieldsPtr Fields();
     int32_t FieldCount() const;
-    const FieldInfo& FieldAt(int32_t ordinal) const;         // 3265 outside 0..Count-1
-    int32_t FieldOrdinal(const std::string& name) const;     // letter case ignored; 3265
-    void AppendField(FieldInfo field);                       // closed only: 3705, duplicate 3367
+    const FieldInfo& FieldAt(int32_t ordinal) const;      // 3265 outside 0..Count-1
+    int32_t FieldOrdinal(const std::string& name) const;  // letter case ignored; 3265
+    void AppendField(FieldInfo field);                    // closed only: 3705, duplicate 3367
 
     // The current row's value of a field by name or 0-based ordinal (rs("FKey"), rs(0)).
     automation::Variant Value(const automation::Variant& index) const;
@@ -121,12 +121,12 @@ public:
     // an opened record set has its first row current.
     void LoadRow(std::vector<automation::Variant> values);
 
-private:
+  private:
     Recordset(std::shared_ptr<RecordStore> store);
     void RequireOpen() const;
 
     std::shared_ptr<RecordStore> store_;
-    std::unique_ptr<RowView> view_;  // cursor, Filter and Sort of this handle
+    std::unique_ptr<RowView> view_;         // cursor, Filter and Sort of this handle
     std::vector<FieldInfo> pendingFields_;  // appended while closed
     std::string filter_;
     std::string sort_;

@@ -33,7 +33,7 @@ using RowPtr = std::shared_ptr<StoredRow>;
 namespace adodb {
 
 class RecordStore {
-public:
+  public:
     explicit RecordStore(std::vector<FieldInfo> fields) : fields_(std::move(fields)) {}
 
     const std::vector<FieldInfo>& Fields() const { return fields_; }
@@ -43,7 +43,7 @@ public:
     internal::RowPtr Append(std::vector<automation::Variant> values);
     void MarkDeleted(const internal::RowPtr& row);
 
-private:
+  private:
     std::vector<FieldInfo> fields_;
     std::vector<internal::RowPtr> rows_;
     uint64_t version_ = 0;
@@ -51,7 +51,7 @@ private:
 };
 
 class RowView {
-public:
+  public:
     explicit RowView(std::shared_ptr<RecordStore> store);
 
     // Catches up with the rows other handles added or deleted.
@@ -100,7 +100,7 @@ public:
     std::vector<automation::Variant> editValues;
     Place beforeAddNew;
 
-private:
+  private:
     void SetPlace(int64_t target);  // a row, or BOF (< 0) / EOF (>= Count)
     bool Passes(const internal::StoredRow& row) const;
 

@@ -56,7 +56,8 @@ int32_t FieldNamed(const std::string& order, const std::string& name,
 
 }  // namespace
 
-std::vector<SortKey> ParseSortOrder(const std::string& order, const std::vector<FieldInfo>& fields) {
+std::vector<SortKey> ParseSortOrder(const std::string& order,
+                                    const std::vector<FieldInfo>& fields) {
     std::vector<SortKey> keys;
     if (Trimmed(order).empty()) return keys;
     for (const std::string& part : SplitOnCommas(order)) {

@@ -151,32 +151,46 @@ std::string FormatDateText(DateValue date, bool withTime) {
 
 std::optional<double> NumberOf(const Variant& value) {
     switch (value.Type()) {
-        case VarType::Boolean: return value.AsBoolean() ? -1.0 : 0.0;
-        case VarType::Integer: return value.AsInteger();
-        case VarType::Long: return value.AsLong();
-        case VarType::Single: return value.AsSingle();
-        case VarType::Double: return value.AsDouble();
-        case VarType::Date: return value.AsDate().serial;
-        default: return std::nullopt;
+        case VarType::Boolean:
+            return value.AsBoolean() ? -1.0 : 0.0;
+        case VarType::Integer:
+            return value.AsInteger();
+        case VarType::Long:
+            return value.AsLong();
+        case VarType::Single:
+            return value.AsSingle();
+        case VarType::Double:
+            return value.AsDouble();
+        case VarType::Date:
+            return value.AsDate().serial;
+        default:
+            return std::nullopt;
     }
 }
 
 std::string TextOf(const Variant& value) {
     switch (value.Type()) {
         case VarType::Empty:
-        case VarType::Null: return "";
-        case VarType::Boolean: return value.AsBoolean() ? "True" : "False";
-        case VarType::Integer: return std::to_string(value.AsInteger());
-        case VarType::Long: return std::to_string(value.AsLong());
-        case VarType::String: return value.AsString();
-        case VarType::Date: return FormatDateText(value.AsDate());
+        case VarType::Null:
+            return "";
+        case VarType::Boolean:
+            return value.AsBoolean() ? "True" : "False";
+        case VarType::Integer:
+            return std::to_string(value.AsInteger());
+        case VarType::Long:
+            return std::to_string(value.AsLong());
+        case VarType::String:
+            return value.AsString();
+        case VarType::Date:
+            return FormatDateText(value.AsDate());
         case VarType::Single:
         case VarType::Double: {
             char buffer[40];
             std::snprintf(buffer, sizeof buffer, "%.15g", *NumberOf(value));
             return buffer;
         }
-        case VarType::Object: return value.TypeName();
+        case VarType::Object:
+            return value.TypeName();
     }
     return "";
 }

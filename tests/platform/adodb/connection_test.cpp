@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using namespace adodb_test;
 using adodb::Connection;
@@ -18,7 +18,7 @@ namespace {
 
 // A database file of its own for each test, removed afterwards.
 class ConnectionTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = fs::temp_directory_path() /
@@ -136,8 +136,7 @@ TEST_F(ConnectionTest, ParametersAreBoundNotPasted) {
     const std::string hostile = "WORK001' OR '1'='1";
     auto rs = cn.Execute("SELECT FInterID FROM ICMO WHERE FBillNo = ?", {hostile});
     EXPECT_EQ(rs->RecordCount(), 0);
-    rs = cn.Execute("SELECT FInterID FROM ICMO WHERE FBillNo = ? AND FQty > ?",
-                    {"WORK002", 1.0});
+    rs = cn.Execute("SELECT FInterID FROM ICMO WHERE FBillNo = ? AND FQty > ?", {"WORK002", 1.0});
     EXPECT_EQ(rs->Value("FInterID"), Variant(1002));
     EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("SELECT ? + ?", {1}); }), adoerr::InvalidArgument);
 }
@@ -145,9 +144,9 @@ TEST_F(ConnectionTest, ParametersAreBoundNotPasted) {
 TEST_F(ConnectionTest, ParametersOfEveryKind) {
     Connection cn;
     cn.Open(ConnectionString());
-    auto rs = cn.Execute("SELECT ? AS A, ? AS B, ? AS C, ? AS D, ? AS E",
-                         {automation::Null, true, static_cast<int16_t>(7),
-                          automation::DateValue{45356.5}, "文本"});
+    auto rs = cn.Execute(
+        "SELECT ? AS A, ? AS B, ? AS C, ? AS D, ? AS E",
+        {automation::Null, true, static_cast<int16_t>(7), automation::DateValue{45356.5}, "文本"});
     EXPECT_TRUE(rs->Value("A").IsNull());
     EXPECT_EQ(rs->Value("B"), Variant(1));
     EXPECT_EQ(rs->Value("C"), Variant(7));
@@ -158,8 +157,9 @@ TEST_F(ConnectionTest, ParametersOfEveryKind) {
 TEST_F(ConnectionTest, IsNullWorksAsOnSqlServer) {
     Connection cn;
     cn.Open(ConnectionString());
-    auto rs = cn.Execute("SELECT ISNULL(FNote, 'none') AS Note, isnull (FNote,0) AS Zero "
-                         "FROM ICMO WHERE ISNULL(FNote,'')='' ");
+    auto rs = cn.Execute(
+        "SELECT ISNULL(FNote, 'none') AS Note, isnull (FNote,0) AS Zero "
+        "FROM ICMO WHERE ISNULL(FNote,'')='' ");
     EXPECT_EQ(rs->RecordCount(), 1);
     EXPECT_EQ(rs->Value("Note"), Variant("none"));
     EXPECT_EQ(rs->Value("Zero"), Variant(0));
@@ -170,9 +170,10 @@ TEST_F(ConnectionTest, IsNullWorksAsOnSqlServer) {
 TEST_F(ConnectionTest, GroupCountStatementOfTheAccessCheck) {
     Connection cn;
     cn.Open(ConnectionString());
-    auto rs = cn.Execute(" SELECT COUNT(*) As Num FROM t_Group WHERE FGroupID<>0 AND FUserID='16394' "
-                         "AND FGroupID IN (\r\n SELECT FGroupID FROM t_Group WHERE FGroupID<>0 AND "
-                         "FUserID='16395')");
+    auto rs = cn.Execute(
+        " SELECT COUNT(*) As Num FROM t_Group WHERE FGroupID<>0 AND FUserID='16394' "
+        "AND FGroupID IN (\r\n SELECT FGroupID FROM t_Group WHERE FGroupID<>0 AND "
+        "FUserID='16395')");
     EXPECT_EQ(rs->Value("Num"), Variant(1));
 }
 
@@ -208,10 +209,11 @@ TEST_F(ConnectionTest, SqliteErrorsAreClearAndChangeNothing) {
 TEST_F(ConnectionTest, AFailingScriptTakesBackItsEarlierStatements) {
     Connection cn;
     cn.Open(ConnectionString());
-    EXPECT_EQ(ErrorNumberOf([&] {
-                  cn.ExecuteScript("DELETE FROM t_Group; INSERT INTO ICMO (FInterID) VALUES (1001);");
-              }),
-              adoerr::ProviderError);
+    EXPECT_EQ(
+        ErrorNumberOf([&] {
+            cn.ExecuteScript("DELETE FROM t_Group; INSERT INTO ICMO (FInterID) VALUES (1001);");
+        }),
+        adoerr::ProviderError);
     EXPECT_EQ(cn.Execute("SELECT COUNT(*) AS N FROM t_Group")->Value("N"), Variant(4));
 }
 
@@ -279,7 +281,8 @@ TEST_F(ConnectionTest, BulkLoadersUseTheRawHandle) {
 }
 
 TEST(ConnectionCreate, CreateModeMakesANewDatabase) {
-    const fs::path path = fs::temp_directory_path() / ("adodb_create_" + std::to_string(::getpid()) + ".db");
+    const fs::path path =
+        fs::temp_directory_path() / ("adodb_create_" + std::to_string(::getpid()) + ".db");
     fs::remove(path);
     {
         Connection cn;

@@ -82,8 +82,9 @@ TEST(Delete, LoopUnderAFilterDeletesEveryVisibleRow) {
 TEST(Delete, PackageKindsLeaveTheOptionRecordset) {
     // The tracker walks the package kinds sorted by key and deletes the chosen ones (FValue 1).
     auto rs = MakeBillOptions();
-    rs->SetFilter(" FID = '-52' OR FID='-502' OR FID='-581' OR FID='-582' OR FID='-710' OR "
-                  "FID='-715' OR FID='1002504' ");
+    rs->SetFilter(
+        " FID = '-52' OR FID='-502' OR FID='-581' OR FID='-582' OR FID='-710' OR "
+        "FID='-715' OR FID='1002504' ");
     rs->SetSort("  FKey");
     std::vector<Variant> taken;
     while (!rs->BOF() && !rs->Eof()) {

@@ -37,8 +37,8 @@ TEST_P(LibraryFilterTexts, PackageKindsChainOfOr) {
     auto rs = MakeBillOptions(GetParam());
     rs->SetFilter(kPackageKinds);
     EXPECT_EQ(rs->RecordCount(), 7);
-    EXPECT_EQ(Walk(*rs, "FKey"), (std::vector<Variant>{"B52", "C502", "D581", "E582", "F710",
-                                                       "G715", "H2504"}));
+    EXPECT_EQ(Walk(*rs, "FKey"),
+              (std::vector<Variant>{"B52", "C502", "D581", "E582", "F710", "G715", "H2504"}));
 }
 
 TEST_P(LibraryFilterTexts, OrdinaryKindsChainOfAnd) {
@@ -164,8 +164,7 @@ TEST(FilterGrammar, KeywordsIgnoreCaseAndBracketsHoldBlanks) {
 }
 
 TEST(FilterGrammar, AndOrAndParentheses) {
-    auto rs = MakeRecordset({{"A", adInteger}, {"B", adInteger}},
-                            {{1, 3}, {2, 3}, {1, 4}, {3, 3}});
+    auto rs = MakeRecordset({{"A", adInteger}, {"B", adInteger}}, {{1, 3}, {2, 3}, {1, 4}, {3, 3}});
     rs->SetFilter("(A = 1 AND B = 3) OR (A = 2 AND B = 3)");
     EXPECT_EQ(rs->RecordCount(), 2);
     rs->SetFilter("(A = 1 OR A = 2) OR A = 3");
@@ -233,7 +232,8 @@ TEST(FilterNull, OrdinaryComparisonsNeverMatchNull) {
 }
 
 TEST(FilterLike, TrailingAndBothEndsWildcards) {
-    auto rs = MakeRecordset({{"Name", adVarWChar}}, {{"Smith"}, {"Smithers"}, {"Goldsmith"}, {"Jones"}});
+    auto rs =
+        MakeRecordset({{"Name", adVarWChar}}, {{"Smith"}, {"Smithers"}, {"Goldsmith"}, {"Jones"}});
     rs->SetFilter("Name LIKE 'smit*'");
     EXPECT_EQ(Walk(*rs, "Name"), (std::vector<Variant>{"Smith", "Smithers"}));
     rs->SetFilter("Name like '%MIT%'");
