@@ -1,0 +1,241 @@
+#include <client/middle_tier/icmo_queries.h>
+
+#include <client/middle_tier/middle_tier_support.h>
+
+#include <platform/automation/conversions.h>
+#include <platform/automation/strings.h>
+
+#include <cctype>
+#include <map>
+#include <regex>
+#include <set>
+
+namespace client::middle_tier {
+
+using automation::Variant;
+
+namespace {
+
+constexpr int64_t kOperationRecordKind = -52;
+
+// The template columns that every query field record set carries, in this order.
+constexpr const char* kTemplateColumns =
+    "FTranType AS FID, FTranType, FKey, FCaption, FCaption_CHT, FCaption_EN, FCtlType, FVisible, "
+    "FAlign, FSum, FDecimalSrc, FFormat, FIndex";
+
+std::vector<std::string> FieldNames(const adodb::RecordsetPtr& rs) {
+    std::vector<std::string> names;
+    for (int32_t i = 0; i < rs->FieldCount(); ++i) names.push_back(rs->FieldAt(i).Name);
+    return names;
+}
+
+// The view a tracked kind is read from, checked to be a plain name before it enters SQL.
+std::string KindView(adodb::Connection& db, int64_t kind) {
+    auto rs = db.Execute("SELECT FViewName FROM ICTrackKind WHERE FTrackType = -85 AND FTranType = ?",
+                         {Variant(static_cast<int32_t>(kind))});
+    if (rs->Eof()) Fail("TrackedBills", "Bill kind " + std::to_string(kind) + " is not tracked.");
+    const std::string view = automation::CStr(rs->Value("FViewName"));
+    if (!IsPlainName(view)) Fail("TrackedBills", "The view of bill kind " + std::to_string(kind) + " is misnamed.");
+    return view;
+}
+
+struct OperationFilter {
+    int32_t billType, operSN, operID;
+};
+
+OperationFilter ReadOperationFilter(const std::string& text) {
+    static const std::regex pattern(
+        R"(^\s*SHWorkBill\.FBillType\s*=\s*(-?\d{1,9})\s+AND\s+SHWorkBillEntry\.FOperSN\s*=\s*)"
+        R"((-?\d{1,9})\s+AND\s+SHWorkBillEntry\.FOperID\s*=\s*(-?\d{1,9})\s*$)",
+        std::regex::icase);
+    std::smatch match;
+    if (!std::regex_match(text, match, pattern)) {
+        Fail("TrackedBills", "The operation filter is not understood: " + text);
+    }
+    return {std::stoi(match[1]), std::stoi(match[2]), std::stoi(match[3])};
+}
+
+}  // namespace
+
+adodb::RecordsetPtr QueryFields(adodb::Connection& db, int32_t trackType, const Variant& selector) {
+    const std::vector<int64_t> kinds = KindList(selector);
+    return db.Execute(std::string("SELECT ") + kTemplateColumns +
+                          " FROM ICTrackTemplate WHERE FTrackType = ? AND FTranType IN "
+                          "(SELECT value FROM json_each(?)) ORDER BY FTranType, FIndex",
+                      {Variant(trackType), Variant(JsonArray(kinds))});
+}
+
+adodb::RecordsetPtr TaskOrderHead(adodb::Connection& db, int32_t interId) {
+    auto head = db.Execute("SELECT * FROM VTrackICMOHead WHERE FInterID = ?", {Variant(interId)});
+    // The head carries the server date beside the row's own columns; a record set read from
+    // the database cannot grow a field, so the row is copied into one made here.
+    std::vector<std::string> names = FieldNames(head);
+    names.push_back("FSysDate");
+    auto result = NewRecordset(names);
+    const Variant today = ServerDate(db);
+    for (; !head->Eof(); head->MoveNext()) {
+        std::vector<Variant> values;
+        for (int32_t i = 0; i < head->FieldCount(); ++i) values.push_back(head->Value(i));
+        values.push_back(today);
+        AppendRow(result, values);
+    }
+    if (result->RecordCount() > 0) result->MoveFirst();
+    return result;
+}
+
+adodb::RecordsetPtr TrackedBills(adodb::Connection& db, int32_t parentId, int64_t kind,
+                                 const std::string& operationFilter) {
+    const std::string view = KindView(db, kind);
+    const std::vector<std::string> viewColumns =
+        FieldNames(db.Execute("SELECT * FROM " + view + " WHERE 0"));
+    std::set<std::string> available, listed;
+    for (const auto& name : viewColumns) available.insert(automation::UCase(name));
+
+    // FRowID, then the template columns in template order, then the rest of the view.
+    std::string columns = "FParentID AS FRowID";
+    listed.insert("FPARENTID");
+    auto fields = db.Execute(
+        "SELECT FKey FROM ICTrackTemplate WHERE FTrackType = -85 AND FTranType = ? ORDER BY FIndex",
+        {Variant(static_cast<int32_t>(kind))});
+    for (; !fields->Eof(); fields->MoveNext()) {
+        const std::string key = automation::CStr(fields->Value("FKey"));
+        const std::string upper = automation::UCase(key);
+        if (!IsPlainName(key) || !available.count(upper)) {
+            Fail("TrackedBills", "The template of bill kind " + std::to_string(kind) +
+                                     " names the column \"" + key + "\", which its bills lack.");
+        }
+        if (listed.insert(upper).second) columns += ", " + key;
+    }
+    for (const auto& name : viewColumns) {
+        if (listed.insert(automation::UCase(name)).second) columns += ", " + name;
+    }
+
+    std::string sql = "SELECT " + columns + " FROM " + view + " WHERE FParentID = ?";
+    std::vector<Variant> parameters{Variant(parentId)};
+    if (!operationFilter.empty() &&
+        operationFilter.find_first_not_of(" \t") != std::string::npos) {
+        if (kind != kOperationRecordKind) {
+            Fail("TrackedBills", "Only operation records take an operation filter.");
+        }
+        const OperationFilter filter = ReadOperationFilter(operationFilter);
+        sql += " AND FBillType = ? AND FOperSN = ? AND FOperID = ?";
+        parameters.insert(parameters.end(),
+                          {Variant(filter.billType), Variant(filter.operSN), Variant(filter.operID)});
+    }
+    sql += " ORDER BY FBillNO, FEntryID, FBillInterID";
+    return db.Execute(sql, parameters);
+}
+
+adodb::RecordsetPtr TaskOrderOperations(adodb::Connection& db, int32_t interId) {
+    return db.Execute(
+        "SELECT w.FBillType, e.FOperID, e.FOperSN, o.FName AS FOperName, "
+        "MIN(e.FDetailID) AS FKeyInterID "
+        "FROM SHWorkBill w JOIN SHWorkBillEntry e ON e.FInterID = w.FInterID "
+        "JOIN t_Operation o ON o.FOperID = e.FOperID WHERE w.FICMOInterID = ? "
+        "GROUP BY w.FBillType, e.FOperSN, e.FOperID, o.FName ORDER BY w.FBillType, e.FOperSN",
+        {Variant(interId)});
+}
+
+adodb::RecordsetPtr TaskOrderInfo(adodb::Connection& db, const automation::VectorPtr& list) {
+    std::vector<int64_t> ids;
+    if (list) {
+        for (const Variant& item : list->Items()) {
+            Variant id = item;
+            if (item.IsObject()) {
+                auto entry = item.As<automation::Dictionary>();
+                id = entry ? entry->Item("FInterID", Variant()) : Variant();
+            }
+            const auto number = WholeNumber(id);
+            if (!number) Fail("TaskOrderInfo", "The task order list holds an item without an id.");
+            ids.push_back(*number);
+        }
+    }
+    return db.Execute(
+        "SELECT FInterID, FBillNo, FStatus, FSuspend, FCancellation FROM ICMO "
+        "WHERE FInterID IN (SELECT value FROM json_each(?)) ORDER BY FInterID",
+        {Variant(JsonArray(ids))});
+}
+
+automation::DictionaryPtr StockQuantities(adodb::Connection& db, const adodb::RecordsetPtr& rows) {
+    auto result = std::make_shared<automation::Dictionary>();
+    if (!rows) return result;
+    auto cursor = rows->Clone();  // the caller's cursor stays where it was
+    std::map<int64_t, double> byItem;
+    for (; !cursor->Eof(); cursor->MoveNext()) {
+        const auto item = WholeNumber(cursor->Value("FItemID"));
+        if (!item) Fail("StockQuantities", "A bill row has no material id (FItemID).");
+        auto found = byItem.find(*item);
+        if (found == byItem.end()) {
+            auto stock = db.Execute("SELECT IFNULL(SUM(FQty), 0) AS FQty FROM ICInventory WHERE FItemID = ?",
+                                    {Variant(static_cast<int32_t>(*item))});
+            found = byItem.emplace(*item, automation::CDbl(stock->Value("FQty"))).first;
+        }
+        const std::string key = automation::CStr(cursor->Value("FBillNO")) +
+                                automation::CStr(cursor->Value("FEntryID"));
+        result->SetItem(key, Variant(found->second));
+    }
+    return result;
+}
+
+namespace {
+
+// Where the one SELECT statement of `sql` ends (its ";" or the end of the text), or npos when the
+// text is not exactly one SELECT statement.
+size_t SelectStatementEnd(const std::string& sql) {
+    constexpr size_t kNotOne = std::string::npos;
+    // Skip blanks and comments, then expect SELECT; a ";" may end the text but nothing may
+    // follow it except blanks and comments.
+    size_t i = 0;
+    auto skipSpaceAndComments = [&](size_t& p) {
+        for (;;) {
+            while (p < sql.size() && std::isspace(static_cast<unsigned char>(sql[p]))) ++p;
+            if (sql.compare(p, 2, "--") == 0) {
+                p = sql.find('\n', p);
+                if (p == std::string::npos) p = sql.size();
+            } else if (sql.compare(p, 2, "/*") == 0) {
+                const auto end = sql.find("*/", p + 2);
+                p = end == std::string::npos ? sql.size() : end + 2;
+            } else {
+                return;
+            }
+        }
+    };
+    skipSpaceAndComments(i);
+    if (automation::UCase(sql.substr(i, 6)) != "SELECT") return kNotOne;
+    if (i + 6 < sql.size() && (std::isalnum(static_cast<unsigned char>(sql[i + 6])) || sql[i + 6] == '_')) {
+        return kNotOne;
+    }
+    // A ";" outside quotes ends the statement; only blanks and comments may follow it.
+    char quote = 0;
+    for (size_t p = i; p < sql.size(); ++p) {
+        const char c = sql[p];
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '\'' || c == '"' || c == '[') {
+            quote = c == '[' ? ']' : c;
+        } else if (sql.compare(p, 2, "--") == 0 || sql.compare(p, 2, "/*") == 0) {
+            size_t q = p;
+            skipSpaceAndComments(q);
+            p = q - 1;
+        } else if (c == ';') {
+            size_t rest = p + 1;
+            skipSpaceAndComments(rest);
+            return rest >= sql.size() ? p : kNotOne;
+        }
+    }
+    return quote == 0 ? sql.size() : kNotOne;
+}
+
+}  // namespace
+
+bool IsSingleSelect(const std::string& sql) { return SelectStatementEnd(sql) != std::string::npos; }
+
+adodb::RecordsetPtr ReadOnlyRows(adodb::Connection& db, const std::string& sql) {
+    const size_t end = SelectStatementEnd(sql);
+    if (end == std::string::npos) {
+        Fail("GetRs", "Only a single SELECT statement may be run here; the statement was refused.");
+    }
+    return db.Execute(sql.substr(0, end));
+}
+
+}  // namespace client::middle_tier

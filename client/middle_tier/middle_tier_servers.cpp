@@ -1,0 +1,161 @@
+#include <client/middle_tier/middle_tier_servers.h>
+
+#include <client/middle_tier/icmo_queries.h>
+#include <client/middle_tier/middle_tier_support.h>
+#include <client/middle_tier/order_queries.h>
+#include <client/middle_tier/user_options.h>
+
+namespace client::middle_tier {
+
+using automation::Variant;
+using trackquery::RecordsetPtr;
+
+namespace {
+
+constexpr int16_t kHeadTemplates = 85;
+constexpr int16_t kTrackedKinds = -85;
+
+int32_t UserIdOf(const Variant& value) {
+    const auto id = WholeNumber(value);
+    if (!id || *id < INT32_MIN || *id > INT32_MAX) Fail("UserID", "The user id is not a number.");
+    return static_cast<int32_t>(*id);
+}
+
+}  // namespace
+
+// CGetICMOQuery -------------------------------------------------------------------------------
+
+RecordsetPtr GetICMOQueryServer::GetQueryFields(const std::string& sProps, int16_t iTranType,
+                                                const Variant& vSelector) {
+    return Guarded<RecordsetPtr>("CGetICMOQuery.GetQueryFields", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return QueryFields(*db, iTranType, vSelector);
+    });
+}
+
+RecordsetPtr GetICMOQueryServer::GetICMOQuery(const std::string& sProps, int32_t lInterID,
+                                              int16_t iTranType, const Variant& vSelector,
+                                              const std::string& sFilter) {
+    return Guarded<RecordsetPtr>("CGetICMOQuery.GetICMOQuery", [&]() -> RecordsetPtr {
+        auto db = OpenErpDatabase(sProps, false);
+        if (iTranType == kHeadTemplates) return TaskOrderHead(*db, lInterID);
+        if (iTranType != kTrackedKinds) {
+            Fail("CGetICMOQuery.GetICMOQuery",
+                 "Transaction type " + std::to_string(iTranType) + " has no tracked rows.");
+        }
+        const auto kinds = KindList(vSelector);
+        if (kinds.size() != 1) Fail("CGetICMOQuery.GetICMOQuery", "Name exactly one bill kind.");
+        return TrackedBills(*db, lInterID, kinds.front(), sFilter);
+    });
+}
+
+RecordsetPtr GetICMOQueryServer::GetICMOOper(const std::string& sProps, int32_t lInterID) {
+    return Guarded<RecordsetPtr>("CGetICMOQuery.GetICMOOper", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return TaskOrderOperations(*db, lInterID);
+    });
+}
+
+RecordsetPtr GetICMOQueryServer::GetICMOInfo(const std::string& sProps,
+                                             const automation::VectorPtr& vctBillInterID) {
+    return Guarded<RecordsetPtr>("CGetICMOQuery.GetICMOInfo", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return TaskOrderInfo(*db, vctBillInterID);
+    });
+}
+
+automation::DictionaryPtr GetICMOQueryServer::GetStockQty(const std::string& sProps,
+                                                          RecordsetPtr& rsBills) {
+    return Guarded<automation::DictionaryPtr>("CGetICMOQuery.GetStockQty", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return StockQuantities(*db, rsBills);
+    });
+}
+
+RecordsetPtr GetICMOQueryServer::GetRs(const std::string& sProps, const std::string& sSQL) {
+    return Guarded<RecordsetPtr>("CGetICMOQuery.GetRs", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return ReadOnlyRows(*db, sSQL);
+    });
+}
+
+RecordsetPtr GetICMOQueryServer::GetFrmOption(const std::string& sProps, const std::string& sKey) {
+    return Guarded<RecordsetPtr>("CGetICMOQuery.GetFrmOption", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return ReadWindowOptions(*db, sKey, SessionUserID(sProps));
+    });
+}
+
+RecordsetPtr GetICMOQueryServer::GetBillOption(const std::string& sProps,
+                                               const std::string& sBillType,
+                                               const Variant& vUserID, bool bChosenOnly) {
+    return Guarded<RecordsetPtr>("CGetICMOQuery.GetBillOption", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return ReadOptionChoice(*db, sBillType, UserIdOf(vUserID), bChosenOnly);
+    });
+}
+
+// CSetICMOQuery -------------------------------------------------------------------------------
+
+bool SetICMOQueryServer::SetFrmOption(const std::string& sProps, const std::string& sKey,
+                                      int32_t lUserID, const automation::DictionaryPtr& dctOption) {
+    return Guarded<bool>("CSetICMOQuery.SetFrmOption", [&] {
+        auto db = OpenErpDatabase(sProps, true);
+        SaveWindowOptions(*db, sKey, lUserID, dctOption);
+        return true;
+    });
+}
+
+bool SetICMOQueryServer::SetBillOption(const std::string& sProps, const std::string& sBillType,
+                                       int32_t lUserID, const std::string& sValues) {
+    return Guarded<bool>("CSetICMOQuery.SetBillOption", [&] {
+        auto db = OpenErpDatabase(sProps, true);
+        SaveOptionChoice(*db, sBillType, lUserID, sValues);
+        return true;
+    });
+}
+
+// CGetOrderQuery ------------------------------------------------------------------------------
+
+RecordsetPtr GetOrderQueryServer::GetBillOption(const std::string& sProps,
+                                                const std::string& sOptionName) {
+    return Guarded<RecordsetPtr>("CGetOrderQuery.GetBillOption", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return ReadOptionChoice(*db, sOptionName, SessionUserID(sProps), false);
+    });
+}
+
+RecordsetPtr GetOrderQueryServer::GetOrderList(const std::string& sProps,
+                                               const automation::DictionaryPtr& dctFilter,
+                                               const automation::DictionaryPtr& dctStatus) {
+    return Guarded<RecordsetPtr>("CGetOrderQuery.GetOrderList", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return OrderList(*db, dctFilter, dctStatus);
+    });
+}
+
+automation::VectorPtr GetOrderQueryServer::GetSeOrderPerforms(
+    const std::string& sProps, const automation::DictionaryPtr& dctPara) {
+    return Guarded<automation::VectorPtr>("CGetOrderQuery.GetSeOrderPerforms", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return PhaseBills(*db, dctPara);
+    });
+}
+
+RecordsetPtr GetOrderQueryServer::GetSeOrderDetail(const std::string& sProps,
+                                                   const automation::DictionaryPtr& dctPara) {
+    return Guarded<RecordsetPtr>("CGetOrderQuery.GetSeOrderDetail", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return EntryDetail(*db, dctPara);
+    });
+}
+
+automation::DictionaryPtr GetOrderQueryServer::GetSeOrderCollect(
+    const std::string& sProps, const automation::DictionaryPtr& dctPara) {
+    return Guarded<automation::DictionaryPtr>("CGetOrderQuery.GetSeOrderCollect", [&] {
+        auto db = OpenErpDatabase(sProps, false);
+        return ExecutionSummary(*db, dctPara);
+    });
+}
+
+}  // namespace client::middle_tier

@@ -1,0 +1,71 @@
+#pragma once
+// What every operation of the middle tier shares: the ERP database named by the session's
+// property string, failures raised the way the server reports them, and the small readers of
+// caller values. Internal to the middle tier.
+
+#include <platform/adodb/connection.h>
+#include <platform/adodb/recordset.h>
+#include <platform/automation/collections.h>
+#include <platform/automation/errors.h>
+#include <platform/automation/variant.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace client::middle_tier {
+
+// The error number of every failure the server reports (vbObjectError + 1).
+inline constexpr int32_t kServerError = automation::vberr::ObjectError + 1;
+
+// Raises a server failure with the source "QzMICMOTrackQuery." + `procedure`.
+[[noreturn]] void Fail(const std::string& procedure, const std::string& description);
+
+// Runs one operation; any failure inside comes out as a RuntimeError whose source names the
+// operation, with the inner source after it.
+template <class Result>
+Result Guarded(const std::string& procedure, const std::function<Result()>& body);
+
+// The connection part of a property string: the text between its first "{" and the next "}".
+std::string ConnectionPartOf(const std::string& props);
+// Opens the ERP database of the session, read-only unless `forWriting`.
+adodb::ConnectionPtr OpenErpDatabase(const std::string& props, bool forWriting);
+// The value of one key of the property string (keys without regard to case), if present.
+std::optional<std::string> PropsValue(const std::string& props, const std::string& key);
+// The session's user id ("UserID"); a missing or non-numeric value is a failure.
+int32_t SessionUserID(const std::string& props);
+
+// A whole number from a caller's value: numbers, or texts that hold only a whole number.
+std::optional<int64_t> WholeNumber(const automation::Variant& value);
+// A comma-separated list of whole numbers ("81, 82, 21") or a single number.
+std::vector<int64_t> KindList(const automation::Variant& selector);
+// True when `name` can stand in SQL as a plain column or view name.
+bool IsPlainName(const std::string& name);
+// A JSON array of whole numbers, bound as one parameter and read with json_each.
+std::string JsonArray(const std::vector<int64_t>& values);
+
+// The server's current date: the profile Base/SysDate when the database sets one (fixed test
+// and demo clocks), else today's date.
+automation::DateValue ServerDate(adodb::Connection& db);
+// VB's day serial of a civil date.
+double DateSerialOf(int year, int month, int day);
+
+// A record set made here (not read from the database): fields of any kind, rows appended.
+adodb::RecordsetPtr NewRecordset(const std::vector<std::string>& fields);
+void AppendRow(const adodb::RecordsetPtr& rs, const std::vector<automation::Variant>& values);
+
+template <class Result>
+Result Guarded(const std::string& procedure, const std::function<Result()>& body) {
+    try {
+        return body();
+    } catch (const automation::RuntimeError& error) {
+        automation::RaiseAgain(error, "QzMICMOTrackQuery." + procedure);
+    } catch (...) {
+        automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()),
+                               "QzMICMOTrackQuery." + procedure);
+    }
+}
+
+}  // namespace client::middle_tier
