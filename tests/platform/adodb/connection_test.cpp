@@ -280,6 +280,23 @@ TEST_F(ConnectionTest, BulkLoadersUseTheRawHandle) {
               Variant(10));
 }
 
+TEST_F(ConnectionTest, ObjectsCannotBeBound) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto rs = std::make_shared<adodb::Recordset>();
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Execute("SELECT ?", {Variant(rs)}); }),
+              adoerr::InvalidArgument);
+}
+
+TEST_F(ConnectionTest, IsNullInCommentsAndNamesIsLeftAlone) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    cn.Execute("CREATE TABLE T (MYISNULL INTEGER)");
+    cn.Execute("INSERT INTO T VALUES (4) -- ISNULL(");
+    auto rs = cn.Execute("SELECT MYISNULL, \"ISNULL(\" FROM T /* ISNULL( */");
+    EXPECT_EQ(rs->Value("MYISNULL"), Variant(4));
+}
+
 TEST(ConnectionCreate, CreateModeMakesANewDatabase) {
     const fs::path path =
         fs::temp_directory_path() / ("adodb_create_" + std::to_string(::getpid()) + ".db");
@@ -287,6 +304,19 @@ TEST(ConnectionCreate, CreateModeMakesANewDatabase) {
     {
         Connection cn;
         cn.Open("Data Source=" + path.string() + ";Mode=Create");
+        cn.Execute("CREATE TABLE T (A INTEGER)");
+    }
+    EXPECT_TRUE(fs::exists(path));
+    fs::remove(path);
+}
+
+TEST(ConnectionCreate, AQuotedSourceMayHoldASemicolon) {
+    const fs::path path =
+        fs::temp_directory_path() / ("adodb_a;b_" + std::to_string(::getpid()) + ".db");
+    fs::remove(path);
+    {
+        Connection cn;
+        cn.Open("Provider=SQLite;Data Source='" + path.string() + "';Mode=Create");
         cn.Execute("CREATE TABLE T (A INTEGER)");
     }
     EXPECT_TRUE(fs::exists(path));

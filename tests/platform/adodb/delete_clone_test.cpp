@@ -28,6 +28,14 @@ TEST(Delete, CountDropsAtOnceAndTheRowStaysCurrentButUnreadable) {
     EXPECT_EQ(rs->Value("N"), Variant(3));
 }
 
+TEST(Delete, PositionsOfLaterRowsShift) {
+    auto rs = Numbers(4);
+    rs->Delete();
+    rs->MoveLast();
+    EXPECT_EQ(rs->AbsolutePosition(), 3);
+    EXPECT_EQ(rs->Value("N"), Variant(4));
+}
+
 TEST(Delete, MovePreviousFromADeletedRowGoesToTheOneBefore) {
     auto rs = Numbers(3);
     rs->MoveNext();
