@@ -98,6 +98,22 @@ TEST(FilterOnOperations, BillTypeTexts) {
     EXPECT_EQ(Walk(*rs, "FOperID"), Longs({2}));
 }
 
+TEST(FilterGrammar, BlanksAroundTokensAreOptionalAndMayBeTabsOrLineBreaks) {
+    auto rs = MakeBillOptions();
+    rs->SetFilter("FID='-52'OR FID='-502'");
+    EXPECT_EQ(rs->RecordCount(), 2);
+    rs->SetFilter("\tFID\t=\r\n-52\n");
+    EXPECT_EQ(rs->RecordCount(), 1);
+    rs->SetFilter("(FID=-52)OR(FID=-85)");
+    EXPECT_EQ(rs->RecordCount(), 2);
+}
+
+TEST(FilterGrammar, LikeOnANumericFieldMatchesItsText) {
+    auto rs = MakeBillOptions();
+    rs->SetFilter("FID LIKE '-5*'");
+    EXPECT_EQ(Walk(*rs, "FID"), Longs({-52, -502, -581, -582}));
+}
+
 TEST(FilterGrammar, OperatorsCompareNumbers) {
     auto rs = MakeRecordset({{"N", adInteger}}, {{1}, {2}, {3}, {4}});
     rs->SetFilter("N < 3");
