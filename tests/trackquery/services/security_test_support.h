@@ -186,6 +186,34 @@ protected:
 
     static std::vector<std::string>& Messages() { return RecordingMessageHelper::Messages(); }
 
+    // Task orders 1 and 2 (ordinary), 3 (repetitive), 4 (outsourced); sales order 10; export
+    // orders 11 (checked, two shipping lots), 12 (not checked) and 13 (cancelled).
+    void SeedBills() {
+        Execute(
+            "INSERT INTO t_ICItem (FItemID, FNumber, FShortNumber, FName, FUnitID) VALUES "
+            "(1, '1.01.001', '001', '齿轮', 1), (2, '1.01.002', '002', '轴', 1);"
+            "INSERT INTO t_Organization VALUES (1, 'C001', '客户甲');"
+            "INSERT INTO ICMO (FInterID, FBillNo, FTranType, FScheduleID, FBillerID, FDate, FItemID,"
+            " FUnitID, FQty, FPlanCommitDate, FPlanFinishDate) VALUES "
+            "(1, 'WORK001', 85, 0, 16394, '2026-01-05', 1, 1, 10, '2026-01-05', '2026-01-20'),"
+            "(2, 'WORK002', 85, 0, 16394, '2026-01-06', 2, 1, 20, '2026-01-06', '2026-01-21'),"
+            "(3, 'WORK003', 85, 7, 16394, '2026-01-07', 1, 1, 30, '2026-01-07', '2026-01-22'),"
+            "(4, 'WW001', 571, 0, 20001, '2026-01-08', 2, 1, 40, '2026-01-08', '2026-01-23');"
+            "INSERT INTO SEOrder (FInterID, FBillNo, FTranType, FClassTypeID, FDate, FCustID,"
+            " FCurrencyID, FStatus, FCheckerID, FCancellation, FBillerID) VALUES "
+            "(10, 'SEORD001', 81, 0, '2026-01-02', 1, 1, 1, 16394, 0, 16394),"
+            "(11, 'EXP001', 81, 1007100, '2026-01-03', 1, 1, 1, 16394, 0, 16394),"
+            "(12, 'EXP002', 81, 1007100, '2026-01-03', 1, 1, 0, NULL, 0, 16394),"
+            "(13, 'EXP003', 81, 1007100, '2026-01-04', 1, 1, 1, 16394, 1, 16394);"
+            "INSERT INTO SEOrderEntry (FInterID, FEntryID, FItemID, FQty, FPrice, FAmount,"
+            " FDeliveryDate) VALUES (10, 1, 1, 5, 2, 10, '2026-02-01'),"
+            " (11, 1, 1, 6, 2, 12, '2026-02-01'), (12, 1, 2, 7, 2, 14, '2026-02-01'),"
+            " (13, 1, 2, 8, 2, 16, '2026-02-01');"
+            "INSERT INTO SEOrderExpDetail VALUES (101, 11, 1, 3, 6, '2026-02-10'),"
+            " (102, 11, 1, 3, 6, '2026-02-20'), (103, 12, 1, 7, 14, '2026-02-10'),"
+            " (104, 13, 1, 8, 16, '2026-02-10');");
+    }
+
     windowing::ScopedHeadless headless_;
     std::filesystem::path folder_;
     std::string dbPath_;
