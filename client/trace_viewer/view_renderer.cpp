@@ -47,10 +47,10 @@ public:
         if (!node->IsExpanded) return;
         const auto columns = VisibleColumns(*node);
         const auto widths = ColumnWidths(*node, columns);
-        if (HasDetailRows(*node)) PrintHeadings(columns, widths, depth + 2);
+        if (HasDetailRows(*node)) PrintHeadings(columns, widths, depth + 1);
         for (const auto& item : node->Rows()) {
             if (auto row = std::dynamic_pointer_cast<DetailRow>(item)) {
-                PrintRow(row, columns, widths, depth + 2);
+                PrintRow(row, columns, widths, depth + 1);
             } else if (auto nested = std::dynamic_pointer_cast<DetailNode>(item)) {
                 PrintNode(nested, depth + 1);
             }
@@ -120,7 +120,7 @@ private:
         out_ << Marker(row == selected_) << Indent(depth) << expander << ' ';
         PrintCells(texts, widths);
         if (!row->IsExpanded) return;
-        for (const auto& child : row->Children()) PrintNode(child, depth + 2);
+        for (const auto& child : row->Children()) PrintNode(child, depth + 1);
     }
 
     std::ostringstream& out_;
