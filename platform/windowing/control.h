@@ -46,6 +46,11 @@ public:
     void SetVisible(bool value) { visible_ = value; }
     const std::string& Tag() const { return tag_; }
     void SetTag(std::string value) { tag_ = std::move(value); }
+    // The font of the control's text (VB's Font.Name and Font.Size, in points).
+    const std::string& FontName() const { return fontName_; }
+    void SetFontName(std::string value) { fontName_ = std::move(value); }
+    double FontSize() const { return fontSize_; }
+    void SetFontSize(double value) { fontSize_ = value; }
 
     // Gives the control the focus of its form; error 5 when it is disabled or invisible or its
     // form is not loaded, as VB answers.
@@ -66,6 +71,8 @@ private:
     bool enabled_ = true;
     bool visible_ = true;
     std::string tag_;
+    std::string fontName_ = "MS Sans Serif";
+    double fontSize_ = 8.25;
 };
 
 }  // namespace windowing

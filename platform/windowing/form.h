@@ -80,6 +80,11 @@ public:
     int32_t Hwnd() const { return hwnd_; }
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string value) { caption_ = std::move(value); }
+    // The form's font (VB's Font.Name and Font.Size, in points).
+    const std::string& FontName() const { return fontName_; }
+    void SetFontName(std::string value) { fontName_ = std::move(value); }
+    double FontSize() const { return fontSize_; }
+    void SetFontSize(double value) { fontSize_ = value; }
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
 
@@ -144,6 +149,8 @@ private:
 
     std::string name_;
     std::string caption_;
+    std::string fontName_ = "MS Sans Serif";
+    double fontSize_ = 8.25;
     int32_t hwnd_ = 0;
     int32_t clientWidth_ = 0;
     int32_t clientHeight_ = 0;

@@ -196,3 +196,38 @@ TEST_F(Messages, TheTitleStaysChineseUnderSimplifiedChinese) {
 }
 
 }  // namespace
+
+#include <client/resources/frm_res_loader.h>
+#include <platform/windowing/check_box.h>
+#include <platform/windowing/command_button.h>
+#include <platform/windowing/form.h>
+
+namespace {
+
+using FormFonts = ResourceComponents;
+
+TEST_F(FormFonts, TheFormAndEveryControlGetTheLanguageFont) {
+    windowing::Form form("frmOrderOption");
+    auto amount = form.Add<windowing::CheckBox>("ChkAmount");
+    auto ok = form.Add<windowing::CommandButton>("CmdOK");
+    auto loader =
+        automation::CreateObject<trackquery::IFrmResLoader>(trackquery::kFrmResLoaderProgId);
+    loader->SetFrmFont(form, "CHT");
+    EXPECT_EQ(form.FontName(), "新細明體");
+    EXPECT_EQ(form.FontSize(), 9);
+    EXPECT_EQ(amount->FontName(), "新細明體");
+    EXPECT_EQ(ok->FontName(), "新細明體");
+    loader->SetFrmFont(form, "en");
+    EXPECT_EQ(amount->FontName(), "Arial");
+}
+
+TEST_F(FormFonts, AnUnknownLanguageKeepsTheDesignFonts) {
+    windowing::Form form("frmList");
+    auto ok = form.Add<windowing::CommandButton>("CmdOK");
+    ok->SetFontName("宋体");
+    client::FrmResLoader().SetFrmFont(form, "");
+    EXPECT_EQ(ok->FontName(), "宋体");
+    EXPECT_EQ(form.FontName(), "MS Sans Serif");
+}
+
+}  // namespace
