@@ -6,6 +6,8 @@
 #include <client/erp_database/erp_schema.h>
 #include <client/erp_database/sqlite_database.h>
 #include <client/middle_tier/register_middle_tier.h>
+#include <client/middle_tier/user_options.h>
+#include <client/middle_tier/icmo_queries.h>
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/collections.h>
