@@ -61,10 +61,9 @@ protected:
     }
 
     // The session: the connection part first, then the user and the sub-system.
-    void UseProps(const std::string& tail) {
-        const std::string props =
-            "ConnectString={Provider=SQLite;Data Source=/tmp/none.db};UserID=16394;UserName=administrator;" +
-            tail;
+    void UseProps(const std::string& tail, const std::string& userId = "16394") {
+        const std::string props = "ConnectString={Provider=SQLite;Data Source=/tmp/none.db};UserID=" +
+                                  userId + ";UserName=administrator;" + tail;
         automation::ComponentRegistry::Instance().Register(kSharePropsProgId, [props] {
             return std::make_shared<FakeShareProps>(props);
         });

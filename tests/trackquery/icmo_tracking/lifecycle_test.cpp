@@ -265,7 +265,7 @@ TEST_F(LifecycleTest, SaveFrameOptionsKeepsTheOrderAndSkipsUnavailableTools) {
 }
 
 TEST_F(LifecycleTest, ABadUserIdSavesNothingButTheWindowStillCloses) {
-    UseProps("SubID=CJ;UserID=abc;");
+    UseProps("SubID=CJ;", "abc");
     auto controller = CreateCICMOQuery();
     headless->AddModalStep([&](windowing::Form&) { controller->CloseMe(); });
     EXPECT_TRUE(controller->InitTrack(nullptr, 0, nullptr, Bills({{1, "A"}}), nullptr));
