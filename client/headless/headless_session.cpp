@@ -1,0 +1,201 @@
+#include <client/headless/headless_session.h>
+
+#include <client/erp_database/erp_schema.h>
+#include <client/registration/register_components.h>
+#include <client/session/share_props.h>
+#include <client/trace_viewer/headless_trace_viewer.h>
+
+#include <trackquery/icmo_tracking/creatable_classes.h>
+#include <trackquery/services/MMTS.h>
+#include <trackquery/services/MParse.h>
+#include <trackquery/services/modYqLogMsg.h>
+
+#include <platform/activebar/tool.h>
+#include <platform/automation/errors.h>
+#include <platform/windowing/event_loop.h>
+#include <platform/windowing/window_api.h>
+
+#include <atomic>
+#include <fstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace client {
+
+namespace {
+
+void ForgetLibraryState() {
+    trackquery::ResetMMTSState();
+    trackquery::ResetMParseState();
+    trackquery::ResetYqLogMsgState();
+}
+
+std::filesystem::path NewClientFolder() {
+    static std::atomic<int> counter{0};
+    auto folder = std::filesystem::temp_directory_path() /
+                  ("trackquery_client_" + std::to_string(::getpid()) + "_" +
+                   std::to_string(counter++));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+}  // namespace
+
+void HeadlessHostForm::FireToolBarClick(std::shared_ptr<activebar::Tool>& Tool) {
+    fired_.push_back(Tool ? Tool->Name() : "");
+    if (Tool && Tool->Name() == "close" && onClose) onClose();
+}
+
+HeadlessSession::HeadlessSession(HeadlessSessionOptions options) : options_(std::move(options)) {
+    if (options_.databasePath.empty() || !std::filesystem::is_regular_file(options_.databasePath)) {
+        throw std::invalid_argument("the ERP database \"" + options_.databasePath.string() +
+                                    "\" does not exist; create it before starting a session");
+    }
+    headless_.emplace(options_.strictMessageBoxes);
+
+    const std::string database = options_.databasePath.string();
+    clientFolder_ = NewClientFolder();
+    std::ofstream(clientFolder_ / "ErpSwitch.sss") << erp_database::ConnectionStringFor(database);
+    propsString_ = erp_database::PropsStringFor(database, options_.userId, options_.userName,
+                                                options_.subId, options_.language);
+
+    automation::ComponentRegistry::Instance().Clear();
+    ClearSessionProperties();
+    ForgetLibraryState();
+    RegisterComponents(RegistrationOptions{clientFolder_.string() + "/"});
+    trackquery::RegisterCreatableClasses();
+    SetPropsString(propsString_);
+    SetSessionUserName(options_.userName);
+
+    hostWindow_ = windowing::CreateHostWindow("client page");
+    hostForm_ = std::make_shared<HeadlessHostForm>();
+}
+
+HeadlessSession::~HeadlessSession() {
+    // Whatever is still shown closes as the host would close it, so that no window and
+    // controller keep each other alive past the session.
+    for (const auto& weak : started_) {
+        if (auto tracker = weak.lock()) {
+            if (auto window = tracker->Window()) {
+                try {
+                    window->Unload();
+                } catch (...) {
+                }
+                tracker->Hide();
+            }
+        }
+    }
+    viewer_.reset();
+    hostForm_.reset();
+    automation::ComponentRegistry::Instance().Clear();
+    ClearSessionProperties();
+    ForgetLibraryState();
+    std::error_code ignored;
+    std::filesystem::remove_all(clientFolder_, ignored);
+    headless_.reset();
+}
+
+void HeadlessSession::Replace(const std::string& progId, automation::ComponentFactory factory) {
+    automation::ComponentRegistry::Instance().Register(progId, std::move(factory));
+}
+
+trackquery::CICMOQueryPtr HeadlessSession::CreateICMOQuery(int32_t tranType) {
+    auto tracker = automation::CreateObject<trackquery::CICMOQuery>(trackquery::kProgIdCICMOQuery);
+    tracker->SetTranType(tranType);
+    started_.push_back(tracker);
+    return tracker;
+}
+
+automation::VectorPtr HeadlessSession::BillList(
+    const std::vector<std::pair<int32_t, std::string>>& bills) {
+    auto list = std::make_shared<automation::Vector>();
+    for (const auto& [interId, billNo] : bills) {
+        auto bill = std::make_shared<automation::Dictionary>();
+        bill->SetItem("FInterID", interId);
+        bill->SetItem("FBillNo", billNo);
+        list->Add(bill);
+    }
+    return list;
+}
+
+bool HeadlessSession::StartEmbedded(const trackquery::CICMOQueryPtr& tracker,
+                                    const automation::VectorPtr& bills,
+                                    const automation::DictionaryPtr& status) {
+    std::weak_ptr<trackquery::CICMOQuery> weakTracker = tracker;
+    hostForm_->onClose = [weakTracker] {
+        auto running = weakTracker.lock();
+        auto window = running ? running->Window() : nullptr;
+        if (!window) return;
+        // The page goes: its viewer reports Hide, then the window is unloaded.
+        if (auto viewer = std::dynamic_pointer_cast<HeadlessTraceViewer>(window->Viewer())) {
+            viewer->Close();
+        }
+        window->Unload();
+    };
+    automation::ObjectPtr hostForm = hostForm_;
+    const bool shown = tracker->InitTrack(&hostForm, hostWindow_, nullptr, bills, status);
+    CaptureViewer(tracker);
+    return shown;
+}
+
+bool HeadlessSession::StartStandAlone(const trackquery::CICMOQueryPtr& tracker,
+                                      const automation::VectorPtr& bills,
+                                      const automation::DictionaryPtr& status,
+                                      std::vector<Step> steps) {
+    Backend().AddModalStep("frmICMOQuery", [this, tracker, steps = std::move(steps)](
+                                               windowing::Form& form) {
+        CaptureViewer(tracker);
+        for (const auto& step : steps) {
+            if (!form.IsLoaded()) break;
+            step(*this);
+        }
+        if (form.IsLoaded()) form.CloseByUser();
+    });
+    return tracker->InitTrack(nullptr, 0, nullptr, bills, status);
+}
+
+void HeadlessSession::CaptureViewer(const trackquery::CICMOQueryPtr& tracker) {
+    if (auto window = tracker->Window()) {
+        viewer_ = std::dynamic_pointer_cast<HeadlessTraceViewer>(window->Viewer());
+    }
+}
+
+HeadlessTraceViewer& HeadlessSession::RequireViewer() const {
+    if (!viewer_) {
+        automation::Raise(automation::vberr::ObjectVariableNotSet, "HeadlessSession",
+                          "no tracking view was started");
+    }
+    return *viewer_;
+}
+
+void HeadlessSession::ClickNavigationNode(int32_t index) { RequireViewer().ClickNavigationNode(index); }
+
+bool HeadlessSession::ClickTool(const std::string& key) { return RequireViewer().ClickTool(key); }
+
+bool HeadlessSession::TypeIntoTool(const std::string& band, const std::string& key,
+                                   const std::string& text, bool pressEnter) {
+    return RequireViewer().TypeIntoTool(band, key, text, pressEnter);
+}
+
+bool HeadlessSession::ExpandDetail(const std::string& path) { return RequireViewer().ExpandDetail(path); }
+
+bool HeadlessSession::DoubleClickDetail(const std::string& path) {
+    return RequireViewer().DoubleClickDetail(path);
+}
+
+void HeadlessSession::AdvanceTime(int64_t ms) { windowing::EventLoop::Instance().AdvanceTime(ms); }
+
+std::string HeadlessSession::Render() const { return RequireViewer().Render(); }
+
+const std::vector<windowing::MsgBoxRecord>& HeadlessSession::MessageBoxes() {
+    return Backend().MessageBoxes();
+}
+
+std::vector<std::string> HeadlessSession::Messages() {
+    std::vector<std::string> prompts;
+    for (const auto& box : Backend().MessageBoxes()) prompts.push_back(box.Prompt);
+    return prompts;
+}
+
+}  // namespace client

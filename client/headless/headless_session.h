@@ -1,0 +1,129 @@
+#pragma once
+// The headless harness: one object that builds a ready client session for tests and the terminal
+// host, and acts as the user on the tracking views.
+//
+// What it sets up, for its own life:
+// - a headless back end (recording every message box and answering from a script) and a virtual
+//   clock on the process's event loop;
+// - the session property string of the ERP database it is given, in the shared session
+//   properties, and the client's switch file "ErpSwitch.sss" in a client folder of its own;
+// - every component registered by ProgID (the client's and the library's creatable classes);
+//   Replace puts a test's fake in the place of any of them;
+// - a host page (a window handle) and a host form that records the tools it is asked to fire and
+//   closes the page on "close".
+// On destruction it unloads what is still shown, forgets the registrations and the session, and
+// puts the event loop back as it was.
+
+#include <trackquery/contracts/host_form.h>
+#include <trackquery/icmo_tracking/CICMOQuery.h>
+
+#include <platform/automation/collections.h>
+#include <platform/automation/registry.h>
+#include <platform/windowing/headless_backend.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace client {
+
+class HeadlessTraceViewer;
+
+struct HeadlessSessionOptions {
+    // The ERP database (an SQLite file); it must exist.
+    std::filesystem::path databasePath;
+    int32_t userId = 16394;
+    std::string userName = "administrator";
+    std::string subId = "CJ";
+    std::string language = "chs";
+    // Strict: a message box without a scripted answer fails (and is kept in the back end's
+    // failures). Not strict: it gets its default button, as the user's OK to a message.
+    bool strictMessageBoxes = false;
+};
+
+// The client's page form: FireToolBarClick records the tool's name, and "close" closes the page
+// the way the client does (the embedded window's viewer is closed, then the window unloaded).
+class HeadlessHostForm : public trackquery::IHostForm {
+public:
+    std::string TypeName() const override { return "HeadlessHostForm"; }
+    void FireToolBarClick(std::shared_ptr<activebar::Tool>& Tool) override;
+
+    const std::vector<std::string>& FiredTools() const { return fired_; }
+    // What "close" closes: set by the harness for each embedded start.
+    std::function<void()> onClose;
+
+private:
+    std::vector<std::string> fired_;
+};
+
+class HeadlessSession {
+public:
+    explicit HeadlessSession(HeadlessSessionOptions options);
+    ~HeadlessSession();
+    HeadlessSession(const HeadlessSession&) = delete;
+    HeadlessSession& operator=(const HeadlessSession&) = delete;
+
+    // --- Session -------------------------------------------------------------------------------
+    const std::string& PropsString() const { return propsString_; }
+    const std::filesystem::path& ClientFolder() const { return clientFolder_; }
+    windowing::HeadlessBackend& Backend() { return headless_->Backend(); }
+    // Registers `factory` under `progId` in place of the component registered there.
+    void Replace(const std::string& progId, automation::ComponentFactory factory);
+
+    // --- Starting a tracker ----------------------------------------------------------------------
+    // A task order tracker created by ProgID, as a host creates it.
+    trackquery::CICMOQueryPtr CreateICMOQuery(int32_t tranType = 0);
+    // A bill list of task orders (Dictionaries with "FInterID" and "FBillNo").
+    static automation::VectorPtr BillList(const std::vector<std::pair<int32_t, std::string>>& bills);
+
+    // InitTrack embedded into the host page; returns at once with InitTrack's result.
+    bool StartEmbedded(const trackquery::CICMOQueryPtr& tracker, const automation::VectorPtr& bills,
+                       const automation::DictionaryPtr& status = nullptr);
+    // InitTrack stand-alone: the modal window runs `steps` in order (each acts as the user) and,
+    // when the last one has not closed it, is closed by the user. Returns InitTrack's result,
+    // which comes only once the window has closed.
+    using Step = std::function<void(HeadlessSession& session)>;
+    bool StartStandAlone(const trackquery::CICMOQueryPtr& tracker, const automation::VectorPtr& bills,
+                         const automation::DictionaryPtr& status, std::vector<Step> steps);
+
+    // --- Acting as the user on the last started view ------------------------------------------
+    // Each fails (error 5 from the viewer) when the view does not hold what it names, and with
+    // error 91 before any view was started.
+    void ClickNavigationNode(int32_t index);
+    bool ClickTool(const std::string& key);
+    bool TypeIntoTool(const std::string& band, const std::string& key, const std::string& text,
+                      bool pressEnter = true);
+    bool ExpandDetail(const std::string& path);
+    bool DoubleClickDetail(const std::string& path);
+    // Moves the virtual clock, firing the timers that fall due.
+    void AdvanceTime(int64_t ms);
+
+    // --- What the user saw -----------------------------------------------------------------------
+    // The last started view's viewer (kept after its window closed, so it can still be read).
+    std::shared_ptr<HeadlessTraceViewer> Viewer() const { return viewer_; }
+    std::string Render() const;
+    const std::vector<windowing::MsgBoxRecord>& MessageBoxes();
+    // The prompts of every box, in order.
+    std::vector<std::string> Messages();
+    const std::shared_ptr<HeadlessHostForm>& HostForm() const { return hostForm_; }
+    int32_t HostWindow() const { return hostWindow_; }
+
+private:
+    void CaptureViewer(const trackquery::CICMOQueryPtr& tracker);
+    HeadlessTraceViewer& RequireViewer() const;
+
+    HeadlessSessionOptions options_;
+    std::optional<windowing::ScopedHeadless> headless_;
+    std::filesystem::path clientFolder_;
+    std::string propsString_;
+    int32_t hostWindow_ = 0;
+    std::shared_ptr<HeadlessHostForm> hostForm_;
+    std::shared_ptr<HeadlessTraceViewer> viewer_;
+    std::vector<std::weak_ptr<trackquery::CICMOQuery>> started_;
+};
+
+}  // namespace client
