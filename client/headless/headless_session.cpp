@@ -143,9 +143,10 @@ bool HeadlessSession::StartStandAlone(const trackquery::CICMOQueryPtr& tracker,
                                       const automation::VectorPtr& bills,
                                       const automation::DictionaryPtr& status,
                                       std::vector<Step> steps) {
-    Backend().AddModalStep("frmICMOQuery", [this, tracker, steps = std::move(steps)](
+    std::weak_ptr<trackquery::CICMOQuery> weakTracker = tracker;
+    Backend().AddModalStep("frmICMOQuery", [this, weakTracker, steps = std::move(steps)](
                                                windowing::Form& form) {
-        CaptureViewer(tracker);
+        if (auto running = weakTracker.lock()) CaptureViewer(running);
         for (const auto& step : steps) {
             if (!form.IsLoaded()) break;
             step(*this);
