@@ -25,8 +25,9 @@ LogFileSetting& Setting() {
 
 std::string FormatStartTime(std::chrono::system_clock::time_point when) {
     auto seconds = std::chrono::system_clock::to_time_t(when);
-    auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      when.time_since_epoch()).count() % 1000;
+    auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch()).count() %
+        1000;
     std::tm utc{};
     gmtime_r(&seconds, &utc);
     char text[80];
@@ -70,9 +71,9 @@ automation::Variant ProcLog::LogStart(const std::string& key) {
 void ProcLog::LogEnd(const automation::Variant& handle, int32_t failed) {
     auto started = running_.find(automation::CLng(handle));
     if (started == running_.end()) {
-        automation::Raise(automation::vberr::InvalidProcedureCall, "YqLogMsg.Log",
-                          "No procedure was started under the log handle " +
-                              automation::CStr(handle) + ".");
+        automation::Raise(
+            automation::vberr::InvalidProcedureCall, "YqLogMsg.Log",
+            "No procedure was started under the log handle " + automation::CStr(handle) + ".");
     }
     auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - started->second.steady);

@@ -8,8 +8,8 @@
 namespace client {
 
 void RegisterLoggingComponents() {
-    automation::ComponentRegistry::Instance().Register(
-        trackquery::kYqLogMsgProgId, [] { return std::make_shared<ProcLog>(); });
+    automation::ComponentRegistry::Instance().Register(trackquery::kYqLogMsgProgId,
+                                                       [] { return std::make_shared<ProcLog>(); });
 }
 
 }  // namespace client

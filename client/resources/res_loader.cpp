@@ -44,11 +44,20 @@ std::string Unescape(const std::string& text, const std::filesystem::path& file,
         }
         if (++i == text.size()) BadLine(file, line, "a backslash ends the line");
         switch (text[i]) {
-            case 't': result += '\t'; break;
-            case 'n': result += '\n'; break;
-            case 'r': result += '\r'; break;
-            case '\\': result += '\\'; break;
-            default: BadLine(file, line, std::string("unknown escape \\") + text[i]);
+            case 't':
+                result += '\t';
+                break;
+            case 'n':
+                result += '\n';
+                break;
+            case 'r':
+                result += '\r';
+                break;
+            case '\\':
+                result += '\\';
+                break;
+            default:
+                BadLine(file, line, std::string("unknown escape \\") + text[i]);
         }
     }
     return result;

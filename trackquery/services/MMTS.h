@@ -37,11 +37,10 @@ std::string FormatResText(const std::string& message,
                           const std::vector<automation::Variant>& arguments);
 
 template <class... Args>
-    requires(std::constructible_from<automation::Variant, Args> && ...)
-std::string FormatResText(const std::string& message, Args&&... arguments) {
-    return FormatResText(message,
-                         std::vector<automation::Variant>{automation::Variant(
-                             std::forward<Args>(arguments))...});
+requires(std::constructible_from<automation::Variant, Args>&&...) std::string
+    FormatResText(const std::string& message, Args&&... arguments) {
+    return FormatResText(message, std::vector<automation::Variant>{
+                                      automation::Variant(std::forward<Args>(arguments))...});
 }
 
 // A named property of the client session of this process: a plain value, or the object itself

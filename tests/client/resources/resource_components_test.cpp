@@ -178,8 +178,8 @@ protected:
 TEST_F(Messages, AMessageIsAnInformationBoxWithTheClientTitle) {
     client::SetPropsString("UserID=1;Language=en;");
     backend->AnswerMsgBox("没有需要查看的单据。", windowing::vbOK);
-    auto helper = automation::CreateObject<trackquery::IMessageHelper>(
-        trackquery::kMessageHelperProgId);
+    auto helper =
+        automation::CreateObject<trackquery::IMessageHelper>(trackquery::kMessageHelperProgId);
     helper->ShowMessage("没有需要查看的单据。");
     ASSERT_EQ(backend->MessageBoxes().size(), 1u);
     EXPECT_EQ(backend->MessageBoxes()[0].Prompt, "没有需要查看的单据。");

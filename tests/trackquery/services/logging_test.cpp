@@ -43,10 +43,11 @@ class Logging : public ServicesTest {
 protected:
     std::shared_ptr<FakeLog> InstallFakeLog() {
         auto log = std::make_shared<FakeLog>();
-        automation::ComponentRegistry::Instance().Register(trackquery::kYqLogMsgProgId, [this, log] {
-            ++created;
-            return log;
-        });
+        automation::ComponentRegistry::Instance().Register(trackquery::kYqLogMsgProgId,
+                                                           [this, log] {
+                                                               ++created;
+                                                               return log;
+                                                           });
         return log;
     }
     int created = 0;
@@ -57,7 +58,8 @@ TEST_F(Logging, ALoggedProcedureGetsAHandleAndItsEnd) {
     int32_t handle = LogProcStart("QzICMOTrackQuery.modTrackQuery.CallSelBill");
     EXPECT_EQ(handle, 101);
     LogProcEnd(handle, trackquery::kLogFailed);
-    EXPECT_EQ(log->starts, (std::vector<std::string>{"QzICMOTrackQuery.modTrackQuery.CallSelBill"}));
+    EXPECT_EQ(log->starts,
+              (std::vector<std::string>{"QzICMOTrackQuery.modTrackQuery.CallSelBill"}));
     EXPECT_EQ(log->ends, (std::vector<std::string>{"101/1"}));
 }
 

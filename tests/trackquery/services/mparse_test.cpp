@@ -102,8 +102,7 @@ TEST_F(SessionUser, AUserIdThatIsNotANumberFails) {
 
 TEST_F(SessionUser, WithoutASessionGetSubIdFails) {
     automation::ComponentRegistry::Instance().Unregister(trackquery::kSharePropsProgId);
-    EXPECT_EQ(ErrorNumberOf([] { trackquery::GetSubID(); }),
-              automation::vberr::CannotCreateObject);
+    EXPECT_EQ(ErrorNumberOf([] { trackquery::GetSubID(); }), automation::vberr::CannotCreateObject);
 }
 
 }  // namespace

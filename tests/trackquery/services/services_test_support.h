@@ -42,8 +42,10 @@ protected:
     // The session property string of this process, with the language code replaced.
     static void UseSession(const std::string& props) { client::SetPropsString(props); }
     static void UseLanguage(const std::string& language) {
-        UseSession("ConnectString={Provider=SQLite;Data Source=/tmp/erp.db};UserID=16394;"
-                   "UserName=administrator;SubID=CJ;Language=" + language + ";");
+        UseSession(
+            "ConnectString={Provider=SQLite;Data Source=/tmp/erp.db};UserID=16394;"
+            "UserName=administrator;SubID=CJ;Language=" +
+            language + ";");
     }
 
     static void SetPendingError() {

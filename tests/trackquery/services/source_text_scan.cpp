@@ -84,8 +84,8 @@ private:
         size_t at = i_;
         if (at > 0 && (std::isalnum(static_cast<unsigned char>(s_[at - 1])) || s_[at - 1] == '_'))
             return false;
-        for (const char* prefix : {"u8R\"", "uR\"", "UR\"", "LR\"", "R\"", "u8\"", "u\"", "U\"",
-                                   "L\"", "\""}) {
+        for (const char* prefix :
+             {"u8R\"", "uR\"", "UR\"", "LR\"", "R\"", "u8\"", "u\"", "U\"", "L\"", "\""}) {
             if (s_.compare(at, std::strlen(prefix), prefix) == 0) {
                 prefixLength_ = std::strlen(prefix) - 1;
                 raw_ = std::strchr(prefix, 'R') != nullptr;
@@ -138,21 +138,30 @@ private:
         char c = s_[i_];
         Advance(1);
         switch (c) {
-            case 'n': return "\n";
-            case 'r': return "\r";
-            case 't': return "\t";
-            case '0': return std::string(1, '\0');
-            case 'x': return std::string(1, static_cast<char>(Hex(2)));
-            case 'u': return Utf8(Hex(4));
-            case 'U': return Utf8(Hex(8));
-            default: return std::string(1, c);
+            case 'n':
+                return "\n";
+            case 'r':
+                return "\r";
+            case 't':
+                return "\t";
+            case '0':
+                return std::string(1, '\0');
+            case 'x':
+                return std::string(1, static_cast<char>(Hex(2)));
+            case 'u':
+                return Utf8(Hex(4));
+            case 'U':
+                return Utf8(Hex(8));
+            default:
+                return std::string(1, c);
         }
     }
 
     uint32_t Hex(size_t most) {
         uint32_t value = 0;
         for (size_t k = 0; k < most && i_ < s_.size() && IsHex(s_[i_]); ++k) {
-            value = value * 16 + static_cast<uint32_t>(std::stoi(std::string(1, s_[i_]), nullptr, 16));
+            value =
+                value * 16 + static_cast<uint32_t>(std::stoi(std::string(1, s_[i_]), nullptr, 16));
             Advance(1);
         }
         return value;
