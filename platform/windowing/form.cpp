@@ -94,7 +94,7 @@ void Form::Show(int16_t modal) {
 
     const bool wasVisible = Visible();
     SetWindowVisible(true);
-    EventLoop::Instance().GetBackend().FormShown(*this, modal == vbModal);
+    if (!wasVisible) EventLoop::Instance().GetBackend().FormShown(*this, modal == vbModal);
     if (!shownSinceLoad_) {
         shownSinceLoad_ = true;
         Form_Resize();

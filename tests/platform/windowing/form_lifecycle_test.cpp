@@ -60,8 +60,10 @@ TEST_F(FormLifecycleTest, ShowingAgainAfterHideActivatesWithoutResize) {
     form->Hide();
     form->Show();
     EXPECT_EQ(form->log, (Log{"Load", "Resize 0x0", "Activate", "Activate"}));
-    form->Show();  // already visible: no new activation
+    form->Show();  // already visible: no new activation, nothing new to draw
     EXPECT_EQ(form->log.size(), 4u);
+    EXPECT_EQ(headless->FormEvents(),
+              (Log{"Show frmRecording", "Hide frmRecording", "Show frmRecording"}));
 }
 
 TEST_F(FormLifecycleTest, HideKeepsTheFormLoaded) {
