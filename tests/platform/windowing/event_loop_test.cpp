@@ -178,3 +178,9 @@ TEST_F(EventLoopTest, ExecRunsUntilQuitAndAnswersItsCode) {
 TEST_F(EventLoopTest, ExecWithNothingToDoFailsInsteadOfHanging) {
     EXPECT_THROW(loop.Exec(), automation::RuntimeError);
 }
+
+TEST_F(EventLoopTest, ScriptedStepsWaitForAModalForm) {
+    headless->AddModalStep([](Form&) {});
+    EXPECT_THROW(loop.RunUntil([] { return false; }), automation::RuntimeError);
+    EXPECT_EQ(headless->PendingSteps(), 1u) << "a loop without a form takes no step";
+}

@@ -239,3 +239,17 @@ TEST_F(TimerTest, DoEventsFiresOnlyTimersDueNow) {
     EXPECT_EQ(fired, 1);
     EXPECT_EQ(loop.MsUntilNextTimer(), std::optional<int64_t>(100));
 }
+
+TEST_F(TimerTest, TimerStartedByAHandlerFiresWithinTheSameAdvance) {
+    std::vector<int64_t> firings;
+    std::shared_ptr<Timer> late;
+    auto first = std::make_shared<Timer>();
+    first->SetInterval(100);
+    Timer* rawFirst = first.get();
+    first->OnTimer = [&, rawFirst] {
+        rawFirst->SetEnabled(false);
+        late = MakeTimer(50, firings);
+    };
+    loop.AdvanceTime(200);
+    EXPECT_EQ(firings, (std::vector<int64_t>{150, 200}));
+}
