@@ -15,15 +15,21 @@ namespace vberr = automation::vberr;
 
 namespace {
 
+// Where PlaceItem put an item: its 1-based slot, and whether the items after it moved.
+struct Placement {
+    int32_t slot = 0;
+    bool shifted = false;
+};
+
 // Places `item` into `items` by the position rules of the header comment.
 template <class T>
-void PlaceItem(std::vector<T>& items, const T& item, int32_t position, bool insert,
-               const char* source) {
+Placement PlaceItem(std::vector<T>& items, const T& item, int32_t position, bool insert,
+                    const char* source) {
     if (!item) Raise(vberr::ObjectVariableNotSet, source);
     const auto count = static_cast<int32_t>(items.size());
     if (position == -1 || (position > count && (insert || position == count + 1))) {
         items.push_back(item);
-        return;
+        return {count + 1, false};
     }
     if (position < 1 || position > count) {
         Raise(vberr::InvalidProcedureCall, source,
@@ -32,9 +38,10 @@ void PlaceItem(std::vector<T>& items, const T& item, int32_t position, bool inse
     const auto at = items.begin() + (position - 1);
     if (insert) {
         items.insert(at, item);
-    } else {
-        *at = item;
+        return {position, true};
     }
+    *at = item;
+    return {position, false};
 }
 
 template <class T>
@@ -75,10 +82,16 @@ DetailColumnPtr DetailNode::Column(int32_t index) const {
 void DetailNode::AddRow(const ObjectPtr& row, int32_t position, bool insert) {
     ObjectPtr replaced;
     if (!insert && position >= 1 && position <= RowCount()) replaced = rows_[position - 1];
-    PlaceItem(rows_, row, position, insert, "DetailNode.AddRow");
+    const Placement placed = PlaceItem(rows_, row, position, insert, "DetailNode.AddRow");
     if (replaced && replaced != row) ReleaseRow(replaced);
     AdoptRow(row);
-    RenumberRows();
+    // Appending (the usual case, row after row) numbers the new row alone; an insertion moves
+    // the rows after it.
+    if (placed.shifted) {
+        RenumberRows();
+    } else if (auto detailRow = std::dynamic_pointer_cast<DetailRow>(row)) {
+        detailRow->index_ = placed.slot;
+    }
 }
 
 ObjectPtr DetailNode::Row(int32_t index) const {

@@ -187,6 +187,21 @@ TEST(DetailRowTest, RowsKnowTheirNodeAndPositionAcrossInsertAndRemove) {
     EXPECT_EQ(second->Index(), 2);
 }
 
+TEST(DetailRowTest, StoringARowInPlaceOfAnotherReleasesTheOldOne) {
+    auto node = MakeKindNode("-85", "生产任务单");
+    auto old = MakeBillRow("A", "1", "1");
+    node->AddRow(old);
+    node->AddRow(MakeBillRow("B", "2", "2"));
+    auto replacement = MakeBillRow("C", "3", "3");
+    node->SetRow(1, replacement);
+    EXPECT_EQ(node->RowCount(), 2);
+    EXPECT_EQ(old->ParentNode(), nullptr);
+    EXPECT_EQ(old->Index(), 0);
+    EXPECT_EQ(replacement->ParentNode(), node);
+    EXPECT_EQ(replacement->Index(), 1);
+    EXPECT_EQ(ErrorNumber([&] { node->SetRow(3, replacement); }), 9);
+}
+
 TEST(DetailRowTest, ClearRowsReleasesEveryRow) {
     auto node = MakeKindNode("-85", "生产任务单");
     auto row = MakeBillRow("A", "1", "1");
