@@ -15,10 +15,10 @@
 #include <platform/windowing/event_loop.h>
 #include <platform/windowing/window_api.h>
 
+#include <unistd.h>
 #include <atomic>
 #include <fstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace client {
 
@@ -32,9 +32,9 @@ void ForgetLibraryState() {
 
 std::filesystem::path NewClientFolder() {
     static std::atomic<int> counter{0};
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("trackquery_client_" + std::to_string(::getpid()) + "_" +
-                   std::to_string(counter++));
+    auto folder =
+        std::filesystem::temp_directory_path() /
+        ("trackquery_client_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;
@@ -144,15 +144,15 @@ bool HeadlessSession::StartStandAlone(const trackquery::CICMOQueryPtr& tracker,
                                       const automation::DictionaryPtr& status,
                                       std::vector<Step> steps) {
     std::weak_ptr<trackquery::CICMOQuery> weakTracker = tracker;
-    Backend().AddModalStep("frmICMOQuery", [this, weakTracker, steps = std::move(steps)](
-                                               windowing::Form& form) {
-        if (auto running = weakTracker.lock()) CaptureViewer(running);
-        for (const auto& step : steps) {
-            if (!form.IsLoaded()) break;
-            step(*this);
-        }
-        if (form.IsLoaded()) form.CloseByUser();
-    });
+    Backend().AddModalStep("frmICMOQuery",
+                           [this, weakTracker, steps = std::move(steps)](windowing::Form& form) {
+                               if (auto running = weakTracker.lock()) CaptureViewer(running);
+                               for (const auto& step : steps) {
+                                   if (!form.IsLoaded()) break;
+                                   step(*this);
+                               }
+                               if (form.IsLoaded()) form.CloseByUser();
+                           });
     return tracker->InitTrack(nullptr, 0, nullptr, bills, status);
 }
 
@@ -170,7 +170,9 @@ HeadlessTraceViewer& HeadlessSession::RequireViewer() const {
     return *viewer_;
 }
 
-void HeadlessSession::ClickNavigationNode(int32_t index) { RequireViewer().ClickNavigationNode(index); }
+void HeadlessSession::ClickNavigationNode(int32_t index) {
+    RequireViewer().ClickNavigationNode(index);
+}
 
 bool HeadlessSession::ClickTool(const std::string& key) { return RequireViewer().ClickTool(key); }
 
@@ -179,7 +181,9 @@ bool HeadlessSession::TypeIntoTool(const std::string& band, const std::string& k
     return RequireViewer().TypeIntoTool(band, key, text, pressEnter);
 }
 
-bool HeadlessSession::ExpandDetail(const std::string& path) { return RequireViewer().ExpandDetail(path); }
+bool HeadlessSession::ExpandDetail(const std::string& path) {
+    return RequireViewer().ExpandDetail(path);
+}
 
 bool HeadlessSession::DoubleClickDetail(const std::string& path) {
     return RequireViewer().DoubleClickDetail(path);

@@ -48,7 +48,7 @@ struct HeadlessSessionOptions {
 // The client's page form: FireToolBarClick records the tool's name, and "close" closes the page
 // the way the client does (the embedded window's viewer is closed, then the window unloaded).
 class HeadlessHostForm : public trackquery::IHostForm {
-public:
+  public:
     std::string TypeName() const override { return "HeadlessHostForm"; }
     void FireToolBarClick(std::shared_ptr<activebar::Tool>& Tool) override;
 
@@ -56,12 +56,12 @@ public:
     // What "close" closes: set by the harness for each embedded start.
     std::function<void()> onClose;
 
-private:
+  private:
     std::vector<std::string> fired_;
 };
 
 class HeadlessSession {
-public:
+  public:
     explicit HeadlessSession(HeadlessSessionOptions options);
     ~HeadlessSession();
     HeadlessSession(const HeadlessSession&) = delete;
@@ -78,7 +78,8 @@ public:
     // A task order tracker created by ProgID, as a host creates it.
     trackquery::CICMOQueryPtr CreateICMOQuery(int32_t tranType = 0);
     // A bill list of task orders (Dictionaries with "FInterID" and "FBillNo").
-    static automation::VectorPtr BillList(const std::vector<std::pair<int32_t, std::string>>& bills);
+    static automation::VectorPtr BillList(
+        const std::vector<std::pair<int32_t, std::string>>& bills);
 
     // InitTrack embedded into the host page; returns at once with InitTrack's result.
     bool StartEmbedded(const trackquery::CICMOQueryPtr& tracker, const automation::VectorPtr& bills,
@@ -87,7 +88,8 @@ public:
     // when the last one has not closed it, is closed by the user. Returns InitTrack's result,
     // which comes only once the window has closed.
     using Step = std::function<void(HeadlessSession& session)>;
-    bool StartStandAlone(const trackquery::CICMOQueryPtr& tracker, const automation::VectorPtr& bills,
+    bool StartStandAlone(const trackquery::CICMOQueryPtr& tracker,
+                         const automation::VectorPtr& bills,
                          const automation::DictionaryPtr& status, std::vector<Step> steps);
 
     // --- Acting as the user on the last started view ------------------------------------------
@@ -112,7 +114,7 @@ public:
     const std::shared_ptr<HeadlessHostForm>& HostForm() const { return hostForm_; }
     int32_t HostWindow() const { return hostWindow_; }
 
-private:
+  private:
     void CaptureViewer(const trackquery::CICMOQueryPtr& tracker);
     HeadlessTraceViewer& RequireViewer() const;
 

@@ -14,7 +14,7 @@ class Tool;
 namespace trackquery {
 
 class IHostForm : public automation::Object {
-public:
+  public:
     virtual void FireToolBarClick(std::shared_ptr<activebar::Tool>& Tool) = 0;
 };
 

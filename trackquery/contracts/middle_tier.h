@@ -31,7 +31,7 @@ inline constexpr const char* kProgIdGetOrderQuery = "QzMICMOTrackQuery.CGetOrder
 
 // Reads for task order tracking (and the templates of sales order tracking).
 class CGetICMOQuery : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "CGetICMOQuery"; }
 
     // Field definitions of the tracked bill kinds. `iTranType` is 85, -85 or 81; `vSelector` is
@@ -75,13 +75,13 @@ public:
 
 // Writes of the per-user option sets.
 class CSetICMOQuery : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "CSetICMOQuery"; }
 
     // Saves window options under the window key (no suffix); GetFrmOption with the key followed
     // by "Frm" reads them back. True on success.
-    virtual bool SetFrmOption(const std::string& sProps, const std::string& sKey,
-                              int32_t lUserID, const automation::DictionaryPtr& dctOption) = 0;
+    virtual bool SetFrmOption(const std::string& sProps, const std::string& sKey, int32_t lUserID,
+                              const automation::DictionaryPtr& dctOption) = 0;
 
     // Saves the chosen bill kinds: `sValues` holds each key in single quotes, joined by commas,
     // or "'NoKeySetOn'" when none is chosen. True on success.
@@ -91,11 +91,12 @@ public:
 
 // Reads for sales order tracking.
 class CGetOrderQuery : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "CGetOrderQuery"; }
 
     // The tracking options "QzSeorderTrack_" + class type id: rows FKey, FValue.
-    virtual RecordsetPtr GetBillOption(const std::string& sProps, const std::string& sOptionName) = 0;
+    virtual RecordsetPtr GetBillOption(const std::string& sProps,
+                                       const std::string& sOptionName) = 0;
 
     // Order entries matching `dctFilter` (vctSeOrderList, FBillNo, FClassTypeID, SelWholeBill).
     // `dctStatus` carries RetCode back (1 more than 2000 entries, 2 more than 32767) and
@@ -115,8 +116,8 @@ public:
 
     // Phase key -> record set of summary values (UserOption, FInterID, FEntryID, FDetailID,
     // FClassTypeID).
-    virtual automation::DictionaryPtr GetSeOrderCollect(const std::string& sProps,
-                                                        const automation::DictionaryPtr& dctPara) = 0;
+    virtual automation::DictionaryPtr GetSeOrderCollect(
+        const std::string& sProps, const automation::DictionaryPtr& dctPara) = 0;
 };
 
 }  // namespace trackquery

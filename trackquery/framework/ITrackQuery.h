@@ -22,7 +22,7 @@ namespace trackquery {
 using ToolPtr = std::shared_ptr<activebar::Tool>;
 
 class ITrackQuery : public automation::Object {
-public:
+  public:
     // A tool of the viewer's menu bar was clicked; the tool's name is the command.
     virtual void MenuClick(const ToolPtr& Tool) = 0;
     // A navigation node was clicked; `bHasBuffer` tells whether the viewer kept its panels.
@@ -36,8 +36,7 @@ public:
     virtual void MenuTextKeyDown(int32_t lKeyCode, const std::string& sActiveBandName,
                                  const std::string& sText) = 0;
     // Double click in the detail pane; True in `bCancelExpand` keeps the row as it is.
-    virtual void DetailDblClick(const automation::ObjectPtr& objSelection,
-                                bool& bCancelExpand) = 0;
+    virtual void DetailDblClick(const automation::ObjectPtr& objSelection, bool& bCancelExpand) = 0;
     // A key in the navigation tree; a controller may change it or swallow it (KeyCode = 0).
     virtual void NavigationKeyPress(int16_t& KeyCode, int16_t& Shift) = 0;
     // Announced before the viewer handles a tool itself; True in `bCancel` skips that handling.

@@ -57,10 +57,10 @@ const CreatableClass* FindCreatableClass(const Guid& clsid);
 
 // A class factory as the server hands it out: counted references, the object deleted by its last
 // Release. The members are virtual so that a host that loaded the server reaches the server's own
-// code through the object. CreateInstance asks the process's ComponentRegistry for the ProgID, so the class must
-// have been registered (RegisterCreatableClasses).
+// code through the object. CreateInstance asks the process's ComponentRegistry for the ProgID, so
+// the class must have been registered (RegisterCreatableClasses).
 class ClassFactory {
-public:
+  public:
     explicit ClassFactory(std::string progId);
     ClassFactory(const ClassFactory&) = delete;
     ClassFactory& operator=(const ClassFactory&) = delete;
@@ -73,10 +73,10 @@ public:
     virtual int32_t LockServer(bool lock);
     const std::string& ProgId() const { return progId_; }
 
-protected:
+  protected:
     virtual ~ClassFactory();
 
-private:
+  private:
     std::string progId_;
     uint32_t references_ = 1;
 };

@@ -98,7 +98,8 @@ void frmICMOQuery::OnNavigationClick(bool bHasBuffer) {
 
 void frmICMOQuery::OnNavigationKeyPress(int16_t& KeyCode, int16_t& Shift) {
     std::shared_ptr<automation::Object> keepAlive;
-    if (auto controller = ControllerForCall(keepAlive)) controller->NavigationKeyPress(KeyCode, Shift);
+    if (auto controller = ControllerForCall(keepAlive))
+        controller->NavigationKeyPress(KeyCode, Shift);
 }
 
 void frmICMOQuery::OnDetailBeforeExpand(int32_t lRow, std::string sPath,

@@ -24,7 +24,7 @@
 namespace trackquery {
 
 class frmICMOQuery : public windowing::Form, public ITraceViewerEvents {
-public:
+  public:
     // Creates a window with its design-time content and makes it the viewer's event listener.
     // Fails (error 429) when no trace viewer is registered.
     static std::shared_ptr<frmICMOQuery> Create();
@@ -62,7 +62,7 @@ public:
 
     frmICMOQuery();
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_KeyDown(int16_t& KeyCode, int16_t& Shift) override;
@@ -83,7 +83,7 @@ protected:
     void OnMenuTextKeyDown(int32_t lKeyCode, std::string sActiveBandName,
                            std::string sText) override;
 
-private:
+  private:
     // The controller for one forwarded call, with this window kept alive until the call returns
     // (the controller may drop the window from inside the call). Nothing when no controller is
     // attached: the event then has nobody to reach and is dropped.

@@ -63,8 +63,8 @@ void BuildSubMenu(activebar::ActiveBar& bar) {
     using activebar::BandType;
     bar.SetFontName("MS Sans Serif");
     for (const auto& definition : kTools) {
-        auto tool = bar.GetTools().Add(definition.key, activebar::ToolType::Button,
-                                       definition.caption);
+        auto tool =
+            bar.GetTools().Add(definition.key, activebar::ToolType::Button, definition.caption);
         tool->SetTag(definition.menuCaption);
     }
     bar.GetTools().Item("btnPrintSetup")->SetDescription("Set up printer properties");
@@ -79,16 +79,17 @@ void BuildSubMenu(activebar::ActiveBar& bar) {
                {"btnPrintPreview", "btnPrint", "btnPrintSetup", "btnExport", "btnExit"});
     PlaceTools(bar, "mnuView", BandType::Popup,
                {"btnItem", "btnBOM", "btnRouting", "btnBill", "btnSETrace", "ViewICMOTrack"});
-    PlaceTools(bar, "mnuOptions", BandType::Popup,
-               {"TitleFont", "DetailFont", "DetailColor", "OrderSet", "btnOption",
-                "btnSelectBillOption"});
+    PlaceTools(
+        bar, "mnuOptions", BandType::Popup,
+        {"TitleFont", "DetailFont", "DetailColor", "OrderSet", "btnOption", "btnSelectBillOption"});
     PlaceTools(bar, "toolbar", BandType::Toolbar, {"btnPrintPreview", "btnPrint", "btnExport"});
     PlaceTools(bar, "bndToolbar", BandType::Toolbar,
                {"btnItem", "btnBOM", "btnRouting", "btnBill", "btnSETrace", "btnExit"});
     PlaceTools(bar, "mnuSelectBillOption", BandType::Popup,
                {"btnShowFilter", "btnReturnAllBill", "btnReturnSelection"});
     PlaceTools(bar, "mnuRight", BandType::Popup, {"Cut", "Copy", "Paste"});
-    for (const char* popup : {"mnuFille", "mnuView", "mnuOptions", "mnuSelectBillOption", "mnuRight"}) {
+    for (const char* popup :
+         {"mnuFille", "mnuView", "mnuOptions", "mnuSelectBillOption", "mnuRight"}) {
         bar.GetBands().Item(popup)->SetVisible(false);
     }
 }

@@ -2,13 +2,13 @@
 
 #include <platform/automation/strings.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace trackquery {
 

@@ -19,7 +19,7 @@ struct RegistryEntry {
 std::string RegistryFilePath();
 
 class ServerRegistryFile {
-public:
+  public:
     explicit ServerRegistryFile(std::string path) : path_(std::move(path)) {}
 
     // Reads the file; a missing file is an empty registry. Malformed lines are dropped. Throws
@@ -36,7 +36,7 @@ public:
     const std::map<std::string, RegistryEntry>& Entries() const { return entries_; }
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
     std::map<std::string, RegistryEntry> entries_;  // by ProgID as written
 };

@@ -12,7 +12,7 @@
 namespace trackquery {
 
 class TraceViewerControl : public windowing::Control {
-public:
+  public:
     // Creates the viewer "QzTraceViewer.TraceViewer"; error 429 when none is registered, 430
     // when the registered object is not a trace viewer.
     TraceViewerControl(windowing::Form* parent, std::string name);
@@ -20,7 +20,7 @@ public:
 
     const TraceViewerPtr& Object() const { return viewer_; }
 
-private:
+  private:
     TraceViewerPtr viewer_;
 };
 

@@ -25,7 +25,7 @@ namespace trackquery {
 inline constexpr const char* kProgIdCICMOQuery = "QzICMOTrackQuery.CICMOQuery";
 
 class CICMOQuery : public ITrackQuery {
-public:
+  public:
     // Class_Initialize: creates the models and reads the user-group switch from the system
     // profile ("UlmBase.SystemProfile"). A failure is raised again with the source
     // "QzICMOTrackQuery.CICMOQuery.Class_Initialize".
@@ -78,7 +78,7 @@ public:
     // host to close its page (embedded). Continues past every error.
     void CloseMe();
 
-private:
+  private:
     // --- lifecycle.cpp ---
     void EnsureModels();
     void DecideTrackedKind();

@@ -29,8 +29,8 @@ constexpr const char* kSource = "QzICMOTrackQuery.CICMOQuery.";
 
 // The viewer tools whose check state is kept per user, in the order they are saved.
 constexpr const char* kFrameOptionTools[] = {
-    "btnShowFilter",  "btnReturnAllBill",   "btnReturnSelection", "btnShowStandard",
-    "btnShowViewer",  "btnShowSelectBills", "btnShowPosition",
+    "btnShowFilter", "btnReturnAllBill",   "btnReturnSelection", "btnShowStandard",
+    "btnShowViewer", "btnShowSelectBills", "btnShowPosition",
 };
 
 }  // namespace
@@ -42,7 +42,8 @@ CICMOQuery::CICMOQuery() {
         m_BOMID = 0;
         m_ItemID = 0;
         auto profile = automation::CreateObject<ISystemProfile>(kSystemProfileProgId);
-        const automation::Variant value = profile->GetProfile(GetPropsString(), "IC", "CheckUserGroup");
+        const automation::Variant value =
+            profile->GetProfile(GetPropsString(), "IC", "CheckUserGroup");
         m_CheckUserGroup = value.IsNull() ? false : automation::CBool(value);
     } catch (...) {
         automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()),
@@ -66,8 +67,7 @@ void CICMOQuery::EnsureModels() {
 }
 
 bool CICMOQuery::InitTrack(automation::ObjectPtr* oThisForm, int32_t lHwnd,
-                           automation::ObjectPtr* oBar,
-                           const automation::VectorPtr& vctBillInterID,
+                           automation::ObjectPtr* oBar, const automation::VectorPtr& vctBillInterID,
                            const automation::DictionaryPtr& dctBillStatus) {
     const int32_t log = LogProcStart(std::string(kSource) + "InitTrack");
     std::string sError;
@@ -84,7 +84,8 @@ bool CICMOQuery::InitTrack(automation::ObjectPtr* oThisForm, int32_t lHwnd,
         window->SetOptionType(m_OptionKey);
 
         automation::ObjectPtr noForm, noBar;
-        ConfigureViewer(oThisForm ? *oThisForm : noForm, oBar ? *oBar : noBar, dctBillStatus, lHwnd);
+        ConfigureViewer(oThisForm ? *oThisForm : noForm, oBar ? *oBar : noBar, dctBillStatus,
+                        lHwnd);
 
         if (!LoadNavigation(vctBillInterID, dctBillStatus, sError)) {
             ShowInitFailure(sError);

@@ -8,13 +8,24 @@ namespace trackquery {
 
 std::string CICMOQuery::GetModuleName(int32_t lTranType) const {
     switch (lTranType) {
-        case 2: case 5: case 24: case 28: case 41: case 137:
+        case 2:
+        case 5:
+        case 24:
+        case 28:
+        case 41:
+        case 137:
             return "Stock";
-        case 52: case 502: case 581: case 582: case 700:
+        case 52:
+        case 502:
+        case 581:
+        case 582:
+        case 700:
             return "OPERMANAGE";
         case 54:
             return "REPM";
-        case 55: case 88: case 551: {
+        case 55:
+        case 88:
+        case 551: {
             // Task orders and their bills belong to the module the tracking was started from.
             const std::string subId = automation::UCase(m_SubID);
             if (subId == "CJ") return "ShopFloor";
@@ -30,7 +41,10 @@ std::string CICMOQuery::GetModuleName(int32_t lTranType) const {
             return "ShopFloor";
         case 87:
             return "MPS";
-        case 701: case 703: case 713: case 714:
+        case 701:
+        case 703:
+        case 713:
+        case 714:
             return "QM";
         default:
             return "";

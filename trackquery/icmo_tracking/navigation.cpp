@@ -42,10 +42,14 @@ int32_t StatusIcon(const automation::Variant& status) {
 
 std::string RootText(int32_t tranType) {
     switch (tranType) {
-        case -85: return LoadResText("生产任务单");
-        case -571: return LoadResText("委外加工生产任务单");
-        case -54: return LoadResText("重复生产任务单");
-        default: return "";
+        case -85:
+            return LoadResText("生产任务单");
+        case -571:
+            return LoadResText("委外加工生产任务单");
+        case -54:
+            return LoadResText("重复生产任务单");
+        default:
+            return "";
     }
 }
 
@@ -90,8 +94,8 @@ bool CICMOQuery::CreateNavigationModel(const automation::VectorPtr& vctBillInter
             if (!viewer->GetNavigationModel()) viewer->SetNavigationModel(m_NavigationModel);
         } else {
             m_NavigationModel->Updating = true;
-            viewer->SetNavigationTitle(root->Text + "(" +
-                                       std::to_string(vctBillInterID->Count()) + ")");
+            viewer->SetNavigationTitle(root->Text + "(" + std::to_string(vctBillInterID->Count()) +
+                                       ")");
             for (int32_t i = 1; i <= vctBillInterID->Count(); ++i) {
                 m_NavigationModel->AddNode(CreateBillNode(vctBillInterID->Item(i), dctBillStatus));
                 // A long list keeps the window responsive while it fills.
@@ -159,7 +163,8 @@ void CICMOQuery::NavigationClickSelect() {
     } catch (...) {
         const automation::RuntimeError error = automation::ToRuntimeError(std::current_exception());
         if (error.Number() != 0) {
-            automation::RaiseAgain(error, std::string(kSource) + "ITrackQuery_NavigationClickSelect");
+            automation::RaiseAgain(error,
+                                   std::string(kSource) + "ITrackQuery_NavigationClickSelect");
         }
     }
 }

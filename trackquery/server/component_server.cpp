@@ -50,7 +50,8 @@ __attribute__((visibility("default"))) int32_t DllUnregisterServer() {
     try {
         trackquery::ServerRegistryFile registry(trackquery::RegistryFilePath());
         registry.Load();
-        for (const auto& creatable : trackquery::CreatableClasses()) registry.Remove(creatable.ProgId);
+        for (const auto& creatable : trackquery::CreatableClasses())
+            registry.Remove(creatable.ProgId);
         registry.Save();
         return trackquery::hresult::S_Ok;
     } catch (...) {

@@ -15,18 +15,19 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace client {
 namespace {
 
 class HeadlessSessionTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
-        databasePath_ = new std::filesystem::path(std::filesystem::temp_directory_path() /
-                                                  ("trackquery_headless_" + std::to_string(::getpid()) + ".db"));
+        databasePath_ = new std::filesystem::path(
+            std::filesystem::temp_directory_path() /
+            ("trackquery_headless_" + std::to_string(::getpid()) + ".db"));
         erp_database::CreateEmptyErpDatabase(databasePath_->string());
     }
     static void TearDownTestSuite() {
@@ -59,7 +60,9 @@ TEST_F(HeadlessSessionTest, TheSessionPropertiesNameTheDatabaseFirst) {
     HeadlessSession session(Options());
     const std::string props = trackquery::GetPropsString();
     EXPECT_EQ(props, session.PropsString());
-    EXPECT_EQ(props.rfind("ConnectString={Provider=SQLite;Data Source=" + databasePath_->string() + "}", 0), 0u)
+    EXPECT_EQ(props.rfind(
+                  "ConnectString={Provider=SQLite;Data Source=" + databasePath_->string() + "}", 0),
+              0u)
         << props;
     EXPECT_NE(props.find("SubID=CJ;"), std::string::npos);
     EXPECT_NE(props.find("UserID=16394;"), std::string::npos);
@@ -82,16 +85,16 @@ TEST_F(HeadlessSessionTest, EveryComponentIsRegistered) {
 }
 
 TEST_F(HeadlessSessionTest, TheSessionLeavesNothingRegisteredBehind) {
-    {
-        HeadlessSession session(Options());
-    }
-    EXPECT_FALSE(automation::ComponentRegistry::Instance().IsRegistered("QzICMOTrackQuery.CICMOQuery"));
+    { HeadlessSession session(Options()); }
+    EXPECT_FALSE(
+        automation::ComponentRegistry::Instance().IsRegistered("QzICMOTrackQuery.CICMOQuery"));
 }
 
 TEST_F(HeadlessSessionTest, AnEmbeddedStartShowsTheTaskOrders) {
     HeadlessSession session(Options());
     auto tracker = session.CreateICMOQuery();
-    ASSERT_TRUE(session.StartEmbedded(tracker, HeadlessSession::BillList({{1001, "WORK1001"}, {1002, "WORK1002"}})));
+    ASSERT_TRUE(session.StartEmbedded(
+        tracker, HeadlessSession::BillList({{1001, "WORK1001"}, {1002, "WORK1002"}})));
     ASSERT_NE(session.Viewer(), nullptr);
     EXPECT_EQ(session.Viewer()->NavigationTitle(), "生产任务单(2)");
     const std::string view = session.Render();
@@ -105,7 +108,8 @@ TEST_F(HeadlessSessionTest, AnEmbeddedStartShowsTheTaskOrders) {
 TEST_F(HeadlessSessionTest, ClicksAreDeferredOnTheVirtualClock) {
     HeadlessSession session(Options());
     auto tracker = session.CreateICMOQuery();
-    ASSERT_TRUE(session.StartEmbedded(tracker, HeadlessSession::BillList({{1, "A1"}, {2, "B2"}, {3, "C3"}})));
+    ASSERT_TRUE(session.StartEmbedded(
+        tracker, HeadlessSession::BillList({{1, "A1"}, {2, "B2"}, {3, "C3"}})));
     session.ClickNavigationNode(3);
     session.AdvanceTime(200);
     session.ClickNavigationNode(4);
@@ -137,18 +141,18 @@ TEST_F(HeadlessSessionTest, AStandAloneStartRunsItsStepsAndReturnsAfterTheClose)
     HeadlessSession session(Options());
     auto tracker = session.CreateICMOQuery();
     std::vector<std::string> seen;
-    const bool shown = session.StartStandAlone(
-        tracker, HeadlessSession::BillList({{1, "A1"}, {2, "B2"}}), nullptr,
-        {[&](HeadlessSession& s) {
-             seen.push_back("first");
-             s.ClickNavigationNode(3);
-             s.AdvanceTime(500);
-         },
-         [&](HeadlessSession& s) {
-             seen.push_back(tracker->LastKey());
-             s.ClickTool("btnExit");
-         },
-         [&](HeadlessSession&) { seen.push_back("after the close"); }});
+    const bool shown =
+        session.StartStandAlone(tracker, HeadlessSession::BillList({{1, "A1"}, {2, "B2"}}), nullptr,
+                                {[&](HeadlessSession& s) {
+                                     seen.push_back("first");
+                                     s.ClickNavigationNode(3);
+                                     s.AdvanceTime(500);
+                                 },
+                                 [&](HeadlessSession& s) {
+                                     seen.push_back(tracker->LastKey());
+                                     s.ClickTool("btnExit");
+                                 },
+                                 [&](HeadlessSession&) { seen.push_back("after the close"); }});
     EXPECT_TRUE(shown);
     EXPECT_EQ(seen, (std::vector<std::string>{"first", "MO2"}));
     EXPECT_EQ(tracker->Window(), nullptr);
@@ -158,7 +162,8 @@ TEST_F(HeadlessSessionTest, AStandAloneStartRunsItsStepsAndReturnsAfterTheClose)
 TEST_F(HeadlessSessionTest, WithoutAClosingStepTheUserClosesTheWindow) {
     HeadlessSession session(Options());
     auto tracker = session.CreateICMOQuery();
-    EXPECT_TRUE(session.StartStandAlone(tracker, HeadlessSession::BillList({{1, "A1"}}), nullptr, {}));
+    EXPECT_TRUE(
+        session.StartStandAlone(tracker, HeadlessSession::BillList({{1, "A1"}}), nullptr, {}));
     ASSERT_NE(tracker->Window(), nullptr) << "a user close does not tell the controller";
     EXPECT_FALSE(tracker->Window()->IsLoaded());
     EXPECT_FALSE(tracker->Window()->HasTrackModel());
@@ -168,12 +173,11 @@ TEST_F(HeadlessSessionTest, WindowOptionsSurviveFromOneViewToTheNext) {
     HeadlessSession session(Options());
     {
         auto tracker = session.CreateICMOQuery();
-        ASSERT_TRUE(session.StartStandAlone(tracker, HeadlessSession::BillList({{1, "A1"}}), nullptr,
-                                            {[&](HeadlessSession& s) {
-                                                 tracker->Window()->abSubMenu->GetTools()
-                                                     .Item("btnShowFilter")->SetChecked(true);
-                                                 s.ClickTool("btnExit");
-                                             }}));
+        ASSERT_TRUE(session.StartStandAlone(
+            tracker, HeadlessSession::BillList({{1, "A1"}}), nullptr, {[&](HeadlessSession& s) {
+                tracker->Window()->abSubMenu->GetTools().Item("btnShowFilter")->SetChecked(true);
+                s.ClickTool("btnExit");
+            }}));
     }
     auto tracker = session.CreateICMOQuery();
     ASSERT_TRUE(session.StartEmbedded(tracker, HeadlessSession::BillList({{1, "A1"}})));

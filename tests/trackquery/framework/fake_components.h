@@ -24,7 +24,7 @@
 namespace trackquery::testing {
 
 class FakeTraceViewer : public ITraceViewer {
-public:
+  public:
     FakeTraceViewer() : ownBar_(std::make_shared<activebar::ActiveBar>()) {
         for (const char* key : {"btnShowStandard", "btnShowViewer", "btnShowSelectBills",
                                 "btnShowPosition", "btnRefresh", "btnSelectBills", "btnPosition",
@@ -136,7 +136,7 @@ public:
 
     const automation::ObjectPtr& HostForm() const { return hostForm_; }
 
-private:
+  private:
     ITraceViewerEvents* rawSink_ = nullptr;
     std::weak_ptr<ITraceViewerEvents> weakSink_;
     NavigationModelPtr navigation_;
@@ -156,7 +156,7 @@ private:
 
 // A controller that counts every call and writes the by-reference flags it was told to write.
 class CountingController : public ITrackQuery {
-public:
+  public:
     std::string TypeName() const override { return "CountingController"; }
     std::map<std::string, int> calls;
     bool setCancelExpand = false, setCancel = false, swallowKey = false;
@@ -194,7 +194,7 @@ public:
 
 // A controller whose every operation is empty.
 class EmptyController : public ITrackQuery {
-public:
+  public:
     std::string TypeName() const override { return "EmptyController"; }
     void MenuClick(const ToolPtr&) override {}
     void NavigationClick(bool) override {}
@@ -211,12 +211,12 @@ public:
 };
 
 class PlainObject : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "PlainObject"; }
 };
 
 class FakeShareProps : public IShareProps {
-public:
+  public:
     explicit FakeShareProps(std::string props) : props_(std::move(props)) {}
     std::string TypeName() const override { return "ShareProps"; }
     automation::Variant GetProperty(int32_t, const std::string& name) override {
@@ -224,12 +224,12 @@ public:
         return automation::Variant();
     }
 
-private:
+  private:
     std::string props_;
 };
 
 class FakeSystemProfile : public ISystemProfile {
-public:
+  public:
     explicit FakeSystemProfile(automation::Variant value) : value_(std::move(value)) {}
     std::string TypeName() const override { return "SystemProfile"; }
     automation::Variant GetProfile(const std::string&, const std::string& category,
@@ -238,15 +238,16 @@ public:
         return automation::Null;
     }
 
-private:
+  private:
     automation::Variant value_;
 };
 
 class FakeMessageHelper : public IMessageHelper {
-public:
+  public:
     std::string TypeName() const override { return "MessageHelper"; }
     void ShowMessage(const std::string& text) override { messages->push_back(text); }
-    std::shared_ptr<std::vector<std::string>> messages = std::make_shared<std::vector<std::string>>();
+    std::shared_ptr<std::vector<std::string>> messages =
+        std::make_shared<std::vector<std::string>>();
 };
 
 // The middle tier's window options: GetFrmOption reads the rows stored under a key, SetFrmOption
@@ -273,7 +274,7 @@ inline RecordsetPtr MakeOptionRecordset(
 }
 
 class FakeGetICMOQuery : public CGetICMOQuery {
-public:
+  public:
     explicit FakeGetICMOQuery(std::shared_ptr<FrameOptionStore> store) : store_(std::move(store)) {}
     RecordsetPtr GetQueryFields(const std::string&, int16_t, const automation::Variant&) override {
         return nullptr;
@@ -300,12 +301,12 @@ public:
         return nullptr;
     }
 
-private:
+  private:
     std::shared_ptr<FrameOptionStore> store_;
 };
 
 class FakeSetICMOQuery : public CSetICMOQuery {
-public:
+  public:
     explicit FakeSetICMOQuery(std::shared_ptr<FrameOptionStore> store) : store_(std::move(store)) {}
     bool SetFrmOption(const std::string&, const std::string& sKey, int32_t lUserID,
                       const automation::DictionaryPtr& dctOption) override {
@@ -317,7 +318,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::shared_ptr<FrameOptionStore> store_;
 };
 

@@ -23,7 +23,7 @@ using testing::FakeTraceViewer;
 using testing::PlainObject;
 
 class TrackingWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         automation::ComponentRegistry::Instance().Clear();
         automation::ComponentRegistry::Instance().Register(kProgIdTraceViewer, [this] {
@@ -64,17 +64,26 @@ TEST_F(TrackingWindowTest, DesignTimeContent) {
 TEST_F(TrackingWindowTest, MenuBarHoldsEveryToolAndBand) {
     auto& tools = window->abSubMenu->GetTools();
     const std::pair<const char*, const char*> captions[] = {
-        {"btnView", "查看(&V)"},           {"btnPrintPreview", "打印预览"},
-        {"btnPrint", "打印(&P)"},          {"btnPrintSetup", "打印设置"},
-        {"btnExport", "引出内部数据"},     {"TitleFont", "设置标题字体"},
-        {"DetailFont", "设置表格字体"},    {"DetailColor", "设置表格颜色"},
-        {"OrderSet", "选项设置"},          {"btnOption", "单据显示设置"},
-        {"ViewICMOTrack", "生产跟踪"},     {"btnItem", "查看物料"},
-        {"btnBOM", "查看BOM"},             {"btnRouting", "查看工艺路线"},
-        {"btnBill", "查看单据明细"},       {"btnSETrace", "查看销售订单全程跟踪"},
+        {"btnView", "查看(&V)"},
+        {"btnPrintPreview", "打印预览"},
+        {"btnPrint", "打印(&P)"},
+        {"btnPrintSetup", "打印设置"},
+        {"btnExport", "引出内部数据"},
+        {"TitleFont", "设置标题字体"},
+        {"DetailFont", "设置表格字体"},
+        {"DetailColor", "设置表格颜色"},
+        {"OrderSet", "选项设置"},
+        {"btnOption", "单据显示设置"},
+        {"ViewICMOTrack", "生产跟踪"},
+        {"btnItem", "查看物料"},
+        {"btnBOM", "查看BOM"},
+        {"btnRouting", "查看工艺路线"},
+        {"btnBill", "查看单据明细"},
+        {"btnSETrace", "查看销售订单全程跟踪"},
         {"btnSelectBillOption", "单据选单选项(&O)"},
         {"btnShowFilter", "选单时弹出过滤界面(&F)"},
-        {"btnReturnAllBill", "返回整单(&A)"}, {"btnReturnSelection", "返回条目(&S)"},
+        {"btnReturnAllBill", "返回整单(&A)"},
+        {"btnReturnSelection", "返回条目(&S)"},
     };
     for (const auto& [key, caption] : captions) {
         ASSERT_TRUE(tools.Exists(key)) << key;
@@ -83,7 +92,8 @@ TEST_F(TrackingWindowTest, MenuBarHoldsEveryToolAndBand) {
     EXPECT_EQ(tools.Item("btnSETrace")->Tag(), "销售订单跟踪(&S)");
     EXPECT_EQ(tools.Item("btnPrintSetup")->Description(), "Set up printer properties");
     EXPECT_TRUE(tools.Item("btnShowFilter")->Checkable());
-    for (const char* key : {"btnExit", "Cut", "Copy", "Paste"}) EXPECT_TRUE(tools.Exists(key)) << key;
+    for (const char* key : {"btnExit", "Cut", "Copy", "Paste"})
+        EXPECT_TRUE(tools.Exists(key)) << key;
     for (const char* band : {"mnuMain", "mnuView", "mnuFille", "mnuOptions", "toolbar",
                              "bndToolbar", "mnuSelectBillOption", "mnuRight"}) {
         EXPECT_TRUE(window->abSubMenu->GetBands().Exists(band)) << band;
@@ -128,9 +138,9 @@ TEST_F(TrackingWindowTest, EveryViewerEventReachesTheController) {
     sink->OnBeforeMenuClick(nullptr, flag);
     sink->OnMenuClick(nullptr);
     sink->OnMenuTextKeyDown(13, "bndfilter", "WORK0001");
-    for (const char* name : {"Hide", "NavigationClick", "NavigationKeyPress", "DetailBeforeExpand",
-                             "DetailExpand", "DetailDblClick", "BeforeMenuClick", "MenuClick",
-                             "MenuTextKeyDown"}) {
+    for (const char* name :
+         {"Hide", "NavigationClick", "NavigationKeyPress", "DetailBeforeExpand", "DetailExpand",
+          "DetailDblClick", "BeforeMenuClick", "MenuClick", "MenuTextKeyDown"}) {
         EXPECT_EQ(controller->calls[name], 1) << name;
     }
     EXPECT_EQ(controller->lastText, "WORK0001");
@@ -193,8 +203,9 @@ TEST_F(TrackingWindowTest, EmbeddedItBecomesABorderlessChildOfTheHost) {
     windowing::Screen().SetMousePointer(windowing::vbHourglass);
     window->Show(windowing::vbModeless);
     // The child style alone; showing the window adds only the visible bit.
-    EXPECT_EQ(windowing::GetWindowLongA(window->Hwnd(), windowing::GWL_STYLE) & ~windowing::WS_VISIBLE,
-              windowing::WS_CHILD);
+    EXPECT_EQ(
+        windowing::GetWindowLongA(window->Hwnd(), windowing::GWL_STYLE) & ~windowing::WS_VISIBLE,
+        windowing::WS_CHILD);
     EXPECT_EQ(windowing::GetParent(window->Hwnd()), host);
     EXPECT_TRUE(windowing::IsChild(host, window->Hwnd()));
     EXPECT_EQ(windowing::Screen().MousePointer(), windowing::vbDefault);
@@ -221,7 +232,8 @@ TEST_F(TrackingWindowTest, KeysReachTheViewersMenuBarWhereverTheFocusIs) {
     auto tool = viewer->GetMenuBar()->GetTools().Item("btnRefresh");
     tool->SetShortcut(116);  // F5
     std::string clicked;
-    viewer->GetMenuBar()->SetToolClickListener([&](const activebar::ToolPtr& t) { clicked = t->Name(); });
+    viewer->GetMenuBar()->SetToolClickListener(
+        [&](const activebar::ToolPtr& t) { clicked = t->Name(); });
     window->Show(windowing::vbModeless);
     window->PressKey(116);
     EXPECT_EQ(clicked, "btnRefresh");

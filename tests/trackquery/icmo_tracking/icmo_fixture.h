@@ -21,7 +21,7 @@ namespace trackquery::testing {
 
 // The client form of an embedded page: records the tools it was asked to fire.
 class RecordingHostForm : public IHostForm {
-public:
+  public:
     std::string TypeName() const override { return "HostForm"; }
     void FireToolBarClick(std::shared_ptr<activebar::Tool>& Tool) override {
         fired.push_back(Tool ? Tool->Name() : "<nothing>");
@@ -30,7 +30,7 @@ public:
 };
 
 class IcmoFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetMMTSState();
         ResetMParseState();
@@ -42,16 +42,17 @@ protected:
             return viewer;
         });
         UseProps("SubID=CJ;");
-        registry.Register(kSystemProfileProgId, [this] {
-            return std::make_shared<FakeSystemProfile>(checkUserGroup);
-        });
+        registry.Register(kSystemProfileProgId,
+                          [this] { return std::make_shared<FakeSystemProfile>(checkUserGroup); });
         registry.Register(kMessageHelperProgId, [this] {
             auto helper = std::make_shared<FakeMessageHelper>();
             helper->messages = messages;
             return helper;
         });
-        registry.Register(kProgIdGetICMOQuery, [this] { return std::make_shared<FakeGetICMOQuery>(options); });
-        registry.Register(kProgIdSetICMOQuery, [this] { return std::make_shared<FakeSetICMOQuery>(options); });
+        registry.Register(kProgIdGetICMOQuery,
+                          [this] { return std::make_shared<FakeGetICMOQuery>(options); });
+        registry.Register(kProgIdSetICMOQuery,
+                          [this] { return std::make_shared<FakeSetICMOQuery>(options); });
     }
     void TearDown() override {
         automation::ComponentRegistry::Instance().Clear();
@@ -62,14 +63,15 @@ protected:
 
     // The session: the connection part first, then the user and the sub-system.
     void UseProps(const std::string& tail, const std::string& userId = "16394") {
-        const std::string props = "ConnectString={Provider=SQLite;Data Source=/tmp/none.db};UserID=" +
-                                  userId + ";UserName=administrator;" + tail;
-        automation::ComponentRegistry::Instance().Register(kSharePropsProgId, [props] {
-            return std::make_shared<FakeShareProps>(props);
-        });
+        const std::string props =
+            "ConnectString={Provider=SQLite;Data Source=/tmp/none.db};UserID=" + userId +
+            ";UserName=administrator;" + tail;
+        automation::ComponentRegistry::Instance().Register(
+            kSharePropsProgId, [props] { return std::make_shared<FakeShareProps>(props); });
     }
 
-    static automation::VectorPtr Bills(std::initializer_list<std::pair<int32_t, const char*>> bills) {
+    static automation::VectorPtr Bills(
+        std::initializer_list<std::pair<int32_t, const char*>> bills) {
         auto list = std::make_shared<automation::Vector>();
         for (const auto& [id, number] : bills) {
             auto bill = std::make_shared<automation::Dictionary>();
@@ -96,7 +98,8 @@ protected:
     windowing::ScopedHeadless headless;
     std::shared_ptr<FakeTraceViewer> viewer;
     automation::Variant checkUserGroup = automation::Null;
-    std::shared_ptr<std::vector<std::string>> messages = std::make_shared<std::vector<std::string>>();
+    std::shared_ptr<std::vector<std::string>> messages =
+        std::make_shared<std::vector<std::string>>();
     std::shared_ptr<FrameOptionStore> options = std::make_shared<FrameOptionStore>();
 };
 

@@ -84,7 +84,8 @@ TEST_F(LifecycleTest, TheViewerIsConfigured) {
     EXPECT_GE(viewer->refreshCount, 1);
     ASSERT_FALSE(viewer->toolsVisible.empty());
     EXPECT_EQ(viewer->toolsVisible.front(),
-              std::make_pair(std::string("btnShowSummaryView|btnShowDetailView|btnShowSummaryTitle"), false));
+              std::make_pair(
+                  std::string("btnShowSummaryView|btnShowDetailView|btnShowSummaryTitle"), false));
 }
 
 TEST_F(LifecycleTest, ASavedLayoutIsKept) {
@@ -116,9 +117,8 @@ TEST_F(LifecycleTest, WithoutTheCalledByFlagTheJumpBackStays) {
 }
 
 TEST_F(LifecycleTest, SavedWindowOptionsSetTheToolsCheckStates) {
-    options->rows["ICMOTrackFrm"] = {{"btnShowFilter", "1"},
-                                     {"btnShowStandard", "0"},
-                                     {"btnNoSuchTool", "1"}};
+    options->rows["ICMOTrackFrm"] = {
+        {"btnShowFilter", "1"}, {"btnShowStandard", "0"}, {"btnNoSuchTool", "1"}};
     automation::ComponentRegistry::Instance().Register(kProgIdTraceViewer, [this] {
         viewer = std::make_shared<FakeTraceViewer>();
         viewer->GetTool("btnShowStandard")->SetChecked(true);
@@ -182,7 +182,8 @@ TEST_F(LifecycleTest, AfterAStandAloneCloseWindowAndControllerAreReleased) {
         headless->AddModalStep([&](windowing::Form&) {
             weakWindow = controller->Window();
             // The user clicks the exit tool of the window's bar.
-            viewer->Sink()->OnMenuClick(controller->Window()->abSubMenu->GetTools().Item("btnExit"));
+            viewer->Sink()->OnMenuClick(
+                controller->Window()->abSubMenu->GetTools().Item("btnExit"));
         });
         EXPECT_TRUE(controller->InitTrack(nullptr, 0, nullptr, Bills({{1, "A"}}), nullptr));
     }
@@ -254,8 +255,8 @@ TEST_F(LifecycleTest, SaveFrameOptionsKeepsTheOrderAndSkipsUnavailableTools) {
     controller->CloseMe();
     ASSERT_EQ(options->saved.size(), 1u);
     const auto& saved = *options->saved[0].options;
-    const std::vector<std::string> expected = {"btnShowFilter",   "btnReturnSelection",
-                                               "btnShowStandard", "btnShowViewer",
+    const std::vector<std::string> expected = {"btnShowFilter",      "btnReturnSelection",
+                                               "btnShowStandard",    "btnShowViewer",
                                                "btnShowSelectBills", "btnShowPosition"};
     ASSERT_EQ(saved.Count(), static_cast<int32_t>(expected.size()));
     for (int32_t i = 1; i <= saved.Count(); ++i) EXPECT_EQ(saved.Key(i), expected[i - 1]);
@@ -293,7 +294,8 @@ TEST_F(LifecycleTest, AFailedTreeBuildGivesFalseWithItsReason) {
     auto bad = std::make_shared<automation::Vector>();
     bad->Add(automation::Variant("not a bill"));
     auto controller = CreateCICMOQuery();
-    EXPECT_FALSE(controller->InitTrack(nullptr, windowing::CreateHostWindow(), nullptr, bad, nullptr));
+    EXPECT_FALSE(
+        controller->InitTrack(nullptr, windowing::CreateHostWindow(), nullptr, bad, nullptr));
     ASSERT_EQ(messages->size(), 1u);
     EXPECT_GT(messages->front().size(), std::string("显示窗体错误,原因:").size());
     EXPECT_EQ(controller->Window(), nullptr);

@@ -135,7 +135,8 @@ TEST_F(NavigationTest, StatusIconsFollowTheStatusMap) {
     entry(5, 3, 0, 0);  // closed
     entry(6, 5, 0, 0);
     entry(7, 1, 0, 0);  // released
-    StartEmbedded(Bills({{1, "A"}, {2, "B"}, {3, "C"}, {4, "D"}, {5, "E"}, {6, "F"}, {7, "G"}}), status);
+    StartEmbedded(Bills({{1, "A"}, {2, "B"}, {3, "C"}, {4, "D"}, {5, "E"}, {6, "F"}, {7, "G"}}),
+                  status);
     auto model = viewer->GetNavigationModel();
     const int32_t expected[] = {16, 23, 19, 16, 18, 20, 17};
     for (int32_t i = 0; i < 7; ++i) {

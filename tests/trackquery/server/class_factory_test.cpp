@@ -8,7 +8,7 @@ namespace trackquery {
 namespace {
 
 class Dummy : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "Dummy"; }
 };
 
@@ -51,14 +51,14 @@ TEST(HResult, VisualBasicErrorsMapIntoTheirFacility) {
 }
 
 class ClassFactoryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { automation::ComponentRegistry::Instance().Clear(); }
     void TearDown() override { automation::ComponentRegistry::Instance().Clear(); }
 };
 
 TEST_F(ClassFactoryTest, CreatesThroughTheRegistryAndHoldsTheServerWhileAlive) {
-    automation::ComponentRegistry::Instance().Register(
-        "Test.Dummy", [] { return std::make_shared<Dummy>(); });
+    automation::ComponentRegistry::Instance().Register("Test.Dummy",
+                                                       [] { return std::make_shared<Dummy>(); });
     EXPECT_TRUE(CanUnloadServer());
     auto* factory = new ClassFactory("Test.Dummy");
     EXPECT_FALSE(CanUnloadServer());
@@ -82,8 +82,8 @@ TEST_F(ClassFactoryTest, AnUnregisteredClassGivesItsErrorAsResult) {
 }
 
 TEST_F(ClassFactoryTest, AggregationAndMissingOutputAreRefused) {
-    automation::ComponentRegistry::Instance().Register(
-        "Test.Dummy", [] { return std::make_shared<Dummy>(); });
+    automation::ComponentRegistry::Instance().Register("Test.Dummy",
+                                                       [] { return std::make_shared<Dummy>(); });
     auto* factory = new ClassFactory("Test.Dummy");
     int outer = 0;
     automation::ObjectPtr instance;

@@ -11,11 +11,12 @@ namespace trackquery {
 namespace {
 
 class RegistryFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("tq_registry_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                   "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ =
+            std::filesystem::temp_directory_path() /
+            ("tq_registry_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(folder_);
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }

@@ -31,7 +31,8 @@ std::string RunCommand(const std::string& command) {
 }
 
 TEST(ServerExports, TheFourStandardExportsAreInTheDynamicSymbolTable) {
-    const std::string symbols = RunCommand(std::string("nm -D --defined-only ") + TRACKQUERY_SERVER_SO);
+    const std::string symbols =
+        RunCommand(std::string("nm -D --defined-only ") + TRACKQUERY_SERVER_SO);
     for (const char* name :
          {"DllRegisterServer", "DllUnregisterServer", "DllGetClassObject", "DllCanUnloadNow"}) {
         EXPECT_NE(symbols.find(std::string(" T ") + name + "\n"), std::string::npos) << name;
@@ -39,7 +40,7 @@ TEST(ServerExports, TheFourStandardExportsAreInTheDynamicSymbolTable) {
 }
 
 class LoadedServer : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         registryPath_ = (std::filesystem::temp_directory_path() /
                          ("tq_server_registry_" + std::to_string(::getpid())))
@@ -96,7 +97,8 @@ TEST_F(LoadedServer, ClassObjectsAreHandedOutForKnownClassesOnly) {
     ASSERT_TRUE(ParseGuid("{12345678-1234-1234-1234-123456789ABC}", unknownClass));
 
     void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(getClassObject(&unknownClass, &factoryIid, &object), hresult::Class_E_ClassNotAvailable);
+    EXPECT_EQ(getClassObject(&unknownClass, &factoryIid, &object),
+              hresult::Class_E_ClassNotAvailable);
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(getClassObject(&clsid, &unknownClass, &object), hresult::E_NoInterface);
     EXPECT_EQ(getClassObject(&clsid, &factoryIid, nullptr), hresult::E_Pointer);
