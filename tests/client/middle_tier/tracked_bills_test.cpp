@@ -193,3 +193,38 @@ TEST_F(TrackedBills, StockQuantitiesAreKeyedByBillNumberAndEntry) {
 
 }  // namespace
 }  // namespace mt_test
+
+namespace mt_test {
+namespace {
+
+class ValueTypes : public ErpFixture {};
+
+TEST_F(ValueTypes, DatesArriveAsDatesThroughEveryView) {
+    auto head = IcmoQuery()->GetICMOQuery(Props(), 1, 85, Variant(int32_t{-85}));
+    EXPECT_EQ(head->Value("FPlanFinishDate").Type(), automation::VarType::Date);
+    auto rows = IcmoQuery()->GetICMOQuery(Props(), 1, -85, Variant(int32_t{-85}));
+    ASSERT_GT(rows->RecordCount(), 0);
+    EXPECT_EQ(rows->Value("FDate").Type(), automation::VarType::Date);
+    auto para = std::make_shared<automation::Dictionary>();
+    para->SetItem("FInterID", Variant(int32_t{1}));
+    para->SetItem("FEntryID", Variant(int32_t{1}));
+    para->SetItem("FClassTypeID", Variant(int32_t{81}));
+    para->SetItem("FTranTypeID", Variant(int32_t{81}));
+    auto order = OrderQuery()->GetSeOrderPerforms(Props(), para)->Item(1).As<adodb::Recordset>();
+    ASSERT_EQ(order->RecordCount(), 1);
+    EXPECT_EQ(order->Value("FDeliveryDate").Type(), automation::VarType::Date);
+}
+
+TEST_F(ValueTypes, EmptyOrMissingTaskOrderListGivesNoRows) {
+    EXPECT_EQ(IcmoQuery()->GetICMOInfo(Props(), std::make_shared<automation::Vector>())->RecordCount(), 0);
+    EXPECT_EQ(IcmoQuery()->GetICMOInfo(Props(), nullptr)->RecordCount(), 0);
+}
+
+TEST_F(ValueTypes, EachProgIdCreatesItsServer) {
+    EXPECT_EQ(automation::CreateObject(trackquery::kProgIdGetICMOQuery)->TypeName(), "CGetICMOQuery");
+    EXPECT_EQ(automation::CreateObject(trackquery::kProgIdSetICMOQuery)->TypeName(), "CSetICMOQuery");
+    EXPECT_EQ(automation::CreateObject(trackquery::kProgIdGetOrderQuery)->TypeName(), "CGetOrderQuery");
+}
+
+}  // namespace
+}  // namespace mt_test
