@@ -11,7 +11,7 @@ using trackquery::DetailRow;
 namespace {
 
 class CsvWriter {
-public:
+  public:
     void WriteNode(const DetailNode& node, const std::string& path) {
         Record(path, "node", {NodeLabel(node)});
         std::vector<std::string> captions;
@@ -33,7 +33,7 @@ public:
 
     std::string Text() const { return text_; }
 
-private:
+  private:
     void WriteRow(const DetailNode& node, const DetailRow& row, const std::string& path) {
         std::vector<std::string> texts;
         for (int32_t i = 1; i <= node.ColumnCount(); ++i) {
@@ -80,7 +80,8 @@ std::string CsvRecord(const std::vector<std::string>& fields) {
 
 std::string DetailModelToCsv(const trackquery::DetailModel& model) {
     CsvWriter writer;
-    for (int32_t i = 1; i <= model.Count(); ++i) writer.WriteNode(*model.Item(i), std::to_string(i));
+    for (int32_t i = 1; i <= model.Count(); ++i)
+        writer.WriteNode(*model.Item(i), std::to_string(i));
     return writer.Text();
 }
 

@@ -1,7 +1,7 @@
 #include <client/trace_viewer/headless_trace_viewer.h>
 
-#include <client/trace_viewer/viewer_menu_bar.h>
 #include <client/trace_viewer/view_renderer.h>
+#include <client/trace_viewer/viewer_menu_bar.h>
 
 #include <platform/automation/errors.h>
 #include <platform/automation/strings.h>
@@ -196,8 +196,10 @@ bool HeadlessTraceViewer::RestoreBuffer(const std::string& key) {
 
 void HeadlessTraceViewer::BindBar(const trackquery::ActiveBarPtr& bar) {
     bar->SetToolClickListener([this](const ToolPtr& tool) { HandleToolClick(tool); });
-    bar->SetTextKeyDownListener([this](const ToolPtr& tool, const std::string& band,
-                                       int32_t keyCode) { HandleTextKeyDown(tool, band, keyCode); });
+    bar->SetTextKeyDownListener(
+        [this](const ToolPtr& tool, const std::string& band, int32_t keyCode) {
+            HandleTextKeyDown(tool, band, keyCode);
+        });
 }
 
 void HeadlessTraceViewer::ReleaseAttachedBar() {
@@ -267,8 +269,9 @@ bool HeadlessTraceViewer::RunOwnToolHandling(const ToolPtr& tool) {
     if (tool->Parent() != menuBar_) return false;
     const auto& key = tool->Name();
     const bool viewSwitch =
-        std::any_of(std::begin(kBandSwitches), std::end(kBandSwitches),
-                    [&](const BandSwitch& s) { return automation::EqualsIgnoreCase(key, s.tool); }) ||
+        std::any_of(
+            std::begin(kBandSwitches), std::end(kBandSwitches),
+            [&](const BandSwitch& s) { return automation::EqualsIgnoreCase(key, s.tool); }) ||
         std::any_of(std::begin(kPaneSwitches), std::end(kPaneSwitches),
                     [&](const char* s) { return automation::EqualsIgnoreCase(key, s); });
     if (viewSwitch) {
@@ -276,10 +279,14 @@ bool HeadlessTraceViewer::RunOwnToolHandling(const ToolPtr& tool) {
         ApplyViewTools();
         return true;
     }
-    if (automation::EqualsIgnoreCase(key, kToolViewerPrintPreview)) PrintPreview();
-    else if (automation::EqualsIgnoreCase(key, kToolViewerPrint)) Print();
-    else if (automation::EqualsIgnoreCase(key, kToolViewerExport)) Export();
-    else return false;
+    if (automation::EqualsIgnoreCase(key, kToolViewerPrintPreview))
+        PrintPreview();
+    else if (automation::EqualsIgnoreCase(key, kToolViewerPrint))
+        Print();
+    else if (automation::EqualsIgnoreCase(key, kToolViewerExport))
+        Export();
+    else
+        return false;
     return true;
 }
 
@@ -322,7 +329,8 @@ std::string HeadlessTraceViewer::RenderMenuBar() const {
         for (const auto& tool : band->GetTools().Items()) {
             if (!tool->Visible()) continue;
             line += " " + tool->Name();
-            if (tool->ControlType() == activebar::ToolType::TextBox) line += "[" + tool->Text() + "]";
+            if (tool->ControlType() == activebar::ToolType::TextBox)
+                line += "[" + tool->Text() + "]";
             if (tool->Checkable()) line += tool->Checked() ? "(x)" : "( )";
         }
         if (!line.empty()) text += band->Name() + ":" + line + "\n";
@@ -375,11 +383,20 @@ int16_t HeadlessTraceViewer::PressNavigationKey(int16_t keyCode, int16_t shift) 
     const int32_t at = current ? current->Index() : 0;
     int32_t target = at;
     switch (keyCode) {
-        case 38: target = std::max(1, at - 1); break;
-        case 40: target = std::min(state_.navigation->NodeCount(), at + 1); break;
-        case 36: target = 1; break;
-        case 35: target = state_.navigation->NodeCount(); break;
-        default: return keyCode;
+        case 38:
+            target = std::max(1, at - 1);
+            break;
+        case 40:
+            target = std::min(state_.navigation->NodeCount(), at + 1);
+            break;
+        case 36:
+            target = 1;
+            break;
+        case 35:
+            target = state_.navigation->NodeCount();
+            break;
+        default:
+            return keyCode;
     }
     if (target != at) SelectNavigationNode(target, true);
     return keyCode;
@@ -388,7 +405,8 @@ int16_t HeadlessTraceViewer::PressNavigationKey(int16_t keyCode, int16_t shift) 
 ObjectPtr HeadlessTraceViewer::DetailItemAt(const std::string& path) const {
     auto item = state_.detail ? state_.detail->ItemByPath(path) : nullptr;
     if (!item) {
-        Raise(vberr::InvalidProcedureCall, kSource, "There is no detail node or row at \"" + path + "\"");
+        Raise(vberr::InvalidProcedureCall, kSource,
+              "There is no detail node or row at \"" + path + "\"");
     }
     return item;
 }

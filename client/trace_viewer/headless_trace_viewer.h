@@ -22,7 +22,7 @@
 namespace client {
 
 class HeadlessTraceViewer : public trackquery::ITraceViewer {
-public:
+  public:
     HeadlessTraceViewer();
     ~HeadlessTraceViewer() override;
     HeadlessTraceViewer(const HeadlessTraceViewer&) = delete;
@@ -152,12 +152,14 @@ public:
 
     // Where Print, PrintPreview and Export write (created when missing). By default the
     // directory "trackquery" under the system's temporary directory.
-    void SetOutputDirectory(const std::filesystem::path& directory) { outputDirectory_ = directory; }
+    void SetOutputDirectory(const std::filesystem::path& directory) {
+        outputDirectory_ = directory;
+    }
     const std::filesystem::path& OutputDirectory() const { return outputDirectory_; }
     // The file the last Print, PrintPreview or Export wrote; empty before the first.
     const std::filesystem::path& LastOutputPath() const { return lastOutputPath_; }
 
-private:
+  private:
     struct BufferedPanels {
         trackquery::HeadModelPtr head;
         trackquery::DetailModelPtr detail;

@@ -2,10 +2,10 @@
 
 #include <platform/automation/errors.h>
 
-#include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace client {
 

@@ -36,7 +36,7 @@ std::string TitleLine(const std::string& title, const char* fallback, bool alert
 }
 
 class DetailPrinter {
-public:
+  public:
     DetailPrinter(std::ostringstream& out, const ObjectPtr& selected)
         : out_(out), selected_(selected) {}
 
@@ -57,7 +57,7 @@ public:
         }
     }
 
-private:
+  private:
     static std::vector<DetailColumnPtr> VisibleColumns(const DetailNode& node) {
         std::vector<DetailColumnPtr> columns;
         for (int32_t i = 1; i <= node.ColumnCount(); ++i) {
@@ -111,10 +111,10 @@ private:
 
     void PrintRow(const DetailRowPtr& row, const std::vector<DetailColumnPtr>& columns,
                   const std::vector<int>& widths, int depth) {
-        const char* expander = row->IsTotal        ? "[=]"
-                               : row->IsExpanded   ? "[-]"
-                               : row->CanExpand    ? "[+]"
-                                                   : "   ";
+        const char* expander = row->IsTotal      ? "[=]"
+                               : row->IsExpanded ? "[-]"
+                               : row->CanExpand  ? "[+]"
+                                                 : "   ";
         std::vector<std::string> texts;
         for (const auto& column : columns) texts.push_back(CellText(*row, column));
         out_ << Marker(row == selected_) << Indent(depth) << expander << ' ';

@@ -64,7 +64,8 @@ std::optional<int32_t> ParseWholeNumber(std::string_view text) {
 
 }  // namespace
 
-// ---- DetailNode ----------------------------------------------------------------------------------
+// ---- DetailNode
+// ----------------------------------------------------------------------------------
 
 DetailNode::DetailNode() : columns_(std::make_shared<automation::Vector>()) {}
 
@@ -155,7 +156,8 @@ void DetailNode::RenumberRows() {
     }
 }
 
-// ---- DetailRow -----------------------------------------------------------------------------------
+// ---- DetailRow
+// -----------------------------------------------------------------------------------
 
 DetailRow::DetailRow() : cells_(std::make_shared<automation::Dictionary>()) {}
 
@@ -185,7 +187,8 @@ DetailNodePtr DetailRow::GetChild(int32_t index) const {
     return children_[static_cast<size_t>(index - 1)];
 }
 
-// ---- DetailModel ---------------------------------------------------------------------------------
+// ---- DetailModel
+// ---------------------------------------------------------------------------------
 
 void DetailModel::Add(const DetailNodePtr& node, int32_t position, bool insert) {
     PlaceItem(nodes_, node, position, insert, "DetailModel.Add");

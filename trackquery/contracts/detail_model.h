@@ -38,7 +38,7 @@ using DetailRowPtr = std::shared_ptr<DetailRow>;
 
 // One cell of a row: the field it shows, the shown text and the underlying value.
 class DetailCell : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "DetailCell"; }
 
     std::string Key;
@@ -51,7 +51,7 @@ using DetailCellPtr = std::shared_ptr<DetailCell>;
 
 // One column of a node: the field, its heading, the control type and whether it is shown.
 class DetailColumn : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "DetailColumn"; }
 
     std::string Key;
@@ -65,7 +65,7 @@ using DetailColumnPtr = std::shared_ptr<DetailColumn>;
 
 // A bill kind (or a phase, or an operation type) in the detail tree, with its columns and rows.
 class DetailNode : public automation::Object {
-public:
+  public:
     DetailNode();
     // The viewer's run-time name of a node; the controllers tell nodes from rows by it.
     std::string TypeName() const override { return "CTable"; }
@@ -107,7 +107,7 @@ public:
     // expandable and not loaded.
     DetailNodePtr CloneHead() const;
 
-private:
+  private:
     friend class DetailRow;
     void AdoptRow(const automation::ObjectPtr& row);
     void ReleaseRow(const automation::ObjectPtr& row);
@@ -120,7 +120,7 @@ private:
 
 // One line of a node: its cells, its child nodes and how it is drawn.
 class DetailRow : public automation::Object {
-public:
+  public:
     DetailRow();
     std::string TypeName() const override { return "DetailRow"; }
 
@@ -155,7 +155,7 @@ public:
     // The row's 1-based position in its node; 0 while it is in no node.
     int32_t Index() const { return index_; }
 
-private:
+  private:
     friend class DetailNode;
     automation::DictionaryPtr cells_;
     std::vector<DetailNodePtr> children_;
@@ -165,7 +165,7 @@ private:
 
 // The detail tree handed to the viewer: the top-level nodes, in order.
 class DetailModel : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "DetailModel"; }
 
     // See the header comment for positions.
@@ -182,7 +182,7 @@ public:
     // The node or row at a dotted path such as "1.1"; nothing when the path leads nowhere.
     automation::ObjectPtr ItemByPath(const std::string& path) const;
 
-private:
+  private:
     std::vector<DetailNodePtr> nodes_;
 };
 

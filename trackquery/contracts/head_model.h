@@ -12,7 +12,7 @@
 namespace trackquery {
 
 class HeadModel : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "HeadModel"; }
 
     void AddLine(const std::string& text) { lines_.push_back(text); }
@@ -25,7 +25,7 @@ public:
 
     const std::vector<std::string>& Lines() const { return lines_; }
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 

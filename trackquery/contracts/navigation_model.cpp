@@ -19,7 +19,8 @@ void NavigationModel::AddNode(const NavigationNodePtr& node) {
 }
 
 NavigationNodePtr NavigationModel::NodeItem(int32_t index) const {
-    if (index < 1 || index > NodeCount()) Raise(vberr::SubscriptOutOfRange, "NavigationModel.NodeItem");
+    if (index < 1 || index > NodeCount())
+        Raise(vberr::SubscriptOutOfRange, "NavigationModel.NodeItem");
     return nodes_[static_cast<size_t>(index - 1)];
 }
 

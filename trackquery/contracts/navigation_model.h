@@ -15,7 +15,7 @@ namespace trackquery {
 class NavigationModel;
 
 class NavigationNode : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "NavigationNode"; }
 
     // True once the head and detail panels were built for this node (the controllers keep it).
@@ -32,7 +32,7 @@ public:
     // The node's 1-based position in the model that holds it; 0 until it is added.
     int32_t Index() const { return index_; }
 
-private:
+  private:
     friend class NavigationModel;
     int32_t index_ = 0;
 };
@@ -40,7 +40,7 @@ private:
 using NavigationNodePtr = std::shared_ptr<NavigationNode>;
 
 class NavigationModel : public automation::Object {
-public:
+  public:
     std::string TypeName() const override { return "NavigationModel"; }
 
     // True while a controller fills the model in bulk; the viewer shows the model again when it
@@ -57,7 +57,7 @@ public:
     // The first node whose Key equals `key` exactly, or nothing.
     NavigationNodePtr FindByKey(const std::string& key) const;
 
-private:
+  private:
     std::vector<NavigationNodePtr> nodes_;
 };
 

@@ -48,7 +48,7 @@ inline constexpr int32_t MenuTextKeyDown = 22;
 // The viewer's events. The members carry the event names with "On" in front, so that a form can
 // listen without its own Hide or KeyPress members being taken for the events.
 class ITraceViewerEvents {
-public:
+  public:
     virtual ~ITraceViewerEvents() = default;
 
     // 9: the viewer is being hidden or closed.
@@ -78,7 +78,7 @@ public:
 };
 
 class ITraceViewer : public automation::Object {
-public:
+  public:
     // --- Events -------------------------------------------------------------------------------
     // The listener. A raw listener must be cleared (SetEventSink(nullptr)) before it goes away;
     // a weak one is dropped by itself. Setting one replaces the other.

@@ -11,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace client::testing {
 namespace {
@@ -29,7 +29,7 @@ std::string ReadFile(const fs::path& path) {
 }
 
 class ExportTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         directory = fs::temp_directory_path() /
                     ("trace-viewer-export-" + std::to_string(getpid()) + "-" +

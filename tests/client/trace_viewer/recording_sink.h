@@ -20,7 +20,7 @@ struct RecordedEvent {
 };
 
 class RecordingSink : public trackquery::ITraceViewerEvents {
-public:
+  public:
     std::vector<RecordedEvent> events;
 
     // Answers to the by-reference flags.
@@ -73,7 +73,7 @@ public:
         return numbers;
     }
 
-private:
+  private:
     void Record(RecordedEvent event) {
         events.push_back(event);
         if (during) during(events.back());

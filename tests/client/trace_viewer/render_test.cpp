@@ -14,7 +14,7 @@ using trackquery::DetailNode;
 using trackquery::DetailRow;
 
 class RenderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         viewer.SetNavigationTitle("生产任务单(2)");
         viewer.SetNavigationModel(MakeNavigation());

@@ -11,7 +11,7 @@ namespace client::testing {
 namespace {
 
 class ViewerBufferTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         viewer.SetNavigationModel(MakeNavigation());
         viewer.SetEventSink(&sink);

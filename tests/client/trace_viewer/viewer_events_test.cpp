@@ -18,7 +18,7 @@ using trackquery::DetailNode;
 using trackquery::DetailRow;
 
 class ViewerEventsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         viewer = std::make_shared<HeadlessTraceViewer>();
         viewer->SetEventSink(&sink);
@@ -265,8 +265,10 @@ TEST_F(ViewerEventsTest, OtherKeysInATextBoxCarryTheCurrentText) {
 }
 
 TEST_F(ViewerEventsTest, TypingIntoABoxThatIsNotOnTheBandIsError5) {
-    EXPECT_THROW(viewer->TypeIntoTool("bndSearch", "txtSelectBills", "x"), automation::RuntimeError);
-    EXPECT_THROW(viewer->TypeIntoTool("bndfilter", "btnSelectBills", "x"), automation::RuntimeError);
+    EXPECT_THROW(viewer->TypeIntoTool("bndSearch", "txtSelectBills", "x"),
+                 automation::RuntimeError);
+    EXPECT_THROW(viewer->TypeIntoTool("bndfilter", "btnSelectBills", "x"),
+                 automation::RuntimeError);
     EXPECT_EQ(viewer->GetTool("txtSelectBills")->Text(), "");
     EXPECT_TRUE(sink.events.empty());
 }

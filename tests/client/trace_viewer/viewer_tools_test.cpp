@@ -32,7 +32,7 @@ activebar::ActiveBarPtr MakeHostBar() {
 }
 
 class ViewerToolsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         viewer = std::make_shared<HeadlessTraceViewer>();
         viewer->SetEventSink(&sink);
@@ -101,7 +101,7 @@ TEST_F(ViewerToolsTest, HostToolClicksComeBackAsEventsWithTheHostsTool) {
     viewer->ClickTool("btnExit");
     host->ClickTool("btnShowFilter");  // a click straight on the host's bar
     ASSERT_EQ(sink.Numbers(), (std::vector<int32_t>{ev::BeforeMenuClick, ev::MenuClick,
-                                                     ev::BeforeMenuClick, ev::MenuClick}));
+                                                    ev::BeforeMenuClick, ev::MenuClick}));
     EXPECT_EQ(sink.events[1].tool, host->GetTools().Item("btnExit"));
     EXPECT_EQ(sink.events[3].text, "btnShowFilter");
     // The viewer leaves the host's checkable tools to the controller.
