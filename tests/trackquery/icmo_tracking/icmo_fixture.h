@@ -55,6 +55,14 @@ class IcmoFixture : public ::testing::Test {
                           [this] { return std::make_shared<FakeSetICMOQuery>(options); });
     }
     void TearDown() override {
+        // An embedded window and its controller keep each other until the host closes the page;
+        // the tests close what they left open, so that a leak check sees only real leaks.
+        for (const auto& weak : started) {
+            if (auto controller = weak.lock(); controller && controller->Window()) {
+                controller->Window()->Unload();
+                controller->Hide();
+            }
+        }
         automation::ComponentRegistry::Instance().Clear();
         ResetMMTSState();
         ResetMParseState();
@@ -86,16 +94,23 @@ class IcmoFixture : public ::testing::Test {
     CICMOQueryPtr StartEmbedded(const automation::VectorPtr& bills,
                                 const automation::DictionaryPtr& status = nullptr,
                                 int32_t tranType = 0) {
-        auto controller = CreateCICMOQuery();
+        auto controller = Started(CreateCICMOQuery());
         controller->SetTranType(tranType);
         const int32_t host = windowing::CreateHostWindow("page");
         EXPECT_TRUE(controller->InitTrack(nullptr, host, nullptr, bills, status));
         return controller;
     }
 
+    // Remembers a controller, so that its window is closed at the end of the test.
+    CICMOQueryPtr Started(CICMOQueryPtr controller) {
+        started.push_back(controller);
+        return controller;
+    }
+
     void Advance(int64_t ms) { windowing::EventLoop::Instance().AdvanceTime(ms); }
 
     windowing::ScopedHeadless headless;
+    std::vector<std::weak_ptr<CICMOQuery>> started;
     std::shared_ptr<FakeTraceViewer> viewer;
     automation::Variant checkUserGroup = automation::Null;
     std::shared_ptr<std::vector<std::string>> messages =

@@ -205,7 +205,7 @@ TEST_F(LifecycleTest, AUserCloseOfTheStandAloneWindowEndsTheStart) {
 TEST_F(LifecycleTest, EmbeddedCloseAsksTheHostToCloseItsPage) {
     auto host = std::make_shared<RecordingHostForm>();
     automation::ObjectPtr hostForm = host;
-    auto controller = CreateCICMOQuery();
+    auto controller = Started(CreateCICMOQuery());
     ASSERT_TRUE(controller->InitTrack(&hostForm, windowing::CreateHostWindow(), nullptr,
                                       Bills({{1, "A"}}), nullptr));
     EXPECT_EQ(viewer->HostForm(), hostForm);
@@ -217,7 +217,7 @@ TEST_F(LifecycleTest, EmbeddedCloseAsksTheHostToCloseItsPage) {
 
 TEST_F(LifecycleTest, EmbeddedCloseWithAHostFormWithoutTheCallGoesOn) {
     automation::ObjectPtr hostForm = std::make_shared<PlainObject>();
-    auto controller = CreateCICMOQuery();
+    auto controller = Started(CreateCICMOQuery());
     ASSERT_TRUE(controller->InitTrack(&hostForm, windowing::CreateHostWindow(), nullptr,
                                       Bills({{1, "A"}}), nullptr));
     EXPECT_NO_THROW(controller->CloseMe());
