@@ -130,6 +130,18 @@ TEST_F(ViewerToolsTest, AttachingAnotherBarReleasesTheFirst) {
     EXPECT_TRUE(sink.events.empty());
 }
 
+TEST_F(ViewerToolsTest, KeysInTextBoxesOfEitherBarReachTheListenerWithTheirBand) {
+    auto host = MakeHostBar();
+    host->GetBands().Add("bndHostSearch")->AddTool("txtHost", ToolType::TextBox)->SetText("h1");
+    viewer->AttachMenuBar(host);
+    host->TextKeyDown("txtHost", 13);
+    viewer->GetTool("txtSelectBills")->SetText("WORK");
+    viewer->GetMenuBar()->TextKeyDown("txtSelectBills", 118);
+    ASSERT_EQ(sink.Numbers(), (std::vector<int32_t>{ev::MenuTextKeyDown, ev::MenuTextKeyDown}));
+    EXPECT_EQ(sink.events[0].text, "13,bndHostSearch,h1");
+    EXPECT_EQ(sink.events[1].text, "118,bndfilter,WORK");
+}
+
 TEST_F(ViewerToolsTest, TheHostsGuardedOutputToolsReplaceTheViewersOwn) {
     EXPECT_TRUE(viewer->GetTool(kToolViewerExport)->Visible());
     viewer->AttachMenuBar(MakeHostBar());
