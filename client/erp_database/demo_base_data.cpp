@@ -133,9 +133,9 @@ void DemoWriter::WriteBaseData() {
         ItemInfo info{id, unit, decimals, 0, 0};
         if (isMade) {
             info.bomId = NextId("ICBOM");
-            // Most BOMs are ordinary (50); every seventh is a configured BOM kind.
+            // Most BOMs are ordinary (50); every seventh is a configured BOM (500).
             Insert("ICBOM", {"FInterID", "FBOMNumber", "FTranType", "FItemID", "FQty", "FBillerID"},
-                   {info.bomId, Number("BOM", info.bomId), int64_t{id % 7 == 3 ? 51 : 50}, id,
+                   {info.bomId, Number("BOM", info.bomId), int64_t{id % 7 == 3 ? 500 : 50}, id,
                     1.0, int64_t{kPlannerID}});
             if (id % 5 != 4) {
                 info.routingId = NextId("t_Routing");

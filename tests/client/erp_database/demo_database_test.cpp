@@ -135,6 +135,15 @@ TEST_F(DemoDatabase, UsersSitInOverlappingGroupsWithDifferentRights) {
                      "FKey = 'CheckUserGroup'"), 1);
 }
 
+TEST_F(DemoDatabase, BomsOfBothPermissionObjectsAndTaskOrdersWithAndWithoutRouting) {
+    EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO i JOIN ICBOM b ON b.FInterID = i.FBOMInterID "
+                     "WHERE b.FTranType = 50"), 0);
+    EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO i JOIN ICBOM b ON b.FInterID = i.FBOMInterID "
+                     "WHERE b.FTranType <> 50"), 0);
+    EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO WHERE FRoutingID = 0 AND FTranType = 85"), 0);
+    EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO WHERE FRoutingID <> 0"), 0);
+}
+
 TEST_F(DemoDatabase, TrackingLookUpsAreIndexSearches) {
     erp::SqliteDatabase db(path_, false);
     for (const std::string sql :
