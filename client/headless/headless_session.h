@@ -71,6 +71,11 @@ class HeadlessSession {
     const std::string& PropsString() const { return propsString_; }
     const std::filesystem::path& ClientFolder() const { return clientFolder_; }
     windowing::HeadlessBackend& Backend() { return headless_->Backend(); }
+    // The next message box must show `expectedText` and is answered with `answer` (vbYes, vbOK,
+    // ...); a box that shows something else fails.
+    void AnswerNextBox(const std::string& expectedText, int32_t answer) {
+        Backend().AnswerMsgBox(expectedText, answer);
+    }
     // Registers `factory` under `progId` in place of the component registered there.
     void Replace(const std::string& progId, automation::ComponentFactory factory);
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace activebar {
 class Tool;
@@ -20,6 +21,9 @@ class Tool;
 namespace trackquery {
 
 using ToolPtr = std::shared_ptr<activebar::Tool>;
+
+// The identity under which hosts know the interface.
+inline constexpr std::string_view kIID_ITrackQuery = "{5E0C2B7A-3F41-4C8E-9A26-71D4B0E8C913}";
 
 class ITrackQuery : public automation::Object {
   public:

@@ -11,6 +11,7 @@
 
 #include <platform/activebar/active_bar.h>
 #include <platform/automation/errors.h>
+#include <platform/windowing/msgbox.h>
 #include <platform/windowing/window_api.h>
 
 #include <gtest/gtest.h>
@@ -203,6 +204,44 @@ TEST_F(HeadlessSessionTest, VerbsBeforeAnyViewAreAnError) {
     } catch (const automation::RuntimeError& error) {
         EXPECT_EQ(error.Number(), automation::vberr::ObjectVariableNotSet);
     }
+}
+
+}  // namespace
+}  // namespace client
+
+namespace client {
+namespace {
+
+class ScriptedBoxesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = std::filesystem::temp_directory_path() /
+                ("trackquery_boxes_" + std::to_string(::getpid()) + ".db");
+        erp_database::CreateEmptyErpDatabase(path_.string());
+    }
+    void TearDown() override { std::filesystem::remove(path_); }
+    std::filesystem::path path_;
+};
+
+TEST_F(ScriptedBoxesTest, AScriptedAnswerIsGivenAndRecorded) {
+    HeadlessSessionOptions options;
+    options.databasePath = path_;
+    options.strictMessageBoxes = true;
+    HeadlessSession session(options);
+    session.AnswerNextBox("超过200张", windowing::vbNo);
+    EXPECT_EQ(windowing::MsgBox("您查询的生产任务单超过200张", windowing::vbYesNo, "Velo提示"),
+              windowing::vbNo);
+    ASSERT_EQ(session.MessageBoxes().size(), 1u);
+    EXPECT_EQ(session.MessageBoxes()[0].Answer, windowing::vbNo);
+}
+
+TEST_F(ScriptedBoxesTest, InStrictModeAnUnexpectedBoxFails) {
+    HeadlessSessionOptions options;
+    options.databasePath = path_;
+    options.strictMessageBoxes = true;
+    HeadlessSession session(options);
+    EXPECT_THROW(windowing::MsgBox("surprise"), automation::RuntimeError);
+    EXPECT_EQ(session.Backend().Failures().size(), 1u);
 }
 
 }  // namespace
