@@ -312,8 +312,8 @@ void HeadlessTraceViewer::RefreshView() {
 
 std::string HeadlessTraceViewer::Render() const {
     ViewState shown = state_;
-    shown.selectedNode = const_cast<HeadlessTraceViewer*>(this)->SelectedNavigationNode();
-    shown.selectedDetail = const_cast<HeadlessTraceViewer*>(this)->SelectedDetailRow();
+    shown.selectedNode = ResolvedNavigationNode();
+    shown.selectedDetail = ResolvedDetailSelection();
     shown.showHead = ToolChecked(menuBar_, "btnShowSummaryView");
     shown.showDetail = ToolChecked(menuBar_, "btnShowDetailView");
     shown.showHeadTitle = ToolChecked(menuBar_, "btnShowSummaryTitle");
@@ -347,6 +347,10 @@ void HeadlessTraceViewer::SelectNavigationNode(int32_t index, bool raiseEvent) {
 }
 
 trackquery::NavigationNodePtr HeadlessTraceViewer::SelectedNavigationNode() {
+    return ResolvedNavigationNode();
+}
+
+trackquery::NavigationNodePtr HeadlessTraceViewer::ResolvedNavigationNode() const {
     const auto& node = state_.selectedNode;
     const auto& model = state_.navigation;
     // A node that left the model (cleared, or another model set) is no longer selected.
@@ -354,7 +358,9 @@ trackquery::NavigationNodePtr HeadlessTraceViewer::SelectedNavigationNode() {
     return model->NodeItem(node->Index()) == node ? node : nullptr;
 }
 
-ObjectPtr HeadlessTraceViewer::SelectedDetailRow() {
+ObjectPtr HeadlessTraceViewer::SelectedDetailRow() { return ResolvedDetailSelection(); }
+
+ObjectPtr HeadlessTraceViewer::ResolvedDetailSelection() const {
     const auto& selected = state_.selectedDetail;
     if (!selected || !state_.detail) return nullptr;
     for (const auto& node : state_.detail->Nodes()) {

@@ -176,6 +176,9 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
     void BindBar(const trackquery::ActiveBarPtr& bar);
     void ReleaseAttachedBar();
     BufferedPanels* CurrentBufferEntry();
+    // The selections, each only while what it names is still in its model.
+    trackquery::NavigationNodePtr ResolvedNavigationNode() const;
+    automation::ObjectPtr ResolvedDetailSelection() const;
     automation::ObjectPtr DetailItemAt(const std::string& path) const;
     trackquery::ToolPtr TextBoxOnBand(const std::string& band, const std::string& key) const;
     void WriteOutput(const std::string& baseName, const std::string& extension,
