@@ -40,12 +40,12 @@ INSERT INTO ICTransActionType (FID, FType, FObjectType, FObjectID, FName) VALUES
 
 -- Class-template bills: the names of the class key and primary key columns of their lists.
 INSERT INTO ICClassType (FID, FName, FClassTypeKey, FPrimaryKey, FObjectType, FObjectID) VALUES
- (1002504, '工序汇报单', 'FClassTypeID', 'FID', 1030, 2504),
- (1007100, '外销订单', 'FClassTypeID', 'FID', 2295, 2),
- (1007132, '出口信用证', 'FClassTypeID', 'FID', 2295, 32),
- (1000005, '收款单', 'FClassTypeID', 'FBillID', 1010, 5),
- (1000015, '预收单', 'FClassTypeID', 'FBillID', 1010, 15),
- (1000034, '销售收款', 'FClassTypeID', 'FBillID', 1010, 34);
+ (1002504, '工序汇报单', 'FClassTypeID', 'FInterID', 1030, 2504),
+ (1007100, '外销订单', 'FClassTypeID', 'FInterID', 2295, 2),
+ (1007132, '出口信用证', 'FClassTypeID', 'FInterID', 2295, 32),
+ (1000005, '收款单', 'FClassTypeID', 'FInterID', 1010, 5),
+ (1000015, '预收单', 'FClassTypeID', 'FInterID', 1010, 15),
+ (1000034, '销售收款', 'FClassTypeID', 'FInterID', 1010, 34);
 
 INSERT INTO ICListDefinition (FListID, FName, FViewName, FKeyField) VALUES
  (32, '销售订单序时簿', 'ICList_32', 'FInterID'),
