@@ -60,6 +60,7 @@ class frmICMOQuery : public windowing::Form, public ITraceViewerEvents {
     static constexpr int32_t kDesignHeight = 10995;
     static constexpr int32_t kQueryDelayMs = 500;
 
+    // Public for std::make_shared only: a window made without Create() is no viewer's listener.
     frmICMOQuery();
 
   protected:
