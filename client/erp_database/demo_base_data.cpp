@@ -41,9 +41,9 @@ void DemoWriter::WriteUsersAndRights() {
     // Everyone is in group 0; the groups 1 to 3 overlap through the administrator and the
     // workshop manager.
     const std::vector<std::pair<int64_t, int64_t>> members{
-        {0, kAdministratorID}, {0, kPlannerID}, {0, kSalesID}, {0, kWorkshopID},
-        {0, kWarehouseID},     {0, kGuestID},   {1, kAdministratorID}, {1, kPlannerID},
-        {1, kWorkshopID},      {2, kAdministratorID}, {2, kSalesID}, {3, kWorkshopID},
+        {0, kAdministratorID}, {0, kPlannerID},       {0, kSalesID},         {0, kWorkshopID},
+        {0, kWarehouseID},     {0, kGuestID},         {1, kAdministratorID}, {1, kPlannerID},
+        {1, kWorkshopID},      {2, kAdministratorID}, {2, kSalesID},         {3, kWorkshopID},
         {3, kWarehouseID}};
     for (const auto& [group, user] : members) {
         Insert("t_Group", {"FGroupID", "FUserID"}, {group, user});
@@ -62,14 +62,24 @@ void DemoWriter::WriteUsersAndRights() {
         allObjects.emplace_back(objects.ColumnInt(0), objects.ColumnInt(1));
     }
     for (const auto& [type, id] : allObjects) {
-        Insert("t_AccessRight", rightColumns, {int64_t{0}, int64_t{kAdministratorID}, type, id,
-                                               kAllActions});
+        Insert("t_AccessRight", rightColumns,
+               {int64_t{0}, int64_t{kAdministratorID}, type, id, kAllActions});
     }
     const std::vector<std::pair<int64_t, std::vector<RightGrant>>> groupRights{
-        {1, {{1022, -1, kView | kModify | kAdd}, {1017, -1, kView}, {1030, -1, kView | kModify},
-             {1040, -1, kView}, {1005, -1, kView}, {1006, -1, kView}, {1022, 105, 32768 | 16}}},
-        {2, {{1008, -1, kAllActions}, {2295, -1, kAllActions}, {1010, -1, kView | kModify},
-             {1022, 10, kView}, {1022, 105, kView}}},
+        {1,
+         {{1022, -1, kView | kModify | kAdd},
+          {1017, -1, kView},
+          {1030, -1, kView | kModify},
+          {1040, -1, kView},
+          {1005, -1, kView},
+          {1006, -1, kView},
+          {1022, 105, 32768 | 16}}},
+        {2,
+         {{1008, -1, kAllActions},
+          {2295, -1, kAllActions},
+          {1010, -1, kView | kModify},
+          {1022, 10, kView},
+          {1022, 105, kView}}},
         {3, {{1005, -1, kView}, {1006, -1, kView}, {1007, -1, kView}}}};
     // Grants of one group that reach the same object add up to one row.
     std::map<std::tuple<int64_t, int64_t, int64_t>, int64_t> groupMasks;
@@ -121,7 +131,7 @@ void DemoWriter::WriteBaseData() {
     const int64_t items = std::clamp<int64_t>(n / 10, 30, 5000);
     const int64_t made = items * 2 / 5;
     const std::vector<std::string> itemColumns{"FItemID", "FNumber", "FShortNumber", "FName",
-                                               "FModel", "FUnitID", "FErpClsID", "FQtyDecimal"};
+                                               "FModel",  "FUnitID", "FErpClsID",    "FQtyDecimal"};
     for (int64_t id = 1; id <= items; ++id) {
         const bool isMade = id <= made;
         const int64_t unit = isMade ? 4 : (id % 4 == 0 ? 2 : 1);
@@ -135,8 +145,8 @@ void DemoWriter::WriteBaseData() {
             info.bomId = NextId("ICBOM");
             // Most BOMs are ordinary (50); every seventh is a configured BOM (500).
             Insert("ICBOM", {"FInterID", "FBOMNumber", "FTranType", "FItemID", "FQty", "FBillerID"},
-                   {info.bomId, Number("BOM", info.bomId), int64_t{id % 7 == 3 ? 500 : 50}, id,
-                    1.0, int64_t{kPlannerID}});
+                   {info.bomId, Number("BOM", info.bomId), int64_t{id % 7 == 3 ? 500 : 50}, id, 1.0,
+                    int64_t{kPlannerID}});
             if (id % 5 != 4) {
                 info.routingId = NextId("t_Routing");
                 Insert("t_Routing", {"FInterID", "FRoutingNumber", "FItemID", "FBillerID"},

@@ -14,8 +14,7 @@ int RunDemoDbCommand(const DemoDbOptions& options, std::ostream& out, std::ostre
         return 1;
     }
     if (options.orders < 1 || options.orders > 10'000'000) {
-        err << "demo-db: --orders must be between 1 and 10000000 (got " << options.orders
-            << ").\n";
+        err << "demo-db: --orders must be between 1 and 10000000 (got " << options.orders << ").\n";
         return 1;
     }
     const auto folder = std::filesystem::path(options.out).parent_path();
@@ -29,8 +28,8 @@ int RunDemoDbCommand(const DemoDbOptions& options, std::ostream& out, std::ostre
     const auto started = std::chrono::steady_clock::now();
     try {
         const DemoCounts counts = BuildDemoDatabase(options.out, definition);
-        const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() -
-                                                           started).count();
+        const auto seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         out << "Wrote " << options.out << ": " << counts.taskOrders << " task orders, "
             << counts.salesOrders << " sales and export orders (" << counts.salesEntries
             << " entries), " << counts.totalRows << " rows in " << seconds << " s.\n";

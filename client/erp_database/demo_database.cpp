@@ -16,8 +16,10 @@ namespace {
 // everything succeeded, so a failed build never leaves a half-written database behind.
 DemoCounts BuildInto(const std::string& path, const DemoDefinition& definition,
                      const std::vector<std::string>& statements) {
-    if (definition.taskOrders < 0) throw std::invalid_argument("The order count must not be negative");
-    if (definition.taskOrders > 10'000'000) throw std::invalid_argument("The order count is too large");
+    if (definition.taskOrders < 0)
+        throw std::invalid_argument("The order count must not be negative");
+    if (definition.taskOrders > 10'000'000)
+        throw std::invalid_argument("The order count is too large");
     const std::string temporary = path + ".building";
     std::error_code ignored;
     fs::remove(temporary, ignored);

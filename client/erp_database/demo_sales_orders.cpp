@@ -23,12 +23,12 @@ void DemoWriter::WriteSalesOrders() {
     int64_t orders = definition_.salesOrders;
     if (orders < 0) orders = std::max<int64_t>(1, definition_.taskOrders / 4);
     const std::vector<std::string> headColumns{
-        "FInterID", "FBillNo",       "FTranType", "FClassTypeID",  "FDate",     "FCustID",
-        "FDeptID",  "FCurrencyID",   "FExchangeRate", "FStatus",   "FCheckerID", "FCancellation",
-        "FBillerID"};
-    const std::vector<std::string> entryColumns{"FInterID", "FEntryID", "FItemID", "FQty",
-                                                "FPrice",   "FAmount",  "FDeliveryDate",
-                                                "FMrpClosed"};
+        "FInterID",   "FBillNo",       "FTranType",   "FClassTypeID",  "FDate",
+        "FCustID",    "FDeptID",       "FCurrencyID", "FExchangeRate", "FStatus",
+        "FCheckerID", "FCancellation", "FBillerID"};
+    const std::vector<std::string> entryColumns{"FInterID",      "FEntryID",  "FItemID",
+                                                "FQty",          "FPrice",    "FAmount",
+                                                "FDeliveryDate", "FMrpClosed"};
     for (int64_t id = 1; id <= orders; ++id) {
         const bool exportOrder = IsExport(id);
         const int64_t date = -random_.Between(10, 200);
@@ -38,8 +38,8 @@ void DemoWriter::WriteSalesOrders() {
         Insert("SEOrder", headColumns,
                {id, Number(exportOrder ? "EXP" : "SEORD", id), int64_t{81},
                 int64_t{exportOrder ? 1007100 : 0}, calendar_.Date(date), customer,
-                int64_t{1 + id % 3}, int64_t{exportOrder ? 2 : 1}, exportOrder ? 6.83 : 1.0,
-                status, checked ? SqlValue{int64_t{kSalesID}} : SqlValue{nullptr},
+                int64_t{1 + id % 3}, int64_t{exportOrder ? 2 : 1}, exportOrder ? 6.83 : 1.0, status,
+                checked ? SqlValue{int64_t{kSalesID}} : SqlValue{nullptr},
                 int64_t{IsCancelled(id) ? 1 : 0}, int64_t{kSalesID}});
         ++counts_.salesOrders;
 
@@ -51,8 +51,7 @@ void DemoWriter::WriteSalesOrders() {
             const double price = Round2(static_cast<double>(random_.Between(500, 50000)) / 100.0);
             Insert("SEOrderEntry", entryColumns,
                    {id, entry, item.id, qty, price, Round2(qty * price),
-                    calendar_.Date(date + random_.Between(20, 90)),
-                    int64_t{status == 3 ? 1 : 0}});
+                    calendar_.Date(date + random_.Between(20, 90)), int64_t{status == 3 ? 1 : 0}});
             if (exportOrder) {
                 // Export entries ship in one or two lots.
                 const int64_t lots = 1 + entry % 2;
@@ -93,8 +92,8 @@ void DemoWriter::WriteEntryPhases(const SalesEntry& entry, int64_t customer, int
         Insert("t_ExpLC",
                {"FInterID", "FBillNo", "FLCNumber", "FBank", "FOrderInterID", "FOrderEntryID",
                 "FAmount", "FDate", "FExpiryDate", "FStatus", "FBillerID"},
-               {lc, Number("LC", lc), "LC-" + std::to_string(880000 + lc), "中国银行",
-                order, entry.entryId, Round2(entry.qty * entry.price * 0.9), calendar_.Date(date - 5),
+               {lc, Number("LC", lc), "LC-" + std::to_string(880000 + lc), "中国银行", order,
+                entry.entryId, Round2(entry.qty * entry.price * 0.9), calendar_.Date(date - 5),
                 calendar_.Date(date + 120), int64_t{1}, int64_t{kSalesID}});
     }
 
@@ -118,26 +117,26 @@ void DemoWriter::WriteEntryPhases(const SalesEntry& entry, int64_t customer, int
                {notice, int64_t{1}, entry.itemId, qty, amount, order, entry.entryId});
 
         const int64_t outbound = NextId("ICStockBill");
-        Insert("ICStockBill",
-               {"FInterID", "FBillNo", "FTranType", "FDate", "FStatus", "FBillerID",
-                "FCheckerID", "FDeptID", "FCustID", "FSupplyID"},
-               {outbound, Number("XOUT", outbound), int64_t{21}, calendar_.Date(day + 1),
-                int64_t{1}, int64_t{kWarehouseID}, int64_t{kWarehouseID}, int64_t{0}, customer,
-                int64_t{0}});
-        Insert("ICStockBillEntry",
-               {"FInterID", "FEntryID", "FItemID", "FQty", "FPrice", "FAmount", "FStockID",
-                "FICMOInterID", "FOrderInterID", "FOrderEntryID", "FSourceTranType",
-                "FSourceInterID"},
-               {outbound, int64_t{1}, entry.itemId, qty, entry.price, amount, int64_t{1},
-                int64_t{0}, order, entry.entryId, int64_t{82}, notice});
+        Insert(
+            "ICStockBill",
+            {"FInterID", "FBillNo", "FTranType", "FDate", "FStatus", "FBillerID", "FCheckerID",
+             "FDeptID", "FCustID", "FSupplyID"},
+            {outbound, Number("XOUT", outbound), int64_t{21}, calendar_.Date(day + 1), int64_t{1},
+             int64_t{kWarehouseID}, int64_t{kWarehouseID}, int64_t{0}, customer, int64_t{0}});
+        Insert(
+            "ICStockBillEntry",
+            {"FInterID", "FEntryID", "FItemID", "FQty", "FPrice", "FAmount", "FStockID",
+             "FICMOInterID", "FOrderInterID", "FOrderEntryID", "FSourceTranType", "FSourceInterID"},
+            {outbound, int64_t{1}, entry.itemId, qty, entry.price, amount, int64_t{1}, int64_t{0},
+             order, entry.entryId, int64_t{82}, notice});
 
         const int64_t invoice = NextId("ICSale");
-        Insert("ICSale",
-               {"FInterID", "FBillNo", "FTranType", "FDate", "FCustID", "FStatus", "FHookStatus",
-                "FBillerID"},
-               {invoice, Number("XSFP", invoice), int64_t{lot == 0 ? 80 : 86},
-                calendar_.Date(day + 3), customer, int64_t{1}, (order + static_cast<int64_t>(lot)) % 3,
-                int64_t{kSalesID}});
+        Insert(
+            "ICSale",
+            {"FInterID", "FBillNo", "FTranType", "FDate", "FCustID", "FStatus", "FHookStatus",
+             "FBillerID"},
+            {invoice, Number("XSFP", invoice), int64_t{lot == 0 ? 80 : 86}, calendar_.Date(day + 3),
+             customer, int64_t{1}, (order + static_cast<int64_t>(lot)) % 3, int64_t{kSalesID}});
         Insert("ICSaleEntry",
                {"FInterID", "FEntryID", "FItemID", "FQty", "FAmount", "FOrderInterID",
                 "FOrderEntryID"},
@@ -164,18 +163,17 @@ void DemoWriter::WriteEntryPhases(const SalesEntry& entry, int64_t customer, int
     // Receipts: two payments of the invoiced amount, each written off; every fifth order was
     // paid in advance as well.
     const std::vector<std::pair<int64_t, double>> receipts =
-        order % 5 == 0
-            ? std::vector<std::pair<int64_t, double>>{{1000015, Round2(invoiced * 0.2)},
-                                                      {1000005, Round2(invoiced * 0.5)}}
-            : std::vector<std::pair<int64_t, double>>{{1000005, Round2(invoiced * 0.6)},
-                                                      {1000005, Round2(invoiced * 0.3)}};
+        order % 5 == 0 ? std::vector<std::pair<int64_t, double>>{{1000015, Round2(invoiced * 0.2)},
+                                                                 {1000005, Round2(invoiced * 0.5)}}
+                       : std::vector<std::pair<int64_t, double>>{{1000005, Round2(invoiced * 0.6)},
+                                                                 {1000005, Round2(invoiced * 0.3)}};
     int64_t day = date + 10;
     for (const auto& [kind, amount] : receipts) {
         const int64_t receipt = NextId("t_RPReceipt");
         Insert("t_RPReceipt",
                {"FInterID", "FBillNo", "FClassTypeID", "FDate", "FCustID", "FStatus", "FBillerID"},
-               {receipt, Number(kind == 1000015 ? "YSK" : "SK", receipt), kind,
-                calendar_.Date(day), customer, int64_t{1}, int64_t{kSalesID}});
+               {receipt, Number(kind == 1000015 ? "YSK" : "SK", receipt), kind, calendar_.Date(day),
+                customer, int64_t{1}, int64_t{kSalesID}});
         Insert("t_RPReceiptEntry",
                {"FInterID", "FEntryID", "FAmount", "FOrderInterID", "FOrderEntryID"},
                {receipt, int64_t{1}, amount, order, entry.entryId});

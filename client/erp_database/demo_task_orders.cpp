@@ -45,8 +45,8 @@ void DemoWriter::WriteTaskOrders() {
 void DemoWriter::WriteTaskOrder(int64_t id) {
     const Kind kind = KindOf(id);
     const int64_t status = StatusOf(id, random_);
-    const bool suspended = (id == 5) || (id > 10 && (status == 1 || status == 2) &&
-                                         random_.Below(15) == 0);
+    const bool suspended =
+        (id == 5) || (id > 10 && (status == 1 || status == 2) && random_.Below(15) == 0);
     const bool cancelled = (id == 6) || (id > 10 && status == 0 && random_.Below(8) == 0);
 
     // Three task orders in five are made for a sales or export order entry.
@@ -83,24 +83,42 @@ void DemoWriter::WriteTaskOrder(int64_t id) {
     if (id % 10 == 0 && id > 1 && KindOf(id - 1) == kind) parent = id - 1;
     const std::string prefix = outsourced ? "WWJG" : (kind == kRepetitive ? "REPT" : "WORK");
 
-    Insert("ICMO",
-           {"FInterID", "FBillNo", "FTranType", "FScheduleID", "FType", "FStatus", "FSuspend",
-            "FCancellation", "FBillerID", "FCheckerID", "FDate", "FItemID", "FUnitID",
-            "FBOMInterID", "FRoutingID", "FWorkShop", "FSupplyID", "FQty", "FStockQty",
-            "FPlanCommitDate", "FPlanFinishDate", "FCommitDate", "FFinishDate", "FParentInterID",
-            "FOrderClassTypeID", "FOrderInterID", "FOrderEntryID", "FNote"},
-           {id, Number(prefix, id), int64_t{outsourced ? 571 : 85},
-            int64_t{kind == kRepetitive ? 1000 + id : 0},
-            int64_t{kind == kRepetitive ? 11060 : (outsourced ? 1067 : 1054)}, status,
-            int64_t{suspended ? 1 : 0}, int64_t{cancelled ? 1 : 0}, biller,
-            status == 0 ? int64_t{0} : int64_t{kAdministratorID}, calendar_.Date(date), item->id,
-            item->unitId, item->bomId, routing, int64_t{outsourced ? 0 : 1 + id % 3},
-            int64_t{outsourced ? 1 + id % 10 : 0}, qty, stockQty, calendar_.Date(commit),
-            calendar_.Date(finish),
-            status >= 2 ? SqlValue{calendar_.Date(commit)} : SqlValue{nullptr},
-            status == 3 ? SqlValue{calendar_.Date(finish - 2)} : SqlValue{nullptr}, parent,
-            int64_t{made ? (made->exportOrder ? 1007100 : 81) : 0},
-            made ? made->orderId : int64_t{0}, made ? made->entryId : int64_t{0}, ""});
+    Insert(
+        "ICMO",
+        {"FInterID",        "FBillNo",       "FTranType",     "FScheduleID",    "FType",
+         "FStatus",         "FSuspend",      "FCancellation", "FBillerID",      "FCheckerID",
+         "FDate",           "FItemID",       "FUnitID",       "FBOMInterID",    "FRoutingID",
+         "FWorkShop",       "FSupplyID",     "FQty",          "FStockQty",      "FPlanCommitDate",
+         "FPlanFinishDate", "FCommitDate",   "FFinishDate",   "FParentInterID", "FOrderClassTypeID",
+         "FOrderInterID",   "FOrderEntryID", "FNote"},
+        {id,
+         Number(prefix, id),
+         int64_t{outsourced ? 571 : 85},
+         int64_t{kind == kRepetitive ? 1000 + id : 0},
+         int64_t{kind == kRepetitive ? 11060 : (outsourced ? 1067 : 1054)},
+         status,
+         int64_t{suspended ? 1 : 0},
+         int64_t{cancelled ? 1 : 0},
+         biller,
+         status == 0 ? int64_t{0} : int64_t{kAdministratorID},
+         calendar_.Date(date),
+         item->id,
+         item->unitId,
+         item->bomId,
+         routing,
+         int64_t{outsourced ? 0 : 1 + id % 3},
+         int64_t{outsourced ? 1 + id % 10 : 0},
+         qty,
+         stockQty,
+         calendar_.Date(commit),
+         calendar_.Date(finish),
+         status >= 2 ? SqlValue{calendar_.Date(commit)} : SqlValue{nullptr},
+         status == 3 ? SqlValue{calendar_.Date(finish - 2)} : SqlValue{nullptr},
+         parent,
+         int64_t{made ? (made->exportOrder ? 1007100 : 81) : 0},
+         made ? made->orderId : int64_t{0},
+         made ? made->entryId : int64_t{0},
+         ""});
 
     // Planned and cancelled task orders have nothing downstream yet.
     if (status == 0 || cancelled) return;
@@ -139,20 +157,20 @@ void DemoWriter::WriteMaterialList(int64_t icmoId, bool outsourced, int64_t stat
         if (supplied <= 0) continue;
         if (issue == 0) {
             issue = NextId("ICStockBill");
-            Insert("ICStockBill",
-                   {"FInterID", "FBillNo", "FTranType", "FDate", "FStatus", "FBillerID",
-                    "FCheckerID", "FDeptID", "FCustID", "FSupplyID"},
-                   {issue, Number(outsourced ? "JOUT" : "SOUT", issue),
-                    int64_t{outsourced ? 28 : 24}, calendar_.Date(date + 2),
-                    int64_t{line % 2 == 0 ? 0 : 1}, int64_t{kWarehouseID}, int64_t{kWarehouseID},
-                    int64_t{1}, int64_t{0}, int64_t{0}});
+            Insert(
+                "ICStockBill",
+                {"FInterID", "FBillNo", "FTranType", "FDate", "FStatus", "FBillerID", "FCheckerID",
+                 "FDeptID", "FCustID", "FSupplyID"},
+                {issue, Number(outsourced ? "JOUT" : "SOUT", issue), int64_t{outsourced ? 28 : 24},
+                 calendar_.Date(date + 2), int64_t{line % 2 == 0 ? 0 : 1}, int64_t{kWarehouseID},
+                 int64_t{kWarehouseID}, int64_t{1}, int64_t{0}, int64_t{0}});
         }
-        Insert("ICStockBillEntry",
-               {"FInterID", "FEntryID", "FItemID", "FQty", "FPrice", "FAmount", "FStockID",
-                "FICMOInterID", "FOrderInterID", "FOrderEntryID", "FSourceTranType",
-                "FSourceInterID"},
-               {issue, line, material.id, supplied, 2.5, Round2(supplied * 2.5), int64_t{1},
-                icmoId, int64_t{0}, int64_t{0}, int64_t{88}, list});
+        Insert(
+            "ICStockBillEntry",
+            {"FInterID", "FEntryID", "FItemID", "FQty", "FPrice", "FAmount", "FStockID",
+             "FICMOInterID", "FOrderInterID", "FOrderEntryID", "FSourceTranType", "FSourceInterID"},
+            {issue, line, material.id, supplied, 2.5, Round2(supplied * 2.5), int64_t{1}, icmoId,
+             int64_t{0}, int64_t{0}, int64_t{88}, list});
     }
 }
 
@@ -161,10 +179,10 @@ void DemoWriter::WriteProductReceipts(int64_t icmoId, bool outsourced, int64_t i
                                       double stockQty, int64_t biller, int64_t date) {
     (void)biller;
     if (stockQty <= 0) return;
-    const std::vector<double> lots = icmoId % 2 == 0
-                                         ? std::vector<double>{std::floor(stockQty / 2),
-                                                               stockQty - std::floor(stockQty / 2)}
-                                         : std::vector<double>{stockQty};
+    const std::vector<double> lots =
+        icmoId % 2 == 0
+            ? std::vector<double>{std::floor(stockQty / 2), stockQty - std::floor(stockQty / 2)}
+            : std::vector<double>{stockQty};
     int64_t day = date + 12;
     for (double lot : lots) {
         if (lot <= 0) continue;
@@ -172,16 +190,15 @@ void DemoWriter::WriteProductReceipts(int64_t icmoId, bool outsourced, int64_t i
         Insert("ICStockBill",
                {"FInterID", "FBillNo", "FTranType", "FDate", "FStatus", "FBillerID", "FCheckerID",
                 "FDeptID", "FCustID", "FSupplyID"},
-               {receipt, Number(outsourced ? "WWIN" : "CIN", receipt),
-                int64_t{outsourced ? 5 : 2}, calendar_.Date(day), int64_t{1},
-                int64_t{kWarehouseID}, int64_t{kWarehouseID}, int64_t{1}, int64_t{0},
-                int64_t{outsourced ? 1 + icmoId % 10 : 0}});
-        Insert("ICStockBillEntry",
-               {"FInterID", "FEntryID", "FItemID", "FQty", "FPrice", "FAmount", "FStockID",
-                "FICMOInterID", "FOrderInterID", "FOrderEntryID", "FSourceTranType",
-                "FSourceInterID"},
-               {receipt, int64_t{1}, itemId, lot, 10.0, Round2(lot * 10.0), int64_t{2}, icmoId,
-                int64_t{0}, int64_t{0}, int64_t{85}, icmoId});
+               {receipt, Number(outsourced ? "WWIN" : "CIN", receipt), int64_t{outsourced ? 5 : 2},
+                calendar_.Date(day), int64_t{1}, int64_t{kWarehouseID}, int64_t{kWarehouseID},
+                int64_t{1}, int64_t{0}, int64_t{outsourced ? 1 + icmoId % 10 : 0}});
+        Insert(
+            "ICStockBillEntry",
+            {"FInterID", "FEntryID", "FItemID", "FQty", "FPrice", "FAmount", "FStockID",
+             "FICMOInterID", "FOrderInterID", "FOrderEntryID", "FSourceTranType", "FSourceInterID"},
+            {receipt, int64_t{1}, itemId, lot, 10.0, Round2(lot * 10.0), int64_t{2}, icmoId,
+             int64_t{0}, int64_t{0}, int64_t{85}, icmoId});
         day += 6;
     }
 }
@@ -199,8 +216,8 @@ void DemoWriter::WriteReports(int64_t icmoId, double qty, double stockQty, int64
 
 // One ordinary work bill with a record per routed operation; every fifth routed task order also
 // has a rework work bill that repeats two operations on part of the quantity.
-void DemoWriter::WriteWorkBills(int64_t icmoId, int64_t itemId, int64_t routingId,
-                                int64_t status, double qty, int64_t biller, int64_t date) {
+void DemoWriter::WriteWorkBills(int64_t icmoId, int64_t itemId, int64_t routingId, int64_t status,
+                                double qty, int64_t biller, int64_t date) {
     const auto& operations = routingOperations_[routingId];
     const double progress = status == 3 ? 1.0 : (status == 1 ? 0.0 : 0.6);
     auto writeBill = [&](int64_t billType, const std::vector<int64_t>& opers, double billQty) {
@@ -244,13 +261,13 @@ void DemoWriter::WriteOperationBills(int64_t icmoId, int64_t itemId, int64_t rec
     auto write = [&](int64_t tranType, const std::string& prefix, double qty, int64_t supplier,
                      int64_t status) {
         const int64_t bill = NextId("SHOperBill");
-        Insert("SHOperBill",
-               {"FInterID", "FTranType", "FBillNo", "FWBEntryID", "FICMOInterID", "FItemID",
-                "FOperID", "FSupplyID", "FQty", "FQtyPass", "FQtyScrap", "FStatus", "FBillerID",
-                "FDate"},
-               {bill, tranType, Number(prefix, bill), recordId, icmoId, itemId, operId, supplier,
-                qty, qty - std::floor(qty / 40), std::floor(qty / 40), status, biller,
-                calendar_.Date(date + 2)});
+        Insert(
+            "SHOperBill",
+            {"FInterID", "FTranType", "FBillNo", "FWBEntryID", "FICMOInterID", "FItemID", "FOperID",
+             "FSupplyID", "FQty", "FQtyPass", "FQtyScrap", "FStatus", "FBillerID", "FDate"},
+            {bill, tranType, Number(prefix, bill), recordId, icmoId, itemId, operId, supplier, qty,
+             qty - std::floor(qty / 40), std::floor(qty / 40), status, biller,
+             calendar_.Date(date + 2)});
     };
     write(502, "GXYZ", finished, 0, 1);
     if (operId == 4) {

@@ -45,14 +45,16 @@ std::string CivilFromDays(int64_t z) {
 
 DemoCalendar::DemoCalendar(const std::string& isoDate) {
     int y = 0, m = 0, d = 0;
-    if (std::sscanf(isoDate.c_str(), "%4d-%2d-%2d", &y, &m, &d) != 3 || m < 1 || m > 12 ||
-        d < 1 || d > 31) {
+    if (std::sscanf(isoDate.c_str(), "%4d-%2d-%2d", &y, &m, &d) != 3 || m < 1 || m > 12 || d < 1 ||
+        d > 31) {
         throw std::invalid_argument("The server date must read YYYY-MM-DD: " + isoDate);
     }
     base_ = DaysFromCivil(y, m, d);
 }
 
-std::string DemoCalendar::Date(int64_t offsetDays) const { return CivilFromDays(base_ + offsetDays); }
+std::string DemoCalendar::Date(int64_t offsetDays) const {
+    return CivilFromDays(base_ + offsetDays);
+}
 
 DemoWriter::DemoWriter(SqliteDatabase& db, const DemoDefinition& definition)
     : db_(db), definition_(definition), random_(definition.seed), calendar_(definition.sysDate) {}

@@ -14,24 +14,26 @@ namespace client::erp_database::internal {
 
 // A small deterministic generator (splitmix64), the same on every platform.
 class DemoRandom {
-public:
+  public:
     explicit DemoRandom(uint64_t seed) : state_(seed) {}
     uint64_t Next();
     // 0 .. bound-1 (bound > 0).
-    int64_t Below(int64_t bound) { return static_cast<int64_t>(Next() % static_cast<uint64_t>(bound)); }
+    int64_t Below(int64_t bound) {
+        return static_cast<int64_t>(Next() % static_cast<uint64_t>(bound));
+    }
     int64_t Between(int64_t low, int64_t high) { return low + Below(high - low + 1); }
 
-private:
+  private:
     uint64_t state_;
 };
 
 // Days counted from the definition's server date; Date(0) is that date.
 class DemoCalendar {
-public:
+  public:
     explicit DemoCalendar(const std::string& isoDate);
     std::string Date(int64_t offsetDays) const;
 
-private:
+  private:
     int64_t base_;  // days since 1970-01-01
 };
 
@@ -53,7 +55,7 @@ struct ItemInfo {
 };
 
 class DemoWriter {
-public:
+  public:
     DemoWriter(SqliteDatabase& db, const DemoDefinition& definition);
 
     void WriteUsersAndRights();
@@ -64,7 +66,7 @@ public:
 
     DemoCounts Counts() const { return counts_; }
 
-private:
+  private:
     // Inserts one row through the table's cached INSERT statement.
     void Insert(const std::string& table, const std::vector<std::string>& columns,
                 const std::vector<SqlValue>& values);
@@ -97,7 +99,8 @@ private:
     std::vector<std::vector<SalesEntry>> salesOrders_;  // entries of each order, by order
     std::vector<int64_t> customers_;
     std::map<int64_t, std::vector<int64_t>> routingOperations_;  // routing -> operation ids
-    std::vector<int64_t> icmoKinds_;  // by task order id - 1: 0 ordinary, 1 repetitive, 2 outsourced
+    std::vector<int64_t>
+        icmoKinds_;  // by task order id - 1: 0 ordinary, 1 repetitive, 2 outsourced
 };
 
 }  // namespace client::erp_database::internal

@@ -41,7 +41,8 @@ bool IsIndexFile(const fs::path& file) {
 }  // namespace
 
 fs::path ResourceDirectory() {
-    if (const char* overridden = std::getenv("TRACKQUERY_RESOURCE_DIR"); overridden && *overridden) {
+    if (const char* overridden = std::getenv("TRACKQUERY_RESOURCE_DIR");
+        overridden && *overridden) {
         return fs::path(overridden);
     }
     // This file lives in client/erp_database/ of the source tree; resources/ is beside client/.

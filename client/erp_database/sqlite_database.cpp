@@ -20,8 +20,7 @@ Statement::Statement(Statement&& other) noexcept
 }
 
 void Statement::Fail(const std::string& what) const {
-    throw std::runtime_error("SQLite " + what + " failed: " + sqlite3_errmsg(db_) + " in: " +
-                             sql_);
+    throw std::runtime_error("SQLite " + what + " failed: " + sqlite3_errmsg(db_) + " in: " + sql_);
 }
 
 void Statement::Bind(const std::vector<SqlValue>& values) {

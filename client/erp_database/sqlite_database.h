@@ -19,7 +19,7 @@ namespace client::erp_database {
 using SqlValue = std::variant<std::nullptr_t, int64_t, double, std::string>;
 
 class Statement {
-public:
+  public:
     Statement(sqlite3* db, const std::string& sql);
     ~Statement();
     Statement(const Statement&) = delete;
@@ -36,7 +36,7 @@ public:
     std::string ColumnText(int column) const;
     void Reset();
 
-private:
+  private:
     void Bind(const std::vector<SqlValue>& values);
     [[noreturn]] void Fail(const std::string& what) const;
 
@@ -46,7 +46,7 @@ private:
 };
 
 class SqliteDatabase {
-public:
+  public:
     // Opens (and creates, when `create` is set) the database file.
     SqliteDatabase(const std::string& path, bool create);
     ~SqliteDatabase();
@@ -61,7 +61,7 @@ public:
 
     sqlite3* Handle() const { return db_; }
 
-private:
+  private:
     sqlite3* db_ = nullptr;
 };
 

@@ -65,7 +65,7 @@ Result Consult(FailurePlan& plan, const char* className, const char* operation, 
 }
 
 class FailingGetICMOQuery : public trackquery::CGetICMOQuery {
-public:
+  public:
     explicit FailingGetICMOQuery(std::shared_ptr<FailurePlan> plan) : plan_(std::move(plan)) {}
 
     RecordsetPtr GetQueryFields(const std::string& p, int16_t t, const Variant& s) override {
@@ -102,14 +102,14 @@ public:
                                      [&] { return real_.GetBillOption(p, k, u, c); });
     }
 
-private:
+  private:
     static constexpr const char* kClass = "CGetICMOQuery";
     std::shared_ptr<FailurePlan> plan_;
     GetICMOQueryServer real_;
 };
 
 class FailingSetICMOQuery : public trackquery::CSetICMOQuery {
-public:
+  public:
     explicit FailingSetICMOQuery(std::shared_ptr<FailurePlan> plan) : plan_(std::move(plan)) {}
 
     bool SetFrmOption(const std::string& p, const std::string& k, int32_t u,
@@ -123,14 +123,14 @@ public:
                              [&] { return real_.SetBillOption(p, k, u, v); });
     }
 
-private:
+  private:
     static constexpr const char* kClass = "CSetICMOQuery";
     std::shared_ptr<FailurePlan> plan_;
     SetICMOQueryServer real_;
 };
 
 class FailingGetOrderQuery : public trackquery::CGetOrderQuery {
-public:
+  public:
     explicit FailingGetOrderQuery(std::shared_ptr<FailurePlan> plan) : plan_(std::move(plan)) {}
 
     RecordsetPtr GetBillOption(const std::string& p, const std::string& k) override {
@@ -147,7 +147,8 @@ public:
         return Consult<automation::VectorPtr>(*plan_, kClass, "GetSeOrderPerforms",
                                               [&] { return real_.GetSeOrderPerforms(p, d); });
     }
-    RecordsetPtr GetSeOrderDetail(const std::string& p, const automation::DictionaryPtr& d) override {
+    RecordsetPtr GetSeOrderDetail(const std::string& p,
+                                  const automation::DictionaryPtr& d) override {
         return Consult<RecordsetPtr>(*plan_, kClass, "GetSeOrderDetail",
                                      [&] { return real_.GetSeOrderDetail(p, d); });
     }
@@ -157,7 +158,7 @@ public:
                                                   [&] { return real_.GetSeOrderCollect(p, d); });
     }
 
-private:
+  private:
     static constexpr const char* kClass = "CGetOrderQuery";
     std::shared_ptr<FailurePlan> plan_;
     GetOrderQueryServer real_;

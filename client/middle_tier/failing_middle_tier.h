@@ -12,7 +12,7 @@
 namespace client::middle_tier {
 
 class FailurePlan {
-public:
+  public:
     enum class Mode { ReturnNothing, RaiseError };
 
     // Names are the operations of the contract, e.g. "GetICMOOper", "CGetOrderQuery.GetBillOption"
@@ -25,7 +25,7 @@ public:
     bool ShouldFail(const std::string& className, const std::string& operation, Mode& mode);
     int Calls(const std::string& operation) const;
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::set<std::string> returnNothing_, raise_;
     std::multiset<std::string> calls_;

@@ -31,11 +31,13 @@ std::vector<std::string> FieldNames(const adodb::RecordsetPtr& rs) {
 
 // The view a tracked kind is read from, checked to be a plain name before it enters SQL.
 std::string KindView(adodb::Connection& db, int64_t kind) {
-    auto rs = db.Execute("SELECT FViewName FROM ICTrackKind WHERE FTrackType = -85 AND FTranType = ?",
-                         {Variant(static_cast<int32_t>(kind))});
+    auto rs =
+        db.Execute("SELECT FViewName FROM ICTrackKind WHERE FTrackType = -85 AND FTranType = ?",
+                   {Variant(static_cast<int32_t>(kind))});
     if (rs->Eof()) Fail("TrackedBills", "Bill kind " + std::to_string(kind) + " is not tracked.");
     const std::string view = automation::CStr(rs->Value("FViewName"));
-    if (!IsPlainName(view)) Fail("TrackedBills", "The view of bill kind " + std::to_string(kind) + " is misnamed.");
+    if (!IsPlainName(view))
+        Fail("TrackedBills", "The view of bill kind " + std::to_string(kind) + " is misnamed.");
     return view;
 }
 
@@ -112,15 +114,14 @@ adodb::RecordsetPtr TrackedBills(adodb::Connection& db, int32_t parentId, int64_
 
     std::string sql = "SELECT " + columns + " FROM " + view + " WHERE FParentID = ?";
     std::vector<Variant> parameters{Variant(parentId)};
-    if (!operationFilter.empty() &&
-        operationFilter.find_first_not_of(" \t") != std::string::npos) {
+    if (!operationFilter.empty() && operationFilter.find_first_not_of(" \t") != std::string::npos) {
         if (kind != kOperationRecordKind) {
             Fail("TrackedBills", "Only operation records take an operation filter.");
         }
         const OperationFilter filter = ReadOperationFilter(operationFilter);
         sql += " AND FBillType = ? AND FOperSN = ? AND FOperID = ?";
-        parameters.insert(parameters.end(),
-                          {Variant(filter.billType), Variant(filter.operSN), Variant(filter.operID)});
+        parameters.insert(parameters.end(), {Variant(filter.billType), Variant(filter.operSN),
+                                             Variant(filter.operID)});
     }
     sql += " ORDER BY FBillNO, FEntryID, FBillInterID";
     return db.Execute(sql, parameters);
@@ -166,8 +167,9 @@ automation::DictionaryPtr StockQuantities(adodb::Connection& db, const adodb::Re
         if (!item) Fail("StockQuantities", "A bill row has no material id (FItemID).");
         auto found = byItem.find(*item);
         if (found == byItem.end()) {
-            auto stock = db.Execute("SELECT IFNULL(SUM(FQty), 0) AS FQty FROM ICInventory WHERE FItemID = ?",
-                                    {Variant(static_cast<int32_t>(*item))});
+            auto stock =
+                db.Execute("SELECT IFNULL(SUM(FQty), 0) AS FQty FROM ICInventory WHERE FItemID = ?",
+                           {Variant(static_cast<int32_t>(*item))});
             found = byItem.emplace(*item, automation::CDbl(stock->Value("FQty"))).first;
         }
         const std::string key = automation::CStr(cursor->Value("FBillNO")) +
@@ -202,7 +204,8 @@ size_t SelectStatementEnd(const std::string& sql) {
     };
     skipSpaceAndComments(i);
     if (automation::UCase(sql.substr(i, 6)) != "SELECT") return kNotOne;
-    if (i + 6 < sql.size() && (std::isalnum(static_cast<unsigned char>(sql[i + 6])) || sql[i + 6] == '_')) {
+    if (i + 6 < sql.size() &&
+        (std::isalnum(static_cast<unsigned char>(sql[i + 6])) || sql[i + 6] == '_')) {
         return kNotOne;
     }
     // A ";" outside quotes ends the statement; only blanks and comments may follow it.

@@ -87,8 +87,8 @@ RecordsetPtr GetICMOQueryServer::GetFrmOption(const std::string& sProps, const s
 }
 
 RecordsetPtr GetICMOQueryServer::GetBillOption(const std::string& sProps,
-                                               const std::string& sBillType,
-                                               const Variant& vUserID, bool bChosenOnly) {
+                                               const std::string& sBillType, const Variant& vUserID,
+                                               bool bChosenOnly) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetBillOption", [&] {
         auto db = OpenErpDatabase(sProps, false);
         return ReadOptionChoice(*db, sBillType, UserIdOf(vUserID), bChosenOnly);

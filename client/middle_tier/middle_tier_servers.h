@@ -9,7 +9,7 @@
 namespace client::middle_tier {
 
 class GetICMOQueryServer : public trackquery::CGetICMOQuery {
-public:
+  public:
     trackquery::RecordsetPtr GetQueryFields(const std::string& sProps, int16_t iTranType,
                                             const automation::Variant& vSelector) override;
     trackquery::RecordsetPtr GetICMOQuery(const std::string& sProps, int32_t lInterID,
@@ -21,14 +21,15 @@ public:
     automation::DictionaryPtr GetStockQty(const std::string& sProps,
                                           trackquery::RecordsetPtr& rsBills) override;
     trackquery::RecordsetPtr GetRs(const std::string& sProps, const std::string& sSQL) override;
-    trackquery::RecordsetPtr GetFrmOption(const std::string& sProps, const std::string& sKey) override;
+    trackquery::RecordsetPtr GetFrmOption(const std::string& sProps,
+                                          const std::string& sKey) override;
     trackquery::RecordsetPtr GetBillOption(const std::string& sProps, const std::string& sBillType,
                                            const automation::Variant& vUserID,
                                            bool bChosenOnly) override;
 };
 
 class SetICMOQueryServer : public trackquery::CSetICMOQuery {
-public:
+  public:
     bool SetFrmOption(const std::string& sProps, const std::string& sKey, int32_t lUserID,
                       const automation::DictionaryPtr& dctOption) override;
     bool SetBillOption(const std::string& sProps, const std::string& sBillType, int32_t lUserID,
@@ -36,7 +37,7 @@ public:
 };
 
 class GetOrderQueryServer : public trackquery::CGetOrderQuery {
-public:
+  public:
     trackquery::RecordsetPtr GetBillOption(const std::string& sProps,
                                            const std::string& sOptionName) override;
     trackquery::RecordsetPtr GetOrderList(const std::string& sProps,

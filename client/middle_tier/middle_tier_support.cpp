@@ -125,7 +125,8 @@ std::vector<int64_t> KindList(const Variant& selector) {
         const std::string item = Trim(text.substr(pos, end - pos));
         if (!item.empty()) {
             const auto kind = WholeNumber(Variant(item));
-            if (!kind) Fail("KindList", "The bill kind list holds \"" + item + "\", which is no number.");
+            if (!kind)
+                Fail("KindList", "The bill kind list holds \"" + item + "\", which is no number.");
             kinds.push_back(*kind);
         }
         if (comma == std::string::npos) break;

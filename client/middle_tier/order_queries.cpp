@@ -87,8 +87,9 @@ adodb::RecordsetPtr OrderList(adodb::Connection& db, const automation::Dictionar
         std::string(exportOrders ? " JOIN SEOrderExpDetail x ON x.FInterID = v.FInterID AND "
                                    "x.FEntryID = v.FEntryID"
                                  : "");
-    std::string where = " WHERE v.FOrderClassTypeID = ? AND IFNULL(v.FCheckerID, 0) > 0 AND "
-                        "v.FCancellation = 0";
+    std::string where =
+        " WHERE v.FOrderClassTypeID = ? AND IFNULL(v.FCheckerID, 0) > 0 AND "
+        "v.FCancellation = 0";
     std::vector<Variant> parameters{Variant(classColumn)};
 
     const Variant selection = filter->Item("vctSeOrderList", Variant());
@@ -97,9 +98,10 @@ adodb::RecordsetPtr OrderList(adodb::Connection& db, const automation::Dictionar
         const Variant whole = filter->Item("SelWholeBill", Variant());
         bool wholeBills = false;
         if (!whole.IsEmpty() && !whole.IsNull()) wholeBills = automation::CBool(whole);
-        from += " JOIN (SELECT DISTINCT json_extract(value, '$.i') AS i, "
-                "json_extract(value, '$.e') AS e, json_extract(value, '$.d') AS d "
-                "FROM json_each(?)) s ON s.i = v.FInterID AND (s.e = 0 OR s.e = v.FEntryID)";
+        from +=
+            " JOIN (SELECT DISTINCT json_extract(value, '$.i') AS i, "
+            "json_extract(value, '$.e') AS e, json_extract(value, '$.d') AS d "
+            "FROM json_each(?)) s ON s.i = v.FInterID AND (s.e = 0 OR s.e = v.FEntryID)";
         if (exportOrders) from += " AND (s.d = 0 OR s.d = x.FDetailID)";
         parameters.insert(parameters.begin(), Variant(SelectionJson(selected, wholeBills)));
     } else {
@@ -155,13 +157,13 @@ automation::VectorPtr PhaseBills(adodb::Connection& db, const automation::Dictio
                                   " AND FClassTypeID IN (SELECT value FROM json_each(?)) "
                                   "ORDER BY FDate, FInterID",
                               parameters));
-        bills->Add(db.Execute("SELECT * FROM VPhase_WriteOff" + byEntry + " ORDER BY FDate, FInterID",
-                              keys));
+        bills->Add(db.Execute(
+            "SELECT * FROM VPhase_WriteOff" + byEntry + " ORDER BY FDate, FInterID", keys));
         return bills;
     }
-    bills->Add(db.Execute("SELECT * FROM VPhase_" + std::to_string(phase) + byEntry +
-                              " ORDER BY FDate, FInterID",
-                          keys));
+    bills->Add(db.Execute(
+        "SELECT * FROM VPhase_" + std::to_string(phase) + byEntry + " ORDER BY FDate, FInterID",
+        keys));
     return bills;
 }
 
@@ -221,7 +223,8 @@ automation::DictionaryPtr ExecutionSummary(adodb::Connection& db,
     const std::vector<Variant> keys{Variant(static_cast<int32_t>(order)),
                                     Variant(static_cast<int32_t>(entry))};
     auto ordered = db.Execute(
-        "SELECT e.FQty, e.FAmount, e.FPrice FROM SEOrderEntry e JOIN SEOrder o ON o.FInterID = e.FInterID "
+        "SELECT e.FQty, e.FAmount, e.FPrice FROM SEOrderEntry e JOIN SEOrder o ON o.FInterID = "
+        "e.FInterID "
         "WHERE e.FInterID = ? AND e.FEntryID = ? AND o.FClassTypeID = ?",
         {keys[0], keys[1], Variant(OrderClassColumn(classType, "GetSeOrderCollect"))});
     if (ordered->Eof()) {
@@ -236,32 +239,47 @@ automation::DictionaryPtr ExecutionSummary(adodb::Connection& db,
     summary->SetItem("00ORDER", Variant(SummaryRow(Variant(qty), Variant(amount), kNotApplicable,
                                                    kNotApplicable, kNotApplicable)));
     if (classType == kExportOrderClass && OptionOn(para, "ShowLC")) {
-        Figures lc = Sums(db, "SELECT 0 AS Q, IFNULL(SUM(FAmount), 0) AS A FROM t_ExpLC "
-                              "WHERE FOrderInterID = ? AND FOrderEntryID = ?", keys);
+        Figures lc = Sums(db,
+                          "SELECT 0 AS Q, IFNULL(SUM(FAmount), 0) AS A FROM t_ExpLC "
+                          "WHERE FOrderInterID = ? AND FOrderEntryID = ?",
+                          keys);
         lc.qty = kNotApplicable;
         summary->SetItem("01LC", Variant(PhaseRow(lc, qty, amount)));
     }
     if (OptionOn(para, "ShowInform")) {
-        summary->SetItem("02INFORM", Variant(PhaseRow(
-            Sums(db, "SELECT IFNULL(SUM(e.FQty * n.FROB), 0) AS Q, IFNULL(SUM(e.FAmount * n.FROB), 0) AS A "
+        summary->SetItem(
+            "02INFORM",
+            Variant(PhaseRow(
+                Sums(db,
+                     "SELECT IFNULL(SUM(e.FQty * n.FROB), 0) AS Q, IFNULL(SUM(e.FAmount * n.FROB), "
+                     "0) AS A "
                      "FROM SEOutStockEntry e JOIN SEOutStock n ON n.FInterID = e.FInterID "
-                     "WHERE e.FOrderInterID = ? AND e.FOrderEntryID = ? AND n.FCancellation = 0", keys),
-            qty, amount)));
+                     "WHERE e.FOrderInterID = ? AND e.FOrderEntryID = ? AND n.FCancellation = 0",
+                     keys),
+                qty, amount)));
     }
     if (OptionOn(para, "ShowSaleOut")) {
-        summary->SetItem("03SALEOUT", Variant(PhaseRow(
-            Sums(db, "SELECT IFNULL(SUM(e.FQty), 0) AS Q, IFNULL(SUM(e.FAmount), 0) AS A "
+        summary->SetItem(
+            "03SALEOUT",
+            Variant(PhaseRow(
+                Sums(db,
+                     "SELECT IFNULL(SUM(e.FQty), 0) AS Q, IFNULL(SUM(e.FAmount), 0) AS A "
                      "FROM ICStockBillEntry e JOIN ICStockBill s ON s.FInterID = e.FInterID "
                      "WHERE e.FOrderInterID = ? AND e.FOrderEntryID = ? AND s.FTranType = 21 "
-                     "AND s.FCancellation = 0", keys),
-            qty, amount)));
+                     "AND s.FCancellation = 0",
+                     keys),
+                qty, amount)));
     }
     if (OptionOn(para, "ShowInvoice")) {
-        summary->SetItem("04INVOICE", Variant(PhaseRow(
-            Sums(db, "SELECT IFNULL(SUM(e.FQty), 0) AS Q, IFNULL(SUM(e.FAmount), 0) AS A "
+        summary->SetItem(
+            "04INVOICE",
+            Variant(PhaseRow(
+                Sums(db,
+                     "SELECT IFNULL(SUM(e.FQty), 0) AS Q, IFNULL(SUM(e.FAmount), 0) AS A "
                      "FROM ICSaleEntry e JOIN ICSale v ON v.FInterID = e.FInterID "
-                     "WHERE e.FOrderInterID = ? AND e.FOrderEntryID = ? AND v.FCancellation = 0", keys),
-            qty, amount)));
+                     "WHERE e.FOrderInterID = ? AND e.FOrderEntryID = ? AND v.FCancellation = 0",
+                     keys),
+                qty, amount)));
     }
     const bool receipts = OptionOn(para, "ShowReceive");
     const bool advances = OptionOn(para, "ShowPreReceive");
@@ -271,16 +289,19 @@ automation::DictionaryPtr ExecutionSummary(adodb::Connection& db,
         if (advances) kinds.push_back(1000015);
         std::vector<Variant> parameters = keys;
         parameters.push_back(Variant(JsonArray(kinds)));
-        Figures paid = Sums(db, "SELECT 0 AS Q, IFNULL(SUM(e.FAmount), 0) AS A FROM t_RPReceiptEntry e "
-                                "JOIN t_RPReceipt r ON r.FInterID = e.FInterID "
-                                "WHERE e.FOrderInterID = ? AND e.FOrderEntryID = ? AND "
-                                "r.FClassTypeID IN (SELECT value FROM json_each(?))", parameters);
+        Figures paid = Sums(db,
+                            "SELECT 0 AS Q, IFNULL(SUM(e.FAmount), 0) AS A FROM t_RPReceiptEntry e "
+                            "JOIN t_RPReceipt r ON r.FInterID = e.FInterID "
+                            "WHERE e.FOrderInterID = ? AND e.FOrderEntryID = ? AND "
+                            "r.FClassTypeID IN (SELECT value FROM json_each(?))",
+                            parameters);
         paid.qty = kNotApplicable;
         summary->SetItem("05RECEIVE", Variant(PhaseRow(paid, qty, amount)));
     }
     if (OptionOn(para, "ShowMO")) {
-        Figures made = Sums(db, "SELECT IFNULL(SUM(FQty), 0) AS Q, 0 AS A FROM ICMO "
-                                "WHERE FOrderInterID = ? AND FOrderEntryID = ? AND FCancellation = 0",
+        Figures made = Sums(db,
+                            "SELECT IFNULL(SUM(FQty), 0) AS Q, 0 AS A FROM ICMO "
+                            "WHERE FOrderInterID = ? AND FOrderEntryID = ? AND FCancellation = 0",
                             keys);
         made.amount = Variant(made.qty.AsDouble() * price);
         summary->SetItem("06MO", Variant(PhaseRow(made, qty, amount)));

@@ -40,7 +40,8 @@ void InTransaction(adodb::Connection& db, Body body) {
 
 }  // namespace
 
-adodb::RecordsetPtr ReadWindowOptions(adodb::Connection& db, const std::string& key, int32_t userId) {
+adodb::RecordsetPtr ReadWindowOptions(adodb::Connection& db, const std::string& key,
+                                      int32_t userId) {
     return db.Execute(
         "SELECT FKey, FValue FROM ICTrackFrmOption WHERE FOptionKey = ? AND FUserID = ? "
         "ORDER BY FKey",
@@ -67,9 +68,10 @@ void SaveWindowOptions(adodb::Connection& db, const std::string& key, int32_t us
         db.Execute("DELETE FROM ICTrackFrmOption WHERE FOptionKey = ? AND FUserID = ?",
                    {Variant(key), Variant(userId)});
         for (const auto& [name, value] : rows) {
-            db.Execute("INSERT INTO ICTrackFrmOption (FOptionKey, FUserID, FKey, FValue) "
-                       "VALUES (?, ?, ?, ?)",
-                       {Variant(key), Variant(userId), Variant(name), Variant(value)});
+            db.Execute(
+                "INSERT INTO ICTrackFrmOption (FOptionKey, FUserID, FKey, FValue) "
+                "VALUES (?, ?, ?, ?)",
+                {Variant(key), Variant(userId), Variant(name), Variant(value)});
         }
     });
 }
@@ -124,8 +126,8 @@ std::vector<std::string> ParseChosenKeys(const std::string& text) {
 void SaveOptionChoice(adodb::Connection& db, const std::string& optionKey, int32_t userId,
                       const std::string& chosenKeys) {
     const std::vector<std::string> chosen = ParseChosenKeys(chosenKeys);
-    auto definitions = db.Execute("SELECT FKey FROM ICTrackOptionDef WHERE FOptionKey = ?",
-                                  {Variant(optionKey)});
+    auto definitions =
+        db.Execute("SELECT FKey FROM ICTrackOptionDef WHERE FOptionKey = ?", {Variant(optionKey)});
     std::set<std::string> known;
     for (; !definitions->Eof(); definitions->MoveNext()) {
         known.insert(automation::CStr(definitions->Value("FKey")));
@@ -142,10 +144,11 @@ void SaveOptionChoice(adodb::Connection& db, const std::string& optionKey, int32
         db.Execute("DELETE FROM ICTrackOptionUser WHERE FOptionKey = ? AND FUserID = ?",
                    {Variant(optionKey), Variant(userId)});
         for (const auto& key : known) {
-            db.Execute("INSERT INTO ICTrackOptionUser (FOptionKey, FUserID, FKey, FValue) "
-                       "VALUES (?, ?, ?, ?)",
-                       {Variant(optionKey), Variant(userId), Variant(key),
-                        Variant(int32_t{chosenSet.count(key) ? 1 : 0})});
+            db.Execute(
+                "INSERT INTO ICTrackOptionUser (FOptionKey, FUserID, FKey, FValue) "
+                "VALUES (?, ?, ?, ?)",
+                {Variant(optionKey), Variant(userId), Variant(key),
+                 Variant(int32_t{chosenSet.count(key) ? 1 : 0})});
         }
     });
 }

@@ -14,7 +14,8 @@ namespace client::middle_tier {
 
 // Window options are written under the window key and read with the key followed by "Frm":
 // the suffix is taken off before the look-up. Rows FKey, FValue (0 or 1).
-adodb::RecordsetPtr ReadWindowOptions(adodb::Connection& db, const std::string& key, int32_t userId);
+adodb::RecordsetPtr ReadWindowOptions(adodb::Connection& db, const std::string& key,
+                                      int32_t userId);
 // Replaces the user's window options of `key` with the Dictionary's entries (values read as
 // yes/no). Nothing is written when a value is no yes/no.
 void SaveWindowOptions(adodb::Connection& db, const std::string& key, int32_t userId,

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -51,7 +51,10 @@ TEST(DemoDb, CommandLineOfTheHostProgram) {
     const fs::path program = fs::path(TRACKQUERY_BINARY_DIR) / "apps" / "trackquery";
     if (!fs::exists(program)) GTEST_SKIP() << "the host program is not built";
     const std::string out = TempPath("apps_cli");
-    EXPECT_EQ(std::system((program.string() + " demo-db --out " + out + " --orders 25 --seed 3 >/dev/null").c_str()), 0);
+    EXPECT_EQ(std::system(
+                  (program.string() + " demo-db --out " + out + " --orders 25 --seed 3 >/dev/null")
+                      .c_str()),
+              0);
     erp::SqliteDatabase db(out, false);
     EXPECT_EQ(db.QueryInt("SELECT COUNT(*) FROM ICMO"), 25);
     EXPECT_NE(std::system((program.string() + " demo-db --orders 5 >/dev/null 2>&1").c_str()), 0);

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -23,7 +23,7 @@ std::string TempPath(const std::string& name) {
 }
 
 class DemoDatabase : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         path_ = TempPath("demo300");
         erp::DemoDefinition definition;
@@ -93,9 +93,11 @@ TEST_F(DemoDatabase, TaskOrdersOfEveryKindAndStatus) {
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO WHERE FCancellation = 1"), 0);
     // Overdue and on time against the server date.
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO WHERE FStatus <> 3 AND FStockQty < FQty AND "
-                     "FPlanFinishDate < '2026-06-30'"), 0);
+                     "FPlanFinishDate < '2026-06-30'"),
+              0);
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO WHERE FStatus <> 3 AND "
-                     "FPlanFinishDate >= '2026-06-30'"), 0);
+                     "FPlanFinishDate >= '2026-06-30'"),
+              0);
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO WHERE FParentInterID <> 0"), 0);
 }
 
@@ -117,10 +119,12 @@ TEST_F(DemoDatabase, SalesOrdersHaveEveryPhaseWithPartialDeliveriesAndWriteOffs)
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM SEOrderEntry o WHERE (SELECT COUNT(*) FROM "
                      "SEOutStockEntry n WHERE n.FOrderInterID = o.FInterID AND n.FOrderEntryID = "
                      "o.FEntryID) >= 2 AND (SELECT SUM(FQty) FROM SEOutStockEntry n WHERE "
-                     "n.FOrderInterID = o.FInterID AND n.FOrderEntryID = o.FEntryID) < o.FQty"), 0);
+                     "n.FOrderInterID = o.FInterID AND n.FOrderEntryID = o.FEntryID) < o.FQty"),
+              0);
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM SEOutStock WHERE FROB = -1"), 0);
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM (SELECT FOrderInterID, FOrderEntryID FROM ICSaleEntry "
-                     "GROUP BY 1, 2 HAVING COUNT(*) >= 2)"), 0);
+                     "GROUP BY 1, 2 HAVING COUNT(*) >= 2)"),
+              0);
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM SEOrder WHERE FClassTypeID = 1007100"), 0);
 }
 
@@ -132,14 +136,17 @@ TEST_F(DemoDatabase, UsersSitInOverlappingGroupsWithDifferentRights) {
               Scalar("SELECT COUNT(*) FROM t_AccessRight WHERE FOwnerType = 1 AND FOwnerID = 3"));
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t_AccessRight WHERE FOwnerID = 16399"), 0);
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t_SystemProfile WHERE FCategory = 'IC' AND "
-                     "FKey = 'CheckUserGroup'"), 1);
+                     "FKey = 'CheckUserGroup'"),
+              1);
 }
 
 TEST_F(DemoDatabase, BomsOfBothPermissionObjectsAndTaskOrdersWithAndWithoutRouting) {
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO i JOIN ICBOM b ON b.FInterID = i.FBOMInterID "
-                     "WHERE b.FTranType = 50"), 0);
+                     "WHERE b.FTranType = 50"),
+              0);
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO i JOIN ICBOM b ON b.FInterID = i.FBOMInterID "
-                     "WHERE b.FTranType <> 50"), 0);
+                     "WHERE b.FTranType <> 50"),
+              0);
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO WHERE FRoutingID = 0 AND FTranType = 85"), 0);
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICMO WHERE FRoutingID <> 0"), 0);
 }
@@ -175,7 +182,8 @@ TEST(Fixture, AFailingStatementLeavesNoDatabase) {
 TEST(Fixture, StatementsOfTheDefinitionRunAfterTheData) {
     const std::string path = TempPath("fixture_statements");
     erp::FixtureDefinition definition;
-    definition.statements.push_back("UPDATE t_SystemProfile SET FValue = '1' WHERE FKey = 'CheckUserGroup'");
+    definition.statements.push_back(
+        "UPDATE t_SystemProfile SET FValue = '1' WHERE FKey = 'CheckUserGroup'");
     erp::BuildFixture(path, definition);
     erp::SqliteDatabase db(path, false);
     EXPECT_EQ(db.QueryInt("SELECT FValue FROM t_SystemProfile WHERE FKey = 'CheckUserGroup'"), 1);
@@ -202,13 +210,17 @@ TEST(Templates, EveryTrackedKindEndsWithTheColumnsTheTrackersRead) {
         const std::string kind = std::to_string(kinds.ColumnInt(0));
         for (const char* key : {"FBillNO", "FStatus", "FBillerID"}) {
             EXPECT_EQ(db.QueryInt("SELECT COUNT(*) FROM ICTrackTemplate WHERE FTrackType = -85 AND "
-                                  "FTranType = " + kind + " AND FKey = '" + key + "'"), 1)
+                                  "FTranType = " +
+                                  kind + " AND FKey = '" + key + "'"),
+                      1)
                 << kind << " " << key;
         }
     }
     // Every option of task order tracking has its kind's rows and templates.
-    EXPECT_EQ(db.QueryInt("SELECT COUNT(*) FROM ICTrackOptionDef d WHERE d.FOptionKey LIKE '%ICMOTrack' "
-                          "AND NOT EXISTS (SELECT 1 FROM ICTrackKind k WHERE k.FTranType = d.FID)"), 0);
+    EXPECT_EQ(
+        db.QueryInt("SELECT COUNT(*) FROM ICTrackOptionDef d WHERE d.FOptionKey LIKE '%ICMOTrack' "
+                    "AND NOT EXISTS (SELECT 1 FROM ICTrackKind k WHERE k.FTranType = d.FID)"),
+        0);
     fs::remove(path);
 }
 

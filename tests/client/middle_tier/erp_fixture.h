@@ -5,9 +5,9 @@
 #include <client/erp_database/demo_database.h>
 #include <client/erp_database/erp_schema.h>
 #include <client/erp_database/sqlite_database.h>
+#include <client/middle_tier/icmo_queries.h>
 #include <client/middle_tier/register_middle_tier.h>
 #include <client/middle_tier/user_options.h>
-#include <client/middle_tier/icmo_queries.h>
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/collections.h>
@@ -18,9 +18,9 @@
 
 #include <trackquery/contracts/middle_tier.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace mt_test {
 
@@ -36,7 +36,7 @@ inline std::string TempPath(const std::string& name) {
 }
 
 class ErpFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         path_ = TempPath("erp");
         erp::BuildFixture(path_, Definition());
@@ -56,7 +56,8 @@ protected:
         return automation::CreateObject<trackquery::CSetICMOQuery>(trackquery::kProgIdSetICMOQuery);
     }
     std::shared_ptr<trackquery::CGetOrderQuery> OrderQuery() const {
-        return automation::CreateObject<trackquery::CGetOrderQuery>(trackquery::kProgIdGetOrderQuery);
+        return automation::CreateObject<trackquery::CGetOrderQuery>(
+            trackquery::kProgIdGetOrderQuery);
     }
 
     // One number read straight from the database, to check answers against.

@@ -10,7 +10,7 @@ namespace {
 using client::middle_tier::FailurePlan;
 
 class FailingMiddleTier : public ErpFixture {
-protected:
+  protected:
     void SetUp() override {
         ErpFixture::SetUp();
         client::middle_tier::RegisterFailingMiddleTier(plan_);
@@ -29,16 +29,20 @@ TEST_F(FailingMiddleTier, NamedCallReturnsNothingOthersRunAsUsual) {
 
 TEST_F(FailingMiddleTier, ClassQualifiedNameFailsOnlyThatClass) {
     plan_->Fail("CGetOrderQuery.GetBillOption", FailurePlan::Mode::RaiseError);
-    EXPECT_THROW(OrderQuery()->GetBillOption(Props(), "QzSeorderTrack_81"), automation::RuntimeError);
-    EXPECT_TRUE(IcmoQuery()->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), true));
+    EXPECT_THROW(OrderQuery()->GetBillOption(Props(), "QzSeorderTrack_81"),
+                 automation::RuntimeError);
+    EXPECT_TRUE(
+        IcmoQuery()->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), true));
 }
 
 TEST_F(FailingMiddleTier, FailedSaveWritesNothingAndHealingRestoresIt) {
     plan_->Fail("SetBillOption");
-    EXPECT_FALSE(IcmoWriter()->SetBillOption(Props(), "ICMOTrack", erp::kAdministratorID, "'A04-24'"));
+    EXPECT_FALSE(
+        IcmoWriter()->SetBillOption(Props(), "ICMOTrack", erp::kAdministratorID, "'A04-24'"));
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM ICTrackOptionUser"), 0);
     plan_->HealAll();
-    EXPECT_TRUE(IcmoWriter()->SetBillOption(Props(), "ICMOTrack", erp::kAdministratorID, "'A04-24'"));
+    EXPECT_TRUE(
+        IcmoWriter()->SetBillOption(Props(), "ICMOTrack", erp::kAdministratorID, "'A04-24'"));
     EXPECT_GT(Scalar("SELECT COUNT(*) FROM ICTrackOptionUser"), 0);
 }
 

@@ -7,7 +7,7 @@ namespace mt_test {
 namespace {
 
 class Options : public ErpFixture {
-protected:
+  protected:
     std::vector<std::string> Keys(const trackquery::RecordsetPtr& rs) {
         std::vector<std::string> keys;
         for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) keys.push_back(Text(rs, "FKey"));
@@ -56,8 +56,9 @@ TEST_F(Options, WindowOptionThatIsNoYesOrNoWritesNothing) {
 TEST_F(Options, OperationRecordKindSortsFirstAmongOperationKinds) {
     for (const char* set : {"ICMOTrack", "REPICMOTrack", "WWICMOTrack"}) {
         auto rs = IcmoQuery()->GetBillOption(Props(), set, Variant(erp::kAdministratorID), false);
-        rs->SetFilter(" FID = '-52' OR FID='-502' OR FID='-581' OR FID='-582' OR FID='-710' OR "
-                      "FID='-715' OR FID='1002504' ");
+        rs->SetFilter(
+            " FID = '-52' OR FID='-502' OR FID='-581' OR FID='-582' OR FID='-710' OR "
+            "FID='-715' OR FID='1002504' ");
         rs->SetSort("  FKey");
         ASSERT_GT(rs->RecordCount(), 1) << set;
         EXPECT_EQ(Number(rs, "FID"), -52) << set;
@@ -77,7 +78,8 @@ TEST_F(Options, DefaultsHoldUntilTheUserSavesAChoice) {
                                             "'A04-24' ,'P00-52' ,'P01-502' "));
     chosen = IcmoQuery()->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), true);
     EXPECT_EQ(Keys(chosen), (std::vector<std::string>{"A04-24", "P00-52", "P01-502"}));
-    auto all = IcmoQuery()->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), false);
+    auto all =
+        IcmoQuery()->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), false);
     EXPECT_EQ(all->RecordCount(),
               Scalar("SELECT COUNT(*) FROM ICTrackOptionDef WHERE FOptionKey = 'ICMOTrack'"));
     // Another user still sees the defaults.
@@ -86,35 +88,37 @@ TEST_F(Options, DefaultsHoldUntilTheUserSavesAChoice) {
 }
 
 TEST_F(Options, NoKeySetOnClearsTheChoice) {
-    ASSERT_TRUE(IcmoWriter()->SetBillOption(Props(), "ICMOTrack", erp::kAdministratorID,
-                                            "'NoKeySetOn'"));
-    EXPECT_EQ(IcmoQuery()->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), true)
+    ASSERT_TRUE(
+        IcmoWriter()->SetBillOption(Props(), "ICMOTrack", erp::kAdministratorID, "'NoKeySetOn'"));
+    EXPECT_EQ(IcmoQuery()
+                  ->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), true)
                   ->RecordCount(),
               0);
 }
 
 TEST_F(Options, KeyWithAQuoteOrSqlTextStoresNothingAndRunsNothing) {
-    ASSERT_TRUE(IcmoWriter()->SetBillOption(Props(), "ICMOTrack", erp::kAdministratorID,
-                                            "'A04-24'"));
+    ASSERT_TRUE(
+        IcmoWriter()->SetBillOption(Props(), "ICMOTrack", erp::kAdministratorID, "'A04-24'"));
     const int64_t before = SavedRows();
-    for (const std::string bad :
-         {"'A04-24'') OR 1=1 --'", "'A04-24', 'x'); DELETE FROM ICMO; --'", "'A0'4-24'",
-          "A04-24", "'A04-24',", "'A04-24' 'P00-52'", "''", "'NoSuchKey'",
-          "'A04-24'); DROP TABLE ICTrackOptionUser; --"}) {
+    for (const std::string bad : {"'A04-24'') OR 1=1 --'", "'A04-24', 'x'); DELETE FROM ICMO; --'",
+                                  "'A0'4-24'", "A04-24", "'A04-24',", "'A04-24' 'P00-52'", "''",
+                                  "'NoSuchKey'", "'A04-24'); DROP TABLE ICTrackOptionUser; --"}) {
         EXPECT_THROW(IcmoWriter()->SetBillOption(Props(), "ICMOTrack", erp::kAdministratorID, bad),
                      automation::RuntimeError)
             << bad;
     }
     EXPECT_EQ(SavedRows(), before);
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM ICMO"), 12);
-    auto chosen = IcmoQuery()->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), true);
+    auto chosen =
+        IcmoQuery()->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), true);
     EXPECT_EQ(Keys(chosen), std::vector<std::string>{"A04-24"});
 }
 
 TEST_F(Options, UnknownOptionSetIsRefused) {
     EXPECT_THROW(IcmoWriter()->SetBillOption(Props(), "NoSuchSet", erp::kAdministratorID, "'A'"),
                  automation::RuntimeError);
-    EXPECT_EQ(IcmoQuery()->GetBillOption(Props(), "NoSuchSet", Variant(erp::kAdministratorID), false)
+    EXPECT_EQ(IcmoQuery()
+                  ->GetBillOption(Props(), "NoSuchSet", Variant(erp::kAdministratorID), false)
                   ->RecordCount(),
               0);
 }

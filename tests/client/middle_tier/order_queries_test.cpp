@@ -18,7 +18,7 @@ std::string BigOrder(int entries) {
 }
 
 class OrderQueries : public ErpFixture {
-protected:
+  protected:
     // Twelve orders: 4 and 8 are export orders, 9 is saved only, 12 cancelled, 5 and 10 were
     // also paid in advance.
     erp::FixtureDefinition Definition() const override {
@@ -49,8 +49,7 @@ TEST_F(OrderQueries, TypedNumberListsTheCheckedEntriesOfThatOrder) {
     auto rs = OrderQuery()->GetOrderList(Props(), Filter(81, "SEORD000001"), status);
     ASSERT_TRUE(rs);
     EXPECT_EQ(status->Item("RetCode"), Variant(int32_t{0}));
-    EXPECT_EQ(rs->RecordCount(),
-              Scalar("SELECT COUNT(*) FROM SEOrderEntry WHERE FInterID = 1"));
+    EXPECT_EQ(rs->RecordCount(), Scalar("SELECT COUNT(*) FROM SEOrderEntry WHERE FInterID = 1"));
     for (const char* field : {"FInterID", "FBillNo", "FCustName", "FEntryID", "FItemNumber",
                               "FItemName", "FItemModel"}) {
         EXPECT_NO_THROW(rs->Value(field)) << field;
@@ -62,9 +61,12 @@ TEST_F(OrderQueries, UncheckedCancelledAndForeignClassOrdersAreNotListed) {
     ASSERT_EQ(Scalar("SELECT COUNT(*) FROM SEOrder WHERE FInterID = 9 AND FCheckerID IS NULL"), 1);
     ASSERT_EQ(Scalar("SELECT COUNT(*) FROM SEOrder WHERE FInterID = 12 AND FCancellation = 1"), 1);
     auto status = std::make_shared<automation::Dictionary>();
-    EXPECT_EQ(OrderQuery()->GetOrderList(Props(), Filter(81, "SEORD000009"), status)->RecordCount(), 0);
-    EXPECT_EQ(OrderQuery()->GetOrderList(Props(), Filter(81, "SEORD000012"), status)->RecordCount(), 0);
-    EXPECT_EQ(OrderQuery()->GetOrderList(Props(), Filter(81, "EXP000004"), status)->RecordCount(), 0);
+    EXPECT_EQ(OrderQuery()->GetOrderList(Props(), Filter(81, "SEORD000009"), status)->RecordCount(),
+              0);
+    EXPECT_EQ(OrderQuery()->GetOrderList(Props(), Filter(81, "SEORD000012"), status)->RecordCount(),
+              0);
+    EXPECT_EQ(OrderQuery()->GetOrderList(Props(), Filter(81, "EXP000004"), status)->RecordCount(),
+              0);
     auto exported = OrderQuery()->GetOrderList(Props(), Filter(1007100, "EXP000004"), status);
     EXPECT_EQ(exported->RecordCount(),
               Scalar("SELECT COUNT(*) FROM SEOrderExpDetail WHERE FInterID = 4"));
@@ -95,7 +97,7 @@ TEST_F(OrderQueries, SelectedEntriesOrWholeOrdersFromAVector) {
 }
 
 class LargeOrder : public OrderQueries {
-protected:
+  protected:
     erp::FixtureDefinition Definition() const override {
         erp::FixtureDefinition definition = OrderQueries::Definition();
         definition.statements.push_back(BigOrder(2001));
@@ -116,7 +118,7 @@ TEST_F(LargeOrder, MoreThan2000EntriesAskFirstThenListWithContinue) {
 }
 
 class HugeOrder : public OrderQueries {
-protected:
+  protected:
     erp::FixtureDefinition Definition() const override {
         erp::FixtureDefinition definition = OrderQueries::Definition();
         definition.statements.push_back(BigOrder(32768));
@@ -158,8 +160,8 @@ TEST_F(OrderQueries, ReceiptKindsFollowTheUserOptions) {
 }
 
 TEST_F(OrderQueries, EveryPhaseReturnsTheColumnsOfItsTemplate) {
-    auto templates = IcmoQuery()->GetQueryFields(Props(), 81,
-                                                 Variant("81, 82, 21, 1007132, 80, 1000034, 85"));
+    auto templates =
+        IcmoQuery()->GetQueryFields(Props(), 81, Variant("81, 82, 21, 1007132, 80, 1000034, 85"));
     for (int32_t phase : {81, 82, 21, 1007132, 80, 1000034, 85}) {
         auto para = Para(4, 1, 1007100);
         para->SetItem("FTranTypeID", Variant(phase));
@@ -204,7 +206,8 @@ TEST_F(OrderQueries, SummaryLeavesOutThePhasesTheUserSwitchedOff) {
 }
 
 TEST_F(OrderQueries, SummaryOfAMissingEntryIsAFailure) {
-    EXPECT_THROW(OrderQuery()->GetSeOrderCollect(Props(), Para(1, 99, 81)), automation::RuntimeError);
+    EXPECT_THROW(OrderQuery()->GetSeOrderCollect(Props(), Para(1, 99, 81)),
+                 automation::RuntimeError);
 }
 
 TEST_F(OrderQueries, EntryDetailCarriesDecimalsAndExchangeRate) {

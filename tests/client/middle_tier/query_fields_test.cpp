@@ -50,8 +50,8 @@ TEST_F(QueryFields, RowsCarryEveryColumnTheTrackersRead) {
 }
 
 TEST_F(QueryFields, PhaseTemplatesCarryCaptionsInEveryLanguage) {
-    auto rs = IcmoQuery()->GetQueryFields(Props(), 81,
-                                          Variant("81, 82, 21, 1007132, 80, 1000034, 85"));
+    auto rs =
+        IcmoQuery()->GetQueryFields(Props(), 81, Variant("81, 82, 21, 1007132, 80, 1000034, 85"));
     ASSERT_TRUE(rs);
     for (int32_t phase : {81, 82, 21, 1007132, 80, 1000034, 85}) {
         rs->SetFilter("FTranType = " + std::to_string(phase));

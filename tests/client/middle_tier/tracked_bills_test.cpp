@@ -8,7 +8,7 @@ namespace mt_test {
 namespace {
 
 class TrackedBills : public ErpFixture {
-protected:
+  protected:
     erp::FixtureDefinition Definition() const override {
         erp::FixtureDefinition definition;
         definition.data.taskOrders = 40;
@@ -56,20 +56,22 @@ TEST_F(TrackedBills, StatusFieldSitsAtTheOrdinalOfItsColumn) {
     // The tracker reads the status cell's value from the field whose ordinal is the column's
     // 1-based place among the kind's columns.
     auto fields = IcmoQuery()->GetQueryFields(Props(), -85, Variant(int32_t{-24}));
-    const int64_t icmo = Scalar("SELECT MIN(FICMOInterID) FROM ICStockBillEntry e JOIN ICStockBill b "
-                                "ON b.FInterID = e.FInterID WHERE b.FTranType = 24");
+    const int64_t icmo = Scalar(
+        "SELECT MIN(FICMOInterID) FROM ICStockBillEntry e JOIN ICStockBill b "
+        "ON b.FInterID = e.FInterID WHERE b.FTranType = 24");
     ASSERT_GT(icmo, 0);
-    auto rows = IcmoQuery()->GetICMOQuery(Props(), static_cast<int32_t>(icmo), -85,
-                                          Variant(int32_t{-24}));
+    auto rows =
+        IcmoQuery()->GetICMOQuery(Props(), static_cast<int32_t>(icmo), -85, Variant(int32_t{-24}));
     ASSERT_TRUE(rows);
     ASSERT_GT(rows->RecordCount(), 0);
     int32_t position = 1;
     for (; !fields->Eof(); fields->MoveNext(), ++position) {
-        EXPECT_TRUE(automation::EqualsIgnoreCase(rows->FieldAt(position).Name, Text(fields, "FKey")))
+        EXPECT_TRUE(
+            automation::EqualsIgnoreCase(rows->FieldAt(position).Name, Text(fields, "FKey")))
             << position;
     }
-    for (const char* field : {"FBillInterID", "FBillerID", "FItemNumber", "FEntryID",
-                              "FQtyDecimal_Item"}) {
+    for (const char* field :
+         {"FBillInterID", "FBillerID", "FItemNumber", "FEntryID", "FQtyDecimal_Item"}) {
         EXPECT_NO_THROW(rows->Value(field)) << field;
     }
     EXPECT_EQ(rows->RecordCount(),
@@ -79,7 +81,8 @@ TEST_F(TrackedBills, StatusFieldSitsAtTheOrdinalOfItsColumn) {
 }
 
 TEST_F(TrackedBills, EveryChosenKindReadsWithItsTemplateColumns) {
-    auto kinds = IcmoQuery()->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), false);
+    auto kinds =
+        IcmoQuery()->GetBillOption(Props(), "ICMOTrack", Variant(erp::kAdministratorID), false);
     for (; !kinds->Eof(); kinds->MoveNext()) {
         const int32_t kind = static_cast<int32_t>(Number(kinds, "FID"));
         EXPECT_NO_THROW(IcmoQuery()->GetICMOQuery(Props(), 1, -85, Variant(kind))) << kind;
@@ -116,10 +119,11 @@ TEST_F(TrackedBills, OperationFilterWithSqlTextIsRefused) {
                      automation::RuntimeError)
             << filter;
     }
-    EXPECT_THROW(IcmoQuery()->GetICMOQuery(Props(), 1, -85, Variant(int32_t{-24}),
-                                           " SHWorkBill.FBillType=11620 AND "
-                                           "SHWorkBillEntry.FOperSN=10 AND SHWorkBillEntry.FOperID=1"),
-                 automation::RuntimeError);
+    EXPECT_THROW(
+        IcmoQuery()->GetICMOQuery(Props(), 1, -85, Variant(int32_t{-24}),
+                                  " SHWorkBill.FBillType=11620 AND "
+                                  "SHWorkBillEntry.FOperSN=10 AND SHWorkBillEntry.FOperID=1"),
+        automation::RuntimeError);
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM ICMO"), 40);
 }
 
@@ -150,8 +154,9 @@ TEST_F(TrackedBills, OperationsCarryBothBillTypesOfAReworkedOrder) {
 }
 
 TEST_F(TrackedBills, TaskOrderWithoutOperationsHasNone) {
-    const int64_t icmo = Scalar("SELECT MIN(FInterID) FROM ICMO WHERE FInterID NOT IN "
-                                "(SELECT FICMOInterID FROM SHWorkBill)");
+    const int64_t icmo = Scalar(
+        "SELECT MIN(FInterID) FROM ICMO WHERE FInterID NOT IN "
+        "(SELECT FICMOInterID FROM SHWorkBill)");
     auto opers = IcmoQuery()->GetICMOOper(Props(), static_cast<int32_t>(icmo));
     ASSERT_TRUE(opers);
     EXPECT_EQ(opers->RecordCount(), 0);
@@ -175,8 +180,8 @@ TEST_F(TrackedBills, TaskOrderInfoReadsIdsAndDictionaries) {
 
 TEST_F(TrackedBills, StockQuantitiesAreKeyedByBillNumberAndEntry) {
     const int64_t icmo = Scalar("SELECT MIN(FICMOInterID) FROM PPBOM");
-    auto rows = IcmoQuery()->GetICMOQuery(Props(), static_cast<int32_t>(icmo), -85,
-                                          Variant(int32_t{-88}));
+    auto rows =
+        IcmoQuery()->GetICMOQuery(Props(), static_cast<int32_t>(icmo), -85, Variant(int32_t{-88}));
     ASSERT_GT(rows->RecordCount(), 1);
     rows->MoveLast();
     auto stock = IcmoQuery()->GetStockQty(Props(), rows);
@@ -186,9 +191,10 @@ TEST_F(TrackedBills, StockQuantitiesAreKeyedByBillNumberAndEntry) {
     rows->MoveFirst();
     const std::string key = Text(rows, "FBillNO") + Text(rows, "FEntryID");
     ASSERT_TRUE(stock->Exists(key)) << key;
-    EXPECT_DOUBLE_EQ(automation::CDbl(stock->Item(key)),
-                     static_cast<double>(Scalar("SELECT SUM(FQty) FROM ICInventory WHERE FItemID = " +
-                                                Text(rows, "FItemID"))));
+    EXPECT_DOUBLE_EQ(
+        automation::CDbl(stock->Item(key)),
+        static_cast<double>(
+            Scalar("SELECT SUM(FQty) FROM ICInventory WHERE FItemID = " + Text(rows, "FItemID"))));
 }
 
 }  // namespace
@@ -216,14 +222,19 @@ TEST_F(ValueTypes, DatesArriveAsDatesThroughEveryView) {
 }
 
 TEST_F(ValueTypes, EmptyOrMissingTaskOrderListGivesNoRows) {
-    EXPECT_EQ(IcmoQuery()->GetICMOInfo(Props(), std::make_shared<automation::Vector>())->RecordCount(), 0);
+    EXPECT_EQ(
+        IcmoQuery()->GetICMOInfo(Props(), std::make_shared<automation::Vector>())->RecordCount(),
+        0);
     EXPECT_EQ(IcmoQuery()->GetICMOInfo(Props(), nullptr)->RecordCount(), 0);
 }
 
 TEST_F(ValueTypes, EachProgIdCreatesItsServer) {
-    EXPECT_EQ(automation::CreateObject(trackquery::kProgIdGetICMOQuery)->TypeName(), "CGetICMOQuery");
-    EXPECT_EQ(automation::CreateObject(trackquery::kProgIdSetICMOQuery)->TypeName(), "CSetICMOQuery");
-    EXPECT_EQ(automation::CreateObject(trackquery::kProgIdGetOrderQuery)->TypeName(), "CGetOrderQuery");
+    EXPECT_EQ(automation::CreateObject(trackquery::kProgIdGetICMOQuery)->TypeName(),
+              "CGetICMOQuery");
+    EXPECT_EQ(automation::CreateObject(trackquery::kProgIdSetICMOQuery)->TypeName(),
+              "CSetICMOQuery");
+    EXPECT_EQ(automation::CreateObject(trackquery::kProgIdGetOrderQuery)->TypeName(),
+              "CGetOrderQuery");
 }
 
 }  // namespace
