@@ -310,6 +310,21 @@ TEST_F(BillSelLoad, ReadsTheChoiceOfTheGivenUser) {
     EXPECT_EQ(CheckedKeys(*dialog), (std::vector<std::string>{"A07-571"}));
 }
 
+TEST_F(BillSelLoad, OnlyAValueOfOneChecksAnItem) {
+    auto rs = adodb::Recordset::OpenWithFields(
+        {{.Name = "FKey"}, {.Name = "FCaption"}, {.Name = "FValue"}});
+    rs->LoadRow({Variant("A01-85"), Variant("生产任务单"), Variant("1")});
+    rs->LoadRow({Variant("A02-88"), Variant("生产投料单"), automation::Null});
+    rs->LoadRow({Variant("A04-24"), Variant("生产领料单"), Variant(2)});
+    rs->LoadRow({Variant("A06-2"), Variant("产品入库单"), Variant(1.0)});
+    automation::ComponentRegistry::Instance().Register(trackquery::kProgIdGetICMOQuery, [rs] {
+        return std::make_shared<FabricatedGetICMOQuery>(rs);
+    });
+    auto dialog = LoadedDialog();
+    EXPECT_EQ(CheckedKeys(*dialog), (std::vector<std::string>{"A01-85", "A06-2"}));
+    EXPECT_TRUE(dialog->CmdOK->Enabled());
+}
+
 // --- A load that fails -------------------------------------------------------------------------
 
 using BillSelLoadFailure = BillSelTest;
