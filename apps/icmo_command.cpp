@@ -74,7 +74,7 @@ class CommandLoop {
                 windowing::EventLoop::Instance().AdvanceTime(
                     std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count());
             } else if (!SplitCommand(line).empty()) {
-                out_ << "> " << line << "\n";
+                out_ << "icmo> " << line << "\n";
             }
             const auto outcome = commands_.Run(line);
             last = std::chrono::steady_clock::now();

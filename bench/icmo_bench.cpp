@@ -1,0 +1,208 @@
+// Time of the two long user actions of task order tracking, each beside the raw SQLite fetch of
+// the same rows in the same run, so the library's own cost reads as a ratio:
+//
+// - the navigation fill: InitTrack with 32,767 task orders (the most one tree holds), against a
+//   plain SELECT of their numbers and states;
+// - the expansion of a tracked-bill node holding 10,000 bills (production issues of one task
+//   order), against a plain SELECT of the node's view.
+//
+// The databases are built once into the temporary folder ($TMPDIR or /tmp) and kept for later
+// runs. Run: build-*/bench/bench_icmo_bench
+
+#include <client/erp_database/demo_database.h>
+#include <client/erp_database/sqlite_database.h>
+#include <client/headless/headless_session.h>
+#include <client/trace_viewer/headless_trace_viewer.h>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+namespace erp = client::erp_database;
+
+constexpr int32_t kNavigationOrders = 32767;
+constexpr int32_t kExpandedBills = 10000;
+
+std::filesystem::path TempFolder() {
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp && *tmp ? tmp : "/tmp";
+}
+
+// A demo database with more task orders than one tree takes.
+const std::string& NavigationDatabase() {
+    static const std::string path = [] {
+        const auto file = (TempFolder() / "trackquery_icmo_bench_nav.db").string();
+        if (!std::filesystem::exists(file)) {
+            erp::DemoDefinition definition;
+            definition.taskOrders = kNavigationOrders + 233;
+            erp::BuildDemoDatabase(file, definition);
+        }
+        return file;
+    }();
+    return path;
+}
+
+// A small demo database whose first ordinary task order has 10,000 production issues.
+const std::string& ExpansionDatabase() {
+    static const std::string path = [] {
+        const auto file = (TempFolder() / "trackquery_icmo_bench_expand.db").string();
+        if (!std::filesystem::exists(file)) {
+            const std::string order =
+                "(SELECT MIN(FInterID) FROM ICMO WHERE FTranType=85 AND FScheduleID=0)";
+            const std::string numbers = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                        "FROM n WHERE i < " +
+                                        std::to_string(kExpandedBills) + ") ";
+            erp::FixtureDefinition definition;
+            definition.data.taskOrders = 30;
+            definition.statements = {
+                numbers +
+                    "INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FStatus, "
+                    "FBillerID) SELECT 900000 + i, 'BENCH' || printf('%05d', i), 24, "
+                    "'2026-05-01', 1, 16394 FROM n",
+                numbers +
+                    "INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FQty, FPrice, "
+                    "FAmount, FICMOInterID) SELECT 900000 + i, 1, (SELECT FItemID FROM ICMO "
+                    "WHERE FInterID = " +
+                    order + "), 2.5, 3, 7.5, " + order + " FROM n"};
+            erp::BuildFixture(file, definition);
+        }
+        return file;
+    }();
+    return path;
+}
+
+// Steps through every row of a query, reading every column, as the least any reader must do.
+int64_t RawFetch(sqlite3* db, const std::string& sql, int64_t parameter) {
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
+    sqlite3_bind_int64(statement, 1, parameter);
+    int64_t rows = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+            if (sqlite3_column_type(statement, c) == SQLITE_TEXT) {
+                benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
+            } else {
+                benchmark::DoNotOptimize(sqlite3_column_double(statement, c));
+            }
+        }
+        ++rows;
+    }
+    sqlite3_finalize(statement);
+    return rows;
+}
+
+struct TaskOrders {
+    automation::VectorPtr bills = std::make_shared<automation::Vector>();
+    automation::DictionaryPtr status = std::make_shared<automation::Dictionary>();
+};
+
+const char* kTaskOrderSql =
+    "SELECT FInterID, FBillNo, FStatus, FSuspend, FCancellation FROM ICMO ORDER BY FInterID "
+    "LIMIT ?1";
+
+TaskOrders ReadTaskOrders(const std::string& path, int32_t count) {
+    TaskOrders orders;
+    erp::SqliteDatabase db(path, false);
+    auto rows = db.Prepare(kTaskOrderSql);
+    for (bool more = rows.Query({int64_t{count}}); more; more = rows.Next()) {
+        auto bill = std::make_shared<automation::Dictionary>();
+        bill->SetItem("FInterID", static_cast<int32_t>(rows.ColumnInt(0)));
+        bill->SetItem("FBillNo", rows.ColumnText(1));
+        orders.bills->Add(bill);
+        auto state = std::make_shared<automation::Dictionary>();
+        state->SetItem("FStatus", static_cast<int32_t>(rows.ColumnInt(2)));
+        state->SetItem("FSuspend", static_cast<int32_t>(rows.ColumnInt(3)));
+        state->SetItem("FCancellation", static_cast<int32_t>(rows.ColumnInt(4)));
+        orders.status->SetItem(std::to_string(rows.ColumnInt(0)), state);
+    }
+    return orders;
+}
+
+void BM_NavigationFill(benchmark::State& state) {
+    const auto orders = ReadTaskOrders(NavigationDatabase(), kNavigationOrders);
+    client::HeadlessSession session({.databasePath = NavigationDatabase()});
+    int32_t nodes = 0;
+    for (auto _ : state) {
+        auto tracker = session.CreateICMOQuery();
+        if (!session.StartEmbedded(tracker, orders.bills, orders.status)) {
+            state.SkipWithError("InitTrack failed");
+            break;
+        }
+        nodes = session.Viewer()->GetNavigationModel()->NodeCount();
+        state.PauseTiming();
+        session.Viewer()->Close();
+        if (auto window = tracker->Window()) window->Unload();
+        state.ResumeTiming();
+    }
+    state.counters["nodes"] = nodes;
+}
+
+void BM_NavigationRawFetch(benchmark::State& state) {
+    erp::SqliteDatabase db(NavigationDatabase(), false);
+    int64_t rows = 0;
+    for (auto _ : state) rows = RawFetch(db.Handle(), kTaskOrderSql, kNavigationOrders);
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+int32_t ExpandedTaskOrder() {
+    erp::SqliteDatabase db(ExpansionDatabase(), false);
+    return static_cast<int32_t>(
+        db.QueryInt("SELECT MIN(FInterID) FROM ICMO WHERE FTranType=85 AND FScheduleID=0"));
+}
+
+// The 1-based position of the detail node of a kind, 0 when the view has none.
+std::string NodePath(client::HeadlessTraceViewer& viewer, const std::string& kind) {
+    auto model = viewer.GetDetailModel();
+    for (int32_t i = 1; model && i <= model->Count(); ++i) {
+        if (model->Nodes()[static_cast<size_t>(i - 1)]->Key == kind) return std::to_string(i);
+    }
+    return "";
+}
+
+void BM_ExpandNode(benchmark::State& state) {
+    const int32_t order = ExpandedTaskOrder();
+    client::HeadlessSession session({.databasePath = ExpansionDatabase()});
+    auto tracker = session.CreateICMOQuery();
+    auto list = client::HeadlessSession::BillList({{order, "bench"}});
+    if (!session.StartEmbedded(tracker, list)) {
+        state.SkipWithError("InitTrack failed");
+        return;
+    }
+    size_t rows = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        session.ClickTool("btnRefresh");
+        const std::string path = NodePath(*session.Viewer(), "-24");
+        state.ResumeTiming();
+        if (path.empty() || !session.ExpandDetail(path)) {
+            state.SkipWithError("no production issue node to expand");
+            break;
+        }
+        rows = session.Viewer()->GetDetailModel()->Item(std::stoi(path))->Rows().size();
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+void BM_ExpandRawFetch(benchmark::State& state) {
+    erp::SqliteDatabase db(ExpansionDatabase(), false);
+    const int32_t order = ExpandedTaskOrder();
+    int64_t rows = 0;
+    for (auto _ : state) {
+        rows = RawFetch(db.Handle(), "SELECT * FROM VTrack_Stock24 WHERE FParentID = ?1", order);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+BENCHMARK(BM_NavigationFill)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_NavigationRawFetch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExpandNode)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ExpandRawFetch)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

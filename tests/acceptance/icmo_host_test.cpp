@@ -1,0 +1,242 @@
+// Whole sessions of task order tracking run through the host program, as a user sees them: the
+// view printed by the terminal host, the message boxes and the bill windows.
+
+#include "host_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using namespace host_test;
+
+const char* kDetailTitle = "详细跟踪信息";
+
+// The first ordinary task order with both ordinary and rework operations.
+std::string RoutedTaskOrder(const std::string& database) {
+    return QueryText(database,
+                     "SELECT i.FBillNo FROM ICMO i WHERE i.FTranType=85 AND i.FScheduleID=0 "
+                     "AND EXISTS (SELECT 1 FROM SHWorkBill w WHERE w.FICMOInterID=i.FInterID AND "
+                     "w.FBillType=11620) AND EXISTS (SELECT 1 FROM SHWorkBill w WHERE "
+                     "w.FICMOInterID=i.FInterID AND w.FBillType=11621) ORDER BY i.FBillNo LIMIT 1");
+}
+
+class HostSession : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(fs::exists(HostProgram()))
+            << HostProgram() << " is missing: build the trackquery target with the tests";
+        database_ = DemoDatabase();
+    }
+
+    // The position of the top-level detail node labelled `label` (1-based), 0 when absent.
+    static size_t PositionOf(const std::vector<TopNode>& nodes, const std::string& label) {
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            if (nodes[i].label == label) return i + 1;
+        }
+        return 0;
+    }
+
+    std::string database_;
+};
+
+// --- A routed task order, expanded everywhere ---------------------------------------------------
+
+TEST_F(HostSession, RoutedTaskOrderShowsHeadOperationsRowsTotalsAndOpensABill) {
+    const std::string routed = RoutedTaskOrder(database_);
+    ASSERT_FALSE(routed.empty()) << "the demo database has no routed task order with rework";
+
+    const HostRun first = RunScript(database_, "show\n", {"--bills", routed});
+    ASSERT_EQ(first.exitCode, 0) << first.output;
+    const auto nodes = TopLevelDetailNodes(first.output, kDetailTitle);
+    const size_t ordinary = PositionOf(nodes, "普通工序");
+    ASSERT_GT(ordinary, 0u) << first.output;
+    EXPECT_GT(PositionOf(nodes, "返修工序"), ordinary) << "rework operations follow the ordinary";
+
+    std::string script;
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (nodes[i].expandable) script += "expand " + std::to_string(i + 1) + "\n";
+    }
+    const std::string op = std::to_string(ordinary);
+    script += "expand-row " + op + " 1\n";          // the first operation: its record node
+    script += "expand " + op + ".1.1\n";            // the operation records of that operation
+    script += "expand-row " + op + ".1.1 1\n";      // the first record: its package nodes
+    script += "expand " + op + ".1.1.1.1\n";        // the first package kind
+    script += "answer ok\nopen " + op + ".1.1 1\n";  // the operation record's own bill
+    script += "show\nquit\n";
+
+    const HostRun run = RunScript(database_, script, {"--bills", routed});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows(routed)) << "the head names the task order";
+    EXPECT_TRUE(run.Shows("普通工序")) << run.output;
+    EXPECT_TRUE(run.Shows("返修工序")) << run.output;
+    EXPECT_TRUE(run.Shows("[=] 合计")) << "a totals row under an expanded node\n" << run.output;
+    EXPECT_TRUE(run.Shows("下达") || run.Shows("审核")) << "status texts of the rows";
+    EXPECT_TRUE(run.Shows("+== bill window")) << "the double-clicked bill opens\n" << run.output;
+    EXPECT_FALSE(run.Shows("error:")) << run.output;
+}
+
+// --- Typed selection of task orders ------------------------------------------------------------
+
+TEST_F(HostSession, TypedBillNumberReplacesTheTreeWithTheMatchingTaskOrders) {
+    const std::string number = QueryText(
+        database_, "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
+                   "ORDER BY FBillNo LIMIT 1");
+    const std::string part = number.substr(number.size() - 2);
+    const std::string matches = QueryText(
+        database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID=0 AND "
+                   "FBillNo LIKE '%" + part + "%'");
+
+    const HostRun run = RunScript(database_, "type bndfilter " + part + "\nshow\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("== 生产任务单(" + matches + ") ==")) << run.output;
+}
+
+TEST_F(HostSession, TypedBillNumberWithAQuoteIsRefusedWithABox) {
+    const HostRun run = RunScript(database_, "answer ok\ntype bndfilter 1' OR '1'='1\nshow\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("选单号不能包含单引号，请重新录入！")) << run.output;
+}
+
+TEST_F(HostSession, TypedBillNumberWithoutMatchesSaysSoAndKeepsTheTree) {
+    const std::string all = QueryText(
+        database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID=0");
+    const HostRun run = RunScript(database_, "answer ok\ntype bndfilter NOSUCHBILL\nshow\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("没有单据号为NOSUCHBILL的单据")) << run.output;
+    EXPECT_TRUE(run.Shows("== 生产任务单(" + all + ") ==")) << run.output;
+}
+
+// --- Position search ----------------------------------------------------------------------------
+
+TEST_F(HostSession, PositionSearchSelectsTheTaskOrderAndShowsItAfterTheDelay) {
+    const std::string fifth = QueryText(
+        database_, "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
+                   "ORDER BY FBillNo LIMIT 1 OFFSET 4");
+    const HostRun run = RunScript(database_, "type bndSearch " + fifth + "\nwait 500\nshow\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows(">   " + fifth)) << "the found node is selected\n" << run.output;
+    EXPECT_FALSE(run.Shows("没有符合条件的任务单。"));
+}
+
+TEST_F(HostSession, PositionSearchWithoutAHitSaysSo) {
+    const HostRun run = RunScript(database_, "answer ok\ntype bndSearch NOSUCHBILL\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("没有符合条件的任务单。")) << run.output;
+}
+
+// --- A refused bill -----------------------------------------------------------------------------
+
+TEST_F(HostSession, BillOfAUserWithoutRightsIsRefusedAndNotOpened) {
+    const std::string routed = RoutedTaskOrder(database_);
+    const HostRun first = RunScript(database_, "show\n", {"--bills", routed, "--user", "guest"});
+    ASSERT_EQ(first.exitCode, 0) << first.output;
+    const std::string op =
+        std::to_string(PositionOf(TopLevelDetailNodes(first.output, kDetailTitle), "普通工序"));
+    ASSERT_NE(op, "0") << first.output;
+
+    const HostRun run = RunScript(
+        database_, "expand-row " + op + " 1\nexpand " + op + ".1.1\nanswer ok\nopen " + op +
+                       ".1.1 1\n",
+        {"--bills", routed, "--user", "guest"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("对不起，你没有相应的")) << run.output;
+    EXPECT_FALSE(run.Shows("+== bill window")) << run.output;
+}
+
+// --- Scripts that go wrong ----------------------------------------------------------------------
+
+TEST_F(HostSession, UnansweredBoxStopsTheScriptAndNamesTheBox) {
+    const HostRun run = RunScript(database_, "type bndfilter a'b\nshow\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.Shows("error: The message box \"选单号不能包含单引号")) << run.output;
+    EXPECT_TRUE(run.Shows(":1: the script stops here.")) << run.output;
+    EXPECT_EQ(run.Count("icmo> show"), 0u) << "nothing after the failing line runs";
+}
+
+TEST_F(HostSession, UnknownCommandStopsTheScriptWithItsLine) {
+    const HostRun run = RunScript(database_, "show\nfrobnicate 3\nshow\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.Shows("error: unknown command \"frobnicate\"")) << run.output;
+    EXPECT_TRUE(run.Shows(":2: the script stops here.")) << run.output;
+}
+
+TEST_F(HostSession, PathOutsideTheDetailTreeIsReported) {
+    const HostRun run = RunScript(database_, "expand 99\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.Shows("error:")) << run.output;
+    EXPECT_TRUE(run.Shows("99")) << run.output;
+}
+
+TEST_F(HostSession, MalformedArgumentsAreReported) {
+    EXPECT_TRUE(RunScript(database_, "select two\n").Shows("the node number must be"));
+    EXPECT_TRUE(RunScript(database_, "expand 1..2\n").Shows("error:"));
+    EXPECT_TRUE(RunScript(database_, "answer maybe\n").Shows("\"maybe\" is not an answer"));
+    EXPECT_TRUE(RunScript(database_, "type bndOther x\n").Shows("has no text box"));
+    EXPECT_EQ(RunScript(database_, "wait -5\n").exitCode, 1);
+}
+
+TEST_F(HostSession, CommentsAndBlankLinesAreSkipped) {
+    const HostRun run = RunScript(database_, "# a comment\n\n   \nshow\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_FALSE(run.Shows("error:")) << run.output;
+}
+
+// --- Stand-alone and embedded ------------------------------------------------------------------
+
+TEST_F(HostSession, ExitToolClosesTheEmbeddedPage) {
+    const HostRun run = RunScript(database_, "tool btnExit\nshow\n", {"--embedded"});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("The tracking window was closed.")) << run.output;
+    EXPECT_EQ(run.Count("icmo> show"), 0u) << "the session ends with its window";
+}
+
+TEST_F(HostSession, ExitToolClosesTheStandAloneWindow) {
+    const HostRun run = RunScript(database_, "tool btnExit\nshow\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("The tracking window was closed.")) << run.output;
+}
+
+TEST_F(HostSession, DeferredClickShowsTheNodeOnlyAfterTheDelay) {
+    const std::string third = QueryText(
+        database_, "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
+                   "ORDER BY FBillNo LIMIT 1 OFFSET 2");
+    // The first task order is shown at start; a click on the fourth node (the third order) waits.
+    const HostRun early = RunScript(database_, "select 4\nwait 100\nshow\n");
+    const HostRun late = RunScript(database_, "select 4\nwait 500\nshow\n");
+    ASSERT_EQ(early.exitCode, 0) << early.output;
+    ASSERT_EQ(late.exitCode, 0) << late.output;
+    const auto shownIn = [&](const HostRun& run) {
+        const auto lines = Lines(run.output);
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.rfind("  ", 0) == 0 && line.find(third) != std::string::npos;
+        });
+    };
+    EXPECT_GT(shownIn(late), shownIn(early)) << late.output;
+}
+
+// --- The terminal -------------------------------------------------------------------------------
+
+TEST_F(HostSession, EndOfTerminalInputQuitsCleanly) {
+    const HostRun run = RunHost({"icmo", "--db", database_});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("== 生产任务单(")) << run.output;
+    EXPECT_TRUE(run.Shows("icmo> ")) << run.output;
+}
+
+TEST_F(HostSession, TerminalGoesOnAfterABadCommandAndListsTheCommands) {
+    const HostRun run = RunHost({"icmo", "--db", database_}, "frobnicate\nhelp\nquit\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("error: unknown command")) << run.output;
+    EXPECT_TRUE(run.Shows("expand-row PATH ROW")) << run.output;
+}
+
+TEST_F(HostSession, TerminalBoxWithOneButtonIsShownWithoutAQuestion) {
+    const HostRun run = RunHost({"icmo", "--db", database_}, "type bndSearch NOSUCHBILL\nquit\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("没有符合条件的任务单。")) << run.output;
+    EXPECT_FALSE(run.Shows("answer [")) << run.output;
+}
+
+}  // namespace

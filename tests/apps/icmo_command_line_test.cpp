@@ -1,0 +1,124 @@
+// The command line of `trackquery icmo`: what it needs, and the clear message and failed exit of
+// every option it cannot use. Nothing is started on bad input.
+
+#include "acceptance/host_runner.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace host_test;
+
+class IcmoCommandLine : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(fs::exists(HostProgram())) << HostProgram() << " is missing";
+        database_ = DemoDatabase(30);
+    }
+    HostRun Icmo(std::vector<std::string> args) {
+        args.insert(args.begin(), {"icmo", "--db", database_});
+        return RunHost(args);
+    }
+    std::string database_;
+};
+
+TEST_F(IcmoCommandLine, DatabaseIsRequired) {
+    const HostRun run = RunHost({"icmo"});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.Shows("--db")) << run.output;
+}
+
+TEST_F(IcmoCommandLine, MissingDatabaseFileIsNamedWithTheWayToCreateIt) {
+    const HostRun run = RunHost({"icmo", "--db", "/nonexistent/erp.db"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.Shows("\"/nonexistent/erp.db\" does not exist")) << run.output;
+    EXPECT_TRUE(run.Shows("trackquery demo-db --out")) << run.output;
+    EXPECT_FALSE(run.Shows("icmo>"));
+}
+
+TEST_F(IcmoCommandLine, FileThatIsNoErpDatabaseIsRefused) {
+    const fs::path other = TempFile("not_erp.db");
+    std::ofstream(other) << "not a database";
+    const HostRun run = RunHost({"icmo", "--db", other.string()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.Shows("is not an ERP database")) << run.output;
+    fs::remove(other);
+}
+
+TEST_F(IcmoCommandLine, UnknownUserIsRefused) {
+    const HostRun run = Icmo({"--user", "nobody"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.Shows("no user named \"nobody\"")) << run.output;
+}
+
+TEST_F(IcmoCommandLine, UserNameWithAQuoteIsLookedUpAsText) {
+    const HostRun run = Icmo({"--user", "x' OR '1'='1"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.Shows("no user named")) << run.output;
+}
+
+TEST_F(IcmoCommandLine, UserIsLookedUpByName) {
+    const HostRun run = Icmo({"--user", "张三", "--script", "/dev/null"});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("user 张三 (16395)")) << run.output;
+}
+
+TEST_F(IcmoCommandLine, UnknownLanguageAndSubSystemAreRefused) {
+    const HostRun language = Icmo({"--lang", "FR"});
+    EXPECT_EQ(language.exitCode, 1);
+    EXPECT_TRUE(language.Shows("unknown language \"FR\"")) << language.output;
+    const HostRun sub = Icmo({"--sub", "MRP"});
+    EXPECT_EQ(sub.exitCode, 1);
+    EXPECT_TRUE(sub.Shows("unknown sub-system \"MRP\"")) << sub.output;
+}
+
+TEST_F(IcmoCommandLine, UnreadableScriptIsRefused) {
+    const HostRun run = Icmo({"--script", "/nonexistent/script.txt"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.Shows("cannot read the script")) << run.output;
+}
+
+TEST_F(IcmoCommandLine, BillNumbersAreTrackedInTheOrderGiven) {
+    const std::string first = QueryText(
+        database_, "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
+                   "ORDER BY FBillNo LIMIT 1");
+    const std::string second = QueryText(
+        database_, "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
+                   "ORDER BY FBillNo LIMIT 1 OFFSET 1");
+    const HostRun run = Icmo({"--bills", second + " , " + first, "--script", "/dev/null"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("2 task orders of sub-system CJ")) << run.output;
+    EXPECT_TRUE(run.Shows("== 生产任务单(2) ==")) << run.output;
+    EXPECT_LT(run.output.find("  " + second), run.output.find("  " + first)) << run.output;
+}
+
+TEST_F(IcmoCommandLine, BillNumberOfAnotherKindOrUnknownIsNamed) {
+    const std::string outsourced =
+        QueryText(database_, "SELECT FBillNo FROM ICMO WHERE FTranType=571 LIMIT 1");
+    ASSERT_FALSE(outsourced.empty());
+    const HostRun other = Icmo({"--bills", outsourced});
+    EXPECT_EQ(other.exitCode, 1);
+    EXPECT_TRUE(other.Shows("\"" + outsourced + "\" is not a task order of sub-system CJ"))
+        << other.output;
+    const HostRun unknown = Icmo({"--bills", "NOSUCH-1"});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.Shows("\"NOSUCH-1\" is not a task order")) << unknown.output;
+}
+
+TEST_F(IcmoCommandLine, SubSystemChoosesTheKindOfTaskOrders) {
+    const std::string outsourced = QueryText(
+        database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=571");
+    const HostRun run = Icmo({"--sub", "subc", "--script", "/dev/null"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("== 委外加工生产任务单(" + outsourced + ") ==")) << run.output;
+}
+
+TEST_F(IcmoCommandLine, EveryTaskOrderOfTheKindWhenNoneAreGiven) {
+    const std::string repetitive = QueryText(
+        database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID<>0");
+    const HostRun run = Icmo({"--sub", "REPM", "--script", "/dev/null"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("== 重复生产任务单(" + repetitive + ") ==")) << run.output;
+}
+
+}  // namespace
