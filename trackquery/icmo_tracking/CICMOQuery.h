@@ -9,6 +9,7 @@
 // node), module_name.cpp, and the files of the head, detail and command handling.
 
 #include <trackquery/contracts/detail_model.h>
+#include <trackquery/contracts/middle_tier.h>
 #include <trackquery/contracts/head_model.h>
 #include <trackquery/contracts/navigation_model.h>
 #include <trackquery/framework/ITrackQuery.h>
@@ -91,15 +92,44 @@ class CICMOQuery : public ITrackQuery {
     void ShowInitFailure(const std::string& sError);
     const TraceViewerPtr& Viewer() const { return m_frmQuery->Viewer(); }
 
-    // --- navigation.cpp ---
+    // --- navigation.cpp: the navigation tree, the selection of a node, selection by number,
+    // the bill list and the position search ---
     bool CreateNavigationModel(const automation::VectorPtr& vctBillInterID,
                                const automation::DictionaryPtr& dctBillStatus);
     NavigationNodePtr CreateBillNode(const automation::Variant& item,
                                      const automation::DictionaryPtr& dctBillStatus) const;
+    void SelectBillsByNumber(const std::string& sText);
+    void ShowSelBillList();
+    void FindPosition();
+    // (navigation.cpp: further private helpers below this line)
 
-    // --- head and detail panels ---
-    bool CreateHeadModel(int32_t lInterID);
+    // --- commands.cpp: the command table ---
+    // (commands.cpp: private helpers below this line)
+
+    // --- head_model.cpp: the head panel ---
+    bool CreateHeadModel(int32_t& lInterID);
+    // (head_model.cpp: further private helpers below this line)
+
+    // --- detail_model.cpp: the detail model and the bill options ---
     bool CreateDetailModel(int32_t lInterID, std::string& sError);
+    void BuildNodeColumns(const DetailNodePtr& node, const RecordsetPtr& rsFields,
+                          const RecordsetPtr& rsOption);
+    RecordsetPtr GetBillOption(bool bChosenOnly);
+    void ShowBillOption();
+    // (detail_model.cpp: further private helpers below this line)
+
+    // --- oper_package.cpp: the operation package and the operation nodes ---
+    void CreateOperPackage(RecordsetPtr& rsOption, const RecordsetPtr& rsFields);
+    void CreateOperDetail(DetailModelPtr& model, int32_t lInterID, const RecordsetPtr& rsOption,
+                          const RecordsetPtr& rsFields, int32_t& lResult);
+    // (oper_package.cpp: further private helpers below this line)
+
+    // --- detail_expansion.cpp: expanding detail nodes and operation record rows ---
+    // (detail_expansion.cpp: private helpers below this line)
+
+    // --- open_bill.cpp: opening a tracked bill ---
+    bool CallDetailBill(const automation::ObjectPtr& objSelection);
+    // (open_bill.cpp: further private helpers below this line)
 
     frmICMOQueryPtr m_frmQuery;
     DetailModelPtr m_DetailModel;

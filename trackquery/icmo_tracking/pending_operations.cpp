@@ -48,7 +48,7 @@ void CICMOQuery::DetailBeforeExpand(int32_t lRow, const std::string& sPath,
     (void)lRow, (void)sPath, (void)objRow, (void)sRowType;
 }
 
-bool CICMOQuery::CreateHeadModel(int32_t lInterID) {
+bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
     // FIXME: the head panel of the selected task order is still to come.
     (void)lInterID;
     return true;
