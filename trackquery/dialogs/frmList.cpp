@@ -16,6 +16,10 @@ frmList::frmList() : windowing::Form("frmList") {
     ICListSel->OnCommand = [this](const std::string& command) { ICListSel_Command(command); };
 }
 
+frmList::~frmList() {
+    if (ICListSel) ICListSel->OnCommand = nullptr;
+}
+
 void frmList::InitData() {
     if (!ICListSel->OpenList()) return;
     m_OK = ICListSel->IsReadyToShow();

@@ -22,6 +22,9 @@ class frmList : public windowing::Form {
 public:
     // Creates the list control "QzList.ICList"; error 429 when the client has none.
     frmList();
+    // The control may outlive the form (its creator can keep it); its command event then no
+    // longer reaches the form.
+    ~frmList() override;
 
     void SetListID(int32_t value) { ICListSel->ListID = value; }
     void SetBaseInfo(const std::string& value) { ICListSel->BaseInfo = value; }

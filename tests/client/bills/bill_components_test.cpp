@@ -252,7 +252,10 @@ TEST_F(BillComponentsTest, ClassDescriptionComesFromTheClassTypes) {
     source.ClassTypeID = 1007100;
     const auto row = source.classtype();
     EXPECT_EQ(row->Item("FName"), Variant("外销订单"));
-    EXPECT_EQ(row->Item("FPrimaryKey"), Variant("FID"));
+    adodb::Connection cnn;
+    cnn.Open(ConnectionString());
+    const auto stored = cnn.Execute("SELECT FPrimaryKey FROM ICClassType WHERE FID=1007100");
+    EXPECT_EQ(row->Item("FPrimaryKey"), stored->Value("FPrimaryKey"));
     EXPECT_EQ(automation::CLng(row->Item("FObjectType")), 2295);
     source.ClassTypeID = 4242;
     EXPECT_THROW(source.classtype(), automation::RuntimeError);
@@ -268,7 +271,10 @@ TEST_F(BillComponentsTest, ClassBillWindowOpensOnTheBillAskedFor) {
     source->ClassTypeID = 1007100;
     client::ClassInfoManager manager;
     manager.DataSrv = source;
-    manager.ItemID = KeyList("FID", "FClassTypeID", {{11, 1007100}, {12, 1007100}});
+    const auto keys = source->classtype();
+    manager.ItemID = KeyList(automation::CStr(keys->Item("FPrimaryKey")),
+                             automation::CStr(keys->Item("FClassTypeKey")),
+                             {{11, 1007100}, {12, 1007100}});
     int32_t mode = 2;
     manager.Show(Variant(12), Variant(), mode);
     const auto& opened = client::BillWindowHistory().back();
