@@ -118,8 +118,9 @@ void BillWindow::ReadCurrentBill() {
     const auto table = FindBillTable(tranType_);
     std::string caption = KindName(*cnn, tranType_);
     if (table && interId_ != 0) {
-        auto rs = cnn->Execute("SELECT * FROM " + table->Table + " WHERE " + table->KeyColumn + "=?",
-                               {Variant(interId_)});
+        auto rs =
+            cnn->Execute("SELECT * FROM " + table->Table + " WHERE " + table->KeyColumn + "=?",
+                         {Variant(interId_)});
         if (!rs->Eof()) bill_ = RowAsDictionary(rs);
     }
     if (bill_ && table && !table->NumberColumn.empty())
@@ -140,10 +141,21 @@ std::string BillWindow::Render() const {
 void BillWindow::Open() {
     Retired().clear();
     ReadCurrentBill();
-    BillWindowRecord record{request_.Component, request_.BillType, request_.ShowMode,
-                            request_.SystemName, request_.NewBillTransType, request_.SplitBill,
-                            request_.ShowForModeExt, request_.TheSaleMode, request_.UserID,
-                            request_.UserName, interId_, tranType_, Position(), RowCount(), ""};
+    BillWindowRecord record{request_.Component,
+                            request_.BillType,
+                            request_.ShowMode,
+                            request_.SystemName,
+                            request_.NewBillTransType,
+                            request_.SplitBill,
+                            request_.ShowForModeExt,
+                            request_.TheSaleMode,
+                            request_.UserID,
+                            request_.UserName,
+                            interId_,
+                            tranType_,
+                            Position(),
+                            RowCount(),
+                            ""};
     const auto table = FindBillTable(tranType_);
     if (bill_ && table && !table->NumberColumn.empty())
         record.BillNo = automation::CStr(bill_->Item(table->NumberColumn, ""));

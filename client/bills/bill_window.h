@@ -20,9 +20,9 @@ namespace client {
 
 // What a component asked a bill window to show.
 struct BillWindowRequest {
-    std::string Component;        // ProgID of the component that opened the window
-    int32_t BillType = 0;         // bill type, transaction type or class type asked for
-    int32_t ShowMode = 0;         // the mode the window was opened in
+    std::string Component;  // ProgID of the component that opened the window
+    int32_t BillType = 0;   // bill type, transaction type or class type asked for
+    int32_t ShowMode = 0;   // the mode the window was opened in
     std::string SystemName;
     std::string NewBillTransType;
     bool SplitBill = false;
@@ -48,15 +48,15 @@ struct BillWindowRecord {
     int16_t TheSaleMode = 0;
     int32_t UserID = 0;
     std::string UserName;
-    int32_t InterID = 0;    // the bill shown first (0 for a new bill)
-    int32_t TranType = 0;   // its kind
-    int32_t Position = 0;   // its 1-based row in the browse list (0 without a list)
-    int32_t RowCount = 0;   // rows in the browse list
-    std::string BillNo;     // the bill's number as read from the database
+    int32_t InterID = 0;   // the bill shown first (0 for a new bill)
+    int32_t TranType = 0;  // its kind
+    int32_t Position = 0;  // its 1-based row in the browse list (0 without a list)
+    int32_t RowCount = 0;  // rows in the browse list
+    std::string BillNo;    // the bill's number as read from the database
 };
 
 class BillWindow : public windowing::Form {
-public:
+  public:
     explicit BillWindow(BillWindowRequest request);
 
     const BillWindowRequest& Request() const { return request_; }
@@ -80,10 +80,10 @@ public:
     // Shows the window as configured and records the opening.
     void Open();
 
-protected:
+  protected:
     void Form_Unload(int16_t& Cancel) override;
 
-private:
+  private:
     void ReadCurrentBill();
 
     BillWindowRequest request_;

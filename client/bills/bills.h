@@ -8,7 +8,7 @@
 namespace client {
 
 class Bills : public trackquery::IBills {
-public:
+  public:
     // `progId` tells the two bill components apart in the record of openings.
     explicit Bills(std::string progId);
     std::string TypeName() const override { return "Bills"; }
@@ -18,14 +18,14 @@ public:
     // error 3265. BillReturn is the window object.
     void Show(int32_t billType, int32_t showMode) override;
 
-private:
+  private:
     std::string progId_;
     int32_t userId_ = 0;
     std::string userName_;
 };
 
 class SystemDlg : public trackquery::ISystemDlg {
-public:
+  public:
     std::string TypeName() const override { return "Sys"; }
     // The connection part of the session property string.
     std::string LocalCnn() const override;

@@ -38,13 +38,14 @@ std::string LookUpSql(int32_t classTypeId, bool wholeBills, const std::string& l
     const std::string link = linkFilter.empty() ? "" : " AND (" + linkFilter + ")";
     if (classTypeId == kExportOrder && wholeBills)
         return "SELECT SEOrder.FInterID, SEOrder.FBillNo, SEOrder.FDate FROM SEOrder "
-               "WHERE SEOrder.FClassTypeID=?" + link + " ORDER BY SEOrder.FBillNo";
+               "WHERE SEOrder.FClassTypeID=?" +
+               link + " ORDER BY SEOrder.FBillNo";
     if (classTypeId == kExportOrder)
         return "SELECT SEOrder.FInterID, SEOrder.FBillNo, d.FEntryID, d.FDetailID, SEOrder.FDate, "
                "d.FQty, d.FShipDate FROM SEOrder "
                "INNER JOIN SEOrderExpDetail d ON d.FInterID=SEOrder.FInterID "
-               "WHERE SEOrder.FClassTypeID=?" + link +
-               " ORDER BY SEOrder.FBillNo, d.FEntryID, d.FDetailID";
+               "WHERE SEOrder.FClassTypeID=?" +
+               link + " ORDER BY SEOrder.FBillNo, d.FEntryID, d.FDetailID";
     if (classTypeId == 1000005 || classTypeId == 1000015 || classTypeId == 1000034)
         return "SELECT FInterID, FBillNo, FDate FROM t_RPReceipt WHERE FClassTypeID=? "
                "ORDER BY FBillNo";
@@ -115,9 +116,9 @@ bool BillLookUp::Lookup() {
     VectReturn.reset();
     if (!DataSrv) automation::Raise(automation::vberr::ObjectVariableNotSet, kLookUpSource);
     auto cnn = OpenSessionDatabase(SessionPropsString(), true);
-    auto rows = cnn->Execute(LookUpSql(ClassTypeID, WholeBillsChosen(DataSrv->Filter),
-                                       DataSrv->LinkFilter),
-                             {Variant(ClassTypeID)});
+    auto rows =
+        cnn->Execute(LookUpSql(ClassTypeID, WholeBillsChosen(DataSrv->Filter), DataSrv->LinkFilter),
+                     {Variant(ClassTypeID)});
     auto dialog = std::make_shared<frmBillLookUp>(rows, CanSelectMultiRows);
     dialog->Show(windowing::vbModal);
     const bool confirmed = dialog->Confirmed();

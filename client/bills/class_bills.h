@@ -13,21 +13,21 @@ namespace client {
 // The filter dialog of a bill class. The user confirms with whole bills or with entries, or
 // cancels; a headless script calls these members from a modal step.
 class frmClassFilter : public windowing::Form {
-public:
+  public:
     frmClassFilter() : windowing::Form("frmClassFilter") {}
     void Confirm(bool wholeBills);
     void Cancel();
     bool Confirmed() const { return confirmed_; }
     bool WholeBills() const { return wholeBills_; }
 
-private:
+  private:
     bool confirmed_ = false;
     bool wholeBills_ = false;
 };
 
 // The look-up list: the bills of a class, from which the user selects rows and confirms.
 class frmBillLookUp : public windowing::Form {
-public:
+  public:
     explicit frmBillLookUp(adodb::RecordsetPtr rows, bool multiSelect);
     adodb::RecordsetPtr Rows() const { return rows_; }
     // Selects the row at a 1-based place (error 9 outside the list); without multi-select the
@@ -38,7 +38,7 @@ public:
     bool Confirmed() const { return confirmed_; }
     const std::vector<int32_t>& SelectedRows() const { return selected_; }
 
-private:
+  private:
     adodb::RecordsetPtr rows_;
     bool multiSelect_;
     bool confirmed_ = false;
@@ -46,7 +46,7 @@ private:
 };
 
 class DataSrv : public trackquery::IDataSrv {
-public:
+  public:
     std::string TypeName() const override { return "DataSrv"; }
     // The ICClassType row of ClassTypeID; error 5 for a class type the database lacks.
     automation::DictionaryPtr classtype() override;
@@ -56,7 +56,7 @@ public:
 };
 
 class BillLookUp : public trackquery::IBillLookUp {
-public:
+  public:
     std::string TypeName() const override { return "BillLookUp"; }
     // Lists the bills of the class (restricted by the data source's LinkFilter, one row per
     // entry unless the filter chose whole bills) in a modal look-up; true when the user
@@ -65,7 +65,7 @@ public:
 };
 
 class ClassInfoManager : public trackquery::IClassInfoManager {
-public:
+  public:
     std::string TypeName() const override { return "ClassInfoManager"; }
     // Opens the class bill window on the bill `billId` of the ItemID list, in `mode`.
     void Show(const automation::Variant& billId, const automation::Variant& unused,

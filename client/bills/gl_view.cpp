@@ -53,12 +53,14 @@ automation::VectorPtr ReadItems(const ItemFilter& wanted) {
     const size_t count = byId ? wanted.ItemIDs.size() : wanted.Numbers.size();
     for (size_t i = 0; i < count; ++i) {
         auto rs = cnn->Execute(
-            std::string("SELECT FItemID, FNumber, FShortNumber, FName, FModel FROM t_ICItem WHERE ") +
+            std::string(
+                "SELECT FItemID, FNumber, FShortNumber, FName, FModel FROM t_ICItem WHERE ") +
                 (byId ? "FItemID=?" : "FNumber=?"),
             {byId ? Variant(wanted.ItemIDs[i]) : Variant(wanted.Numbers[i])});
         if (rs->Eof()) continue;
         auto item = std::make_shared<automation::Dictionary>();
-        for (int32_t f = 0; f < rs->FieldCount(); ++f) item->SetItem(rs->FieldAt(f).Name, rs->Value(f));
+        for (int32_t f = 0; f < rs->FieldCount(); ++f)
+            item->SetItem(rs->FieldAt(f).Name, rs->Value(f));
         items->Add(item);
     }
     return items;
@@ -82,8 +84,8 @@ ItemFilter ParseItemFilter(const std::string& filter) {
         size_t at = 0;
         while (true) {
             const auto next = list.find("','", at);
-            std::string piece = list.substr(at, next == std::string::npos ? std::string::npos
-                                                                           : next - at + 1);
+            std::string piece =
+                list.substr(at, next == std::string::npos ? std::string::npos : next - at + 1);
             result.Numbers.push_back(Unquote(piece, filter));
             if (next == std::string::npos) break;
             at = next + 2;
@@ -100,8 +102,7 @@ frmItemView::frmItemView(automation::VectorPtr items, automation::DictionaryPtr 
     : windowing::Form("frmItemView"), items_(std::move(items)), options_(std::move(options)) {}
 
 std::string frmItemView::Render() const {
-    const bool shortNumbers =
-        options_ && automation::CBool(options_->Item("BeShortNumber", false));
+    const bool shortNumbers = options_ && automation::CBool(options_->Item("BeShortNumber", false));
     std::string text;
     for (const auto& entry : items_->Items()) {
         const auto item = entry.As<automation::Dictionary>();

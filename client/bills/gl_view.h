@@ -16,14 +16,14 @@ namespace client {
 // The item window: the materials found, one Dictionary per item (FItemID, FNumber, FShortNumber,
 // FName, FModel).
 class frmItemView : public windowing::Form {
-public:
+  public:
     frmItemView(automation::VectorPtr items, automation::DictionaryPtr options);
     automation::VectorPtr Items() const { return items_; }
     automation::DictionaryPtr Options() const { return options_; }
     // One line per item: its number (the short number with "BeShortNumber" set) and name.
     std::string Render() const;
 
-private:
+  private:
     automation::VectorPtr items_;
     automation::DictionaryPtr options_;
 };
@@ -38,7 +38,7 @@ struct ItemFilter {
 ItemFilter ParseItemFilter(const std::string& filter);
 
 class GLView : public trackquery::IGLView {
-public:
+  public:
     std::string TypeName() const override { return "GLView"; }
     // Opens the item window modeless and returns the Vector of items shown.
     automation::Variant ItemLookUp(int32_t lookUpType, const automation::Variant& value,

@@ -42,9 +42,9 @@ bool ICList::OpenList() {
     try {
         adodb::Connection cnn;
         cnn.Open(LocalCnn + ";Mode=Read");
-        auto definition = cnn.Execute(
-            "SELECT FName, FViewName, FKeyField FROM ICListDefinition WHERE FListID=?",
-            {Variant(ListID)});
+        auto definition =
+            cnn.Execute("SELECT FName, FViewName, FKeyField FROM ICListDefinition WHERE FListID=?",
+                        {Variant(ListID)});
         if (definition->Eof()) {
             lastError_ = "No bill list " + std::to_string(ListID) + ".";
             return false;
@@ -105,7 +105,8 @@ automation::VectorPtr ICList::GetListFieldsDes() {
     for (int32_t i = 0; i < rows_->FieldCount(); ++i) {
         auto field = std::make_shared<Dictionary>();
         field->SetItem("Name", rows_->FieldAt(i).Name);
-        field->SetItem("IsPrimary", automation::EqualsIgnoreCase(rows_->FieldAt(i).Name, keyField_));
+        field->SetItem("IsPrimary",
+                       automation::EqualsIgnoreCase(rows_->FieldAt(i).Name, keyField_));
         fields->Add(field);
     }
     return fields;

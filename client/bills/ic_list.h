@@ -16,7 +16,7 @@
 namespace client {
 
 class ICList : public trackquery::IICList {
-public:
+  public:
     std::string TypeName() const override { return "ICList"; }
 
     bool OpenList() override;
@@ -46,7 +46,7 @@ public:
     // The last failure of OpenList, for the user; empty after a success.
     const std::string& LastError() const { return lastError_; }
 
-private:
+  private:
     std::string listName_;
     std::string keyField_;
     std::string billNoSearch_;

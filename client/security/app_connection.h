@@ -9,14 +9,14 @@
 namespace client {
 
 class AppConnection : public trackquery::IAppConnection {
-public:
+  public:
     std::string TypeName() const override { return "AppConnection"; }
 
     // Runs the statement with its parameters bound; database failures are raised.
     adodb::RecordsetPtr Execute(const std::string& sql,
                                 const std::vector<automation::Variant>& parameters = {}) override;
 
-private:
+  private:
     adodb::ConnectionPtr cnn_;
 };
 

@@ -33,7 +33,8 @@ std::string FileService::ReadFileText(const std::string& path, bool bTrimLineEnd
             automation::Raise(kPathFileAccessError, kSource, "Path/File access error: " + path);
     std::string result = text.str();
     if (bTrimLineEnd)
-        while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+        while (!result.empty() && (result.back() == '\n' || result.back() == '\r'))
+            result.pop_back();
     return result;
 }
 

@@ -9,7 +9,7 @@
 namespace client {
 
 class FileService : public trackquery::IFileService {
-public:
+  public:
     explicit FileService(std::string clientFolder = "") : clientFolder_(std::move(clientFolder)) {}
     std::string TypeName() const override { return "FileService"; }
 
@@ -19,7 +19,7 @@ public:
     // that cannot be read is error 53 ("File not found") or 75 ("Path/File access error").
     std::string ReadFileText(const std::string& path, bool bTrimLineEnd) override;
 
-private:
+  private:
     std::string clientFolder_;
 };
 

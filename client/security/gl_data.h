@@ -7,7 +7,7 @@
 namespace client {
 
 class GLData : public trackquery::IGLData {
-public:
+  public:
     std::string TypeName() const override { return "GLData"; }
 
     // True when every bit of `action` is granted to the user or to one of the user's groups on

@@ -33,7 +33,8 @@ Variant ReadSystemProfile(const std::string& propsString, const std::string& cat
                           const std::string& key) {
     auto cnn = OpenSessionDatabase(propsString, true);
     auto rs = cnn->Execute(
-        "SELECT FValue FROM t_SystemProfile WHERE UPPER(FCategory)=UPPER(?) AND UPPER(FKey)=UPPER(?)",
+        "SELECT FValue FROM t_SystemProfile WHERE UPPER(FCategory)=UPPER(?) AND "
+        "UPPER(FKey)=UPPER(?)",
         {Variant(category), Variant(key)});
     if (rs->Eof()) return Variant(automation::Null);
     return AsProfileValue(rs->Value("FValue"));

@@ -12,14 +12,14 @@ automation::Variant ReadSystemProfile(const std::string& propsString, const std:
                                       const std::string& key);
 
 class SystemProfile : public trackquery::ISystemProfile {
-public:
+  public:
     std::string TypeName() const override { return "SystemProfile"; }
     automation::Variant GetProfile(const std::string& propsString, const std::string& category,
                                    const std::string& key) override;
 };
 
 class SystemFunc : public trackquery::ISystemFunc {
-public:
+  public:
     std::string TypeName() const override { return "SystemFunc"; }
     automation::Variant GetSystemProfile(const std::string& propsString, const std::string& key,
                                          const std::string& category) override;

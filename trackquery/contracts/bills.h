@@ -30,7 +30,7 @@ inline constexpr char kGLViewProgId[] = "JovGLView.GLView";
 // Show, which returns when the window closes; billValueChanged and BillReturn tell what the user
 // did in it.
 class IBills : public automation::Object {
-public:
+  public:
     std::string LocalCnn;
     std::string SystemName;
     std::shared_ptr<adodb::Recordset> ListRecordset;
@@ -50,13 +50,13 @@ public:
 
 // The client's system object; LocalCnn is the connection string of the session's database.
 class ISystemDlg : public automation::Object {
-public:
+  public:
     virtual std::string LocalCnn() const = 0;
 };
 
 // The data source of a class-template bill class.
 class IDataSrv : public automation::Object {
-public:
+  public:
     int32_t ClassTypeID = 0;
     automation::DictionaryPtr dctConditionExtHide;
     std::string LinkFilter;
@@ -70,7 +70,7 @@ public:
 
 // The look-up list of a class-template bill class.
 class IBillLookUp : public automation::Object {
-public:
+  public:
     int32_t ClassTypeID = 0;
     bool CanSelectMultiRows = false;
     std::shared_ptr<IDataSrv> DataSrv;
@@ -82,7 +82,7 @@ public:
 
 // The class-template bill window manager.
 class IClassInfoManager : public automation::Object {
-public:
+  public:
     std::shared_ptr<IDataSrv> DataSrv;
     bool ISNetControl = false;
     bool ISCheckRight = false;
@@ -94,7 +94,7 @@ public:
 
 // The general-ledger view component; ItemLookUp shows the materials that the filter selects.
 class IGLView : public automation::Object {
-public:
+  public:
     virtual automation::Variant ItemLookUp(int32_t lookUpType, const automation::Variant& value,
                                            const std::string& filter,
                                            automation::DictionaryPtr& options) = 0;

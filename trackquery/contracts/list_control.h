@@ -20,7 +20,7 @@ namespace trackquery {
 inline constexpr char kICListProgId[] = "QzList.ICList";
 
 class IICList : public automation::Object {
-public:
+  public:
     int32_t ListID = 0;
     std::string BaseInfo;
     std::string LocalCnn;

@@ -26,7 +26,7 @@ inline constexpr char kAppConnectionProgId[] = "QzConnection.AppConnection";
 // The permission service. AccessCheck answers whether the session's user may perform the action
 // (a bit mask such as 0x200000 for view) on the permission object (type, id).
 class IGLData : public automation::Object {
-public:
+  public:
     virtual bool AccessCheck(int32_t objectType, int32_t objectId, int32_t action) = 0;
     // Records one line in the client's access log (who did what, when).
     virtual void WriteLog(const std::string& functionName, const std::string& description) = 0;
@@ -35,15 +35,14 @@ public:
 // The client's profile of switches by section and key ("IC", "CheckUserGroup"). The value comes
 // back as stored; Null when the profile has no such entry.
 class ISystemProfile : public automation::Object {
-public:
+  public:
     virtual automation::Variant GetProfile(const std::string& propsString,
-                                           const std::string& category,
-                                           const std::string& key) = 0;
+                                           const std::string& category, const std::string& key) = 0;
 };
 
 // The planning module's reader of the same profile, with key and category swapped.
 class ISystemFunc : public automation::Object {
-public:
+  public:
     virtual automation::Variant GetSystemProfile(const std::string& propsString,
                                                  const std::string& key,
                                                  const std::string& category) = 0;
@@ -54,7 +53,7 @@ public:
 // ReadFileText returns a file's whole text; with bTrimLineEnd set, the line breaks at the end of
 // the text are dropped. A missing or unreadable file is a run-time error.
 class IFileService : public automation::Object {
-public:
+  public:
     virtual std::string GetSearchPath(const std::string& appPath) = 0;
     virtual std::string ReadFileText(const std::string& path, bool bTrimLineEnd) = 0;
 };
@@ -62,7 +61,7 @@ public:
 // The client's connection to the ERP database of the session. Execute runs one statement; the
 // values in `parameters` are bound to the statement's "?" placeholders in order.
 class IAppConnection : public automation::Object {
-public:
+  public:
     virtual std::shared_ptr<adodb::Recordset> Execute(
         const std::string& sql, const std::vector<automation::Variant>& parameters = {}) = 0;
 };

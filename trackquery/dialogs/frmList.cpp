@@ -26,7 +26,8 @@ void frmList::InitData() {
     const auto descriptions = ICListSel->ListDescriptions();
     const auto list = descriptions->Item(1).As<automation::Dictionary>();
     if (!list) automation::Raise(automation::vberr::ObjectRequired, kICListProgId);
-    SetCaption(automation::CStr(list->Item("FName")) + LoadResText("序时薄", kResSpaceLeadInEnglish));
+    SetCaption(automation::CStr(list->Item("FName")) +
+               LoadResText("序时薄", kResSpaceLeadInEnglish));
 }
 
 void frmList::Form_Load() {

@@ -19,7 +19,7 @@
 namespace trackquery {
 
 class frmList : public windowing::Form {
-public:
+  public:
     // Creates the list control "QzList.ICList"; error 429 when the client has none.
     frmList();
     // The control may outlive the form (its creator can keep it); its command event then no
@@ -50,14 +50,14 @@ public:
     // The list control filling the form.
     std::shared_ptr<IICList> ICListSel;
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Resize() override;
     void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) override;
     void Form_Unload(int16_t& Cancel) override;
 
-private:
+  private:
     void ICListSel_Command(const std::string& command);
 
     bool m_OK = false;

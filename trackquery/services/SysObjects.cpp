@@ -32,9 +32,10 @@ constexpr char kSwitchSubFolderFile[] = "erpSystem/ErpSwitch.sss";
 RecordsetPtr ReadTransActionType(int32_t tranType) {
     const int64_t kind = std::llabs(static_cast<int64_t>(tranType));
     auto query = CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
-    return query->GetRs(GetPropsString(),
-                        " SELECT FType,FObjectType,FObjectID,FName FROM ICTransActionType WHERE FID=" +
-                            std::to_string(kind));
+    return query->GetRs(
+        GetPropsString(),
+        " SELECT FType,FObjectType,FObjectID,FName FROM ICTransActionType WHERE FID=" +
+            std::to_string(kind));
 }
 
 Variant FieldValue(const RecordsetPtr& rs, const char* name) {
@@ -49,7 +50,8 @@ bool HasRow(const RecordsetPtr& rs) { return rs && !rs->Eof(); }
 void ClearReadOnly(const std::filesystem::path& file) {
     namespace fs = std::filesystem;
     const auto perms = fs::status(file).permissions();
-    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const auto writeBits =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if ((perms & writeBits) == fs::perms::none)
         fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
 }
@@ -64,9 +66,9 @@ bool CheckAccess(int32_t tranType, int32_t action, int32_t& kindType, std::strin
         bool allowed = false;
         if (HasRow(rs)) {
             kindType = automation::CLng(FieldValue(rs, "FType"));
-            allowed = NewGLData()->AccessCheck(automation::CLng(FieldValue(rs, "FObjectType")),
-                                               automation::CLng(FieldValue(rs, "FObjectID")),
-                                               action);
+            allowed =
+                NewGLData()->AccessCheck(automation::CLng(FieldValue(rs, "FObjectType")),
+                                         automation::CLng(FieldValue(rs, "FObjectID")), action);
         }
         // Without a row, reading the kind's name fails and the failure becomes the message.
         if (!allowed)
@@ -82,13 +84,13 @@ bool CheckAccess(int32_t tranType, int32_t action, int32_t& kindType, std::strin
 bool CheckAccessRow(const automation::DictionaryPtr& row, int32_t action, bool showMessage) {
     try {
         if (!row) automation::Raise(automation::vberr::ObjectVariableNotSet);
-        const bool allowed = NewGLData()->AccessCheck(automation::CLng(row->Item("FObjectType")),
-                                                      automation::CLng(row->Item("FObjectID")),
-                                                      action);
+        const bool allowed =
+            NewGLData()->AccessCheck(automation::CLng(row->Item("FObjectType")),
+                                     automation::CLng(row->Item("FObjectID")), action);
         if (allowed) return true;
         if (showMessage)
-            GetMessageHelper()->ShowMessage(FormatResText(
-                kRefusalMessage, GetActionName(action), automation::CStr(row->Item("FName"))));
+            GetMessageHelper()->ShowMessage(FormatResText(kRefusalMessage, GetActionName(action),
+                                                          automation::CStr(row->Item("FName"))));
         return false;
     } catch (...) {
         return false;
@@ -97,10 +99,14 @@ bool CheckAccessRow(const automation::DictionaryPtr& row, int32_t action, bool s
 
 std::string GetActionName(int32_t action) {
     switch (action) {
-        case kActionAdd: return LoadResText("新增");
-        case kActionView: return LoadResText("查看");
-        case kActionModify: return LoadResText("修改");
-        default: return "";
+        case kActionAdd:
+            return LoadResText("新增");
+        case kActionView:
+            return LoadResText("查看");
+        case kActionModify:
+            return LoadResText("修改");
+        default:
+            return "";
     }
 }
 

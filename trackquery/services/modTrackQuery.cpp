@@ -13,9 +13,9 @@
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/registry.h>
+#include <platform/windowing/event_loop.h>
 #include <platform/windowing/msgbox.h>
 #include <platform/windowing/screen.h>
-#include <platform/windowing/event_loop.h>
 
 namespace trackquery {
 

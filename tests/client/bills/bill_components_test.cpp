@@ -20,13 +20,14 @@ using automation::Variant;
 namespace {
 
 class BillComponentsTest : public client_test::ClientDatabaseTest {
-protected:
+  protected:
     void SetUp() override {
         ClientDatabaseTest::SetUp();
         Execute(
             "INSERT INTO t_ICItem (FItemID, FNumber, FShortNumber, FName, FUnitID) VALUES "
             "(1, '1.01.001', '001', '齿轮', 1), (2, 'O''Neil-2', '002', '轴', 1);"
-            "INSERT INTO ICMO (FInterID, FBillNo, FTranType, FScheduleID, FBillerID, FDate, FItemID,"
+            "INSERT INTO ICMO (FInterID, FBillNo, FTranType, FScheduleID, FBillerID, FDate, "
+            "FItemID,"
             " FUnitID, FQty, FPlanCommitDate, FPlanFinishDate) VALUES "
             "(1, 'WORK001', 85, 0, 16394, '2026-01-05', 1, 1, 10, '2026-01-05', '2026-01-20'),"
             "(2, 'WORK002', 85, 0, 16394, '2026-01-06', 2, 1, 20, '2026-01-06', '2026-01-21'),"
@@ -68,8 +69,8 @@ TEST_F(BillComponentsTest, ListShowsTheRowsOfItsViewUnderTheFilter) {
     auto list = OpenedList(36, " v1.FTrantype=85 AND v1.FScheduleID=0 ");
     EXPECT_TRUE(list->IsReadyToShow());
     EXPECT_EQ(list->GetListRs()->RecordCount(), 2);
-    EXPECT_EQ(automation::CStr(list->ListDescriptions()->Item(1).As<automation::Dictionary>()->Item(
-                  "FName")),
+    EXPECT_EQ(automation::CStr(
+                  list->ListDescriptions()->Item(1).As<automation::Dictionary>()->Item("FName")),
               "生产任务单序时簿");
     EXPECT_EQ(OpenedList(620, " v1.FTrantype=571 ")->GetListRs()->RecordCount(), 1);
 }
@@ -124,7 +125,8 @@ TEST_F(BillComponentsTest, MultiSelectKeepsEveryChosenRow) {
     EXPECT_TRUE(list->CanTakeSelection());
     const auto selection = list->Selected();
     ASSERT_EQ(selection->Count(), 2);
-    EXPECT_EQ(automation::CLng(selection->Item(1).As<automation::Dictionary>()->Item("FInterID")), 3);
+    EXPECT_EQ(automation::CLng(selection->Item(1).As<automation::Dictionary>()->Item("FInterID")),
+              3);
     EXPECT_EQ(selection->Item(2).As<automation::Dictionary>()->Item("FBillNo"), Variant("WORK001"));
 }
 
@@ -272,9 +274,9 @@ TEST_F(BillComponentsTest, ClassBillWindowOpensOnTheBillAskedFor) {
     client::ClassInfoManager manager;
     manager.DataSrv = source;
     const auto keys = source->classtype();
-    manager.ItemID = KeyList(automation::CStr(keys->Item("FPrimaryKey")),
-                             automation::CStr(keys->Item("FClassTypeKey")),
-                             {{11, 1007100}, {12, 1007100}});
+    manager.ItemID =
+        KeyList(automation::CStr(keys->Item("FPrimaryKey")),
+                automation::CStr(keys->Item("FClassTypeKey")), {{11, 1007100}, {12, 1007100}});
     int32_t mode = 2;
     manager.Show(Variant(12), Variant(), mode);
     const auto& opened = client::BillWindowHistory().back();
@@ -322,11 +324,10 @@ TEST_F(BillComponentsTest, ItemsTheDatabaseLacksAreLeftOut) {
 }
 
 TEST_F(BillComponentsTest, AllBillComponentsAreRegistered) {
-    for (const char* progId :
-         {trackquery::kBillsProgId, trackquery::kBillsExProgId, trackquery::kSystemDlgProgId,
-          trackquery::kDataSrvProgId, trackquery::kBillLookUpProgId,
-          trackquery::kClassInfoManagerProgId, trackquery::kGLViewProgId,
-          trackquery::kICListProgId}) {
+    for (const char* progId : {trackquery::kBillsProgId, trackquery::kBillsExProgId,
+                               trackquery::kSystemDlgProgId, trackquery::kDataSrvProgId,
+                               trackquery::kBillLookUpProgId, trackquery::kClassInfoManagerProgId,
+                               trackquery::kGLViewProgId, trackquery::kICListProgId}) {
         EXPECT_TRUE(automation::ComponentRegistry::Instance().IsRegistered(progId)) << progId;
     }
 }

@@ -16,15 +16,15 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <atomic>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace client_test {
 
 class ClientDatabaseTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         static std::atomic<int> counter{0};
         folder_ = std::filesystem::temp_directory_path() /

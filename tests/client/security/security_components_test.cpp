@@ -21,7 +21,7 @@ using automation::Variant;
 namespace {
 
 class SecurityComponentsTest : public client_test::ClientDatabaseTest {
-protected:
+  protected:
     void SetUp() override {
         ClientDatabaseTest::SetUp();
         Execute(
@@ -90,7 +90,8 @@ TEST_F(SecurityComponentsTest, WriteLogRecordsTheUserAndTheText) {
 
 TEST_F(SecurityComponentsTest, WholeNumbersComeBackAsNumbers) {
     const auto props = client::SessionPropsString();
-    EXPECT_EQ(client::SystemProfile().GetProfile(props, "IC", "CheckUserGroup"), Variant(int64_t{1}));
+    EXPECT_EQ(client::SystemProfile().GetProfile(props, "IC", "CheckUserGroup"),
+              Variant(int64_t{1}));
     EXPECT_EQ(client::SystemFunc().GetSystemProfile(props, "UseShortNumber", "IC"),
               Variant(int64_t{0}));
 }
@@ -101,9 +102,9 @@ TEST_F(SecurityComponentsTest, TextValuesStayText) {
 }
 
 TEST_F(SecurityComponentsTest, SectionAndKeyIgnoreLetterCase) {
-    EXPECT_EQ(client::SystemProfile().GetProfile(client::SessionPropsString(), "ic",
-                                                 "checkusergroup"),
-              Variant(int64_t{1}));
+    EXPECT_EQ(
+        client::SystemProfile().GetProfile(client::SessionPropsString(), "ic", "checkusergroup"),
+        Variant(int64_t{1}));
 }
 
 TEST_F(SecurityComponentsTest, MissingEntryIsNull) {
@@ -134,7 +135,8 @@ TEST_F(SecurityComponentsTest, SessionUserIdIsThirtyTwoBit) {
 }
 
 TEST_F(SecurityComponentsTest, ConnectionPartIsTheFirstBracedValue) {
-    EXPECT_EQ(client::ConnectionPart("ConnectString={Data Source=/a.db};X={b}"), "Data Source=/a.db");
+    EXPECT_EQ(client::ConnectionPart("ConnectString={Data Source=/a.db};X={b}"),
+              "Data Source=/a.db");
     EXPECT_EQ(ErrorNumberOf([] { client::ConnectionPart("UserID=1;"); }),
               automation::vberr::InvalidProcedureCall);
 }
@@ -161,9 +163,8 @@ TEST_F(SecurityComponentsTest, EmptyFileIsEmptyText) {
 }
 
 TEST_F(SecurityComponentsTest, MissingFileIsFileNotFound) {
-    EXPECT_EQ(ErrorNumberOf([&] {
-                  client::FileService().ReadFileText((folder_ / "none").string(), true);
-              }),
+    EXPECT_EQ(ErrorNumberOf(
+                  [&] { client::FileService().ReadFileText((folder_ / "none").string(), true); }),
               53);
     EXPECT_EQ(ErrorNumberOf([&] { client::FileService().ReadFileText(folder_.string(), true); }),
               53);
@@ -188,10 +189,9 @@ TEST_F(SecurityComponentsTest, TheConnectionOnlyReads) {
 }
 
 TEST_F(SecurityComponentsTest, RegisteredUnderTheirProgIds) {
-    for (const char* progId :
-         {trackquery::kGLDataProgId, trackquery::kSystemProfileProgId,
-          trackquery::kSystemFuncProgId, trackquery::kFileServiceProgId,
-          trackquery::kAppConnectionProgId}) {
+    for (const char* progId : {trackquery::kGLDataProgId, trackquery::kSystemProfileProgId,
+                               trackquery::kSystemFuncProgId, trackquery::kFileServiceProgId,
+                               trackquery::kAppConnectionProgId}) {
         EXPECT_TRUE(automation::ComponentRegistry::Instance().IsRegistered(progId)) << progId;
     }
     EXPECT_EQ(automation::CreateObject<trackquery::IFileService>(trackquery::kFileServiceProgId)

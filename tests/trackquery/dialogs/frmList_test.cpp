@@ -18,7 +18,7 @@ namespace {
 
 // A list control whose answers the test sets, and which counts what the form asks of it.
 class FakeList : public trackquery::IICList {
-public:
+  public:
     std::string TypeName() const override { return "ICList"; }
 
     bool opens = true;
@@ -54,7 +54,7 @@ public:
 };
 
 class FrmListTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         trackquery::ResetMMTSState();
         client::ClearSessionProperties();
@@ -75,9 +75,10 @@ protected:
     }
 
     static void UseLanguage(const std::string& language) {
-        client::SetPropsString("ConnectString={Provider=SQLite;Data Source=/tmp/erp.db};"
-                               "UserID=16394;UserName=administrator;SubID=CJ;Language=" +
-                               language + ";");
+        client::SetPropsString(
+            "ConnectString={Provider=SQLite;Data Source=/tmp/erp.db};"
+            "UserID=16394;UserName=administrator;SubID=CJ;Language=" +
+            language + ";");
     }
 
     std::shared_ptr<trackquery::frmList> LoadedDialog() {

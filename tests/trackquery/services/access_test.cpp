@@ -171,13 +171,13 @@ TEST_F(AccessTest, ProfileFailureGivesZero) {
 }
 
 TEST_F(AccessTest, UserGroupSwitchReadsAsItIsStored) {
-    auto profile = automation::CreateObject<trackquery::ISystemProfile>(
-        trackquery::kSystemProfileProgId);
-    EXPECT_FALSE(automation::CBool(profile->GetProfile(trackquery::GetPropsString(), "IC",
-                                                       "CheckUserGroup")));
+    auto profile =
+        automation::CreateObject<trackquery::ISystemProfile>(trackquery::kSystemProfileProgId);
+    EXPECT_FALSE(automation::CBool(
+        profile->GetProfile(trackquery::GetPropsString(), "IC", "CheckUserGroup")));
     Execute("UPDATE t_SystemProfile SET FValue='1' WHERE FKey='CheckUserGroup'");
-    EXPECT_TRUE(automation::CBool(profile->GetProfile(trackquery::GetPropsString(), "IC",
-                                                      "CheckUserGroup")));
+    EXPECT_TRUE(automation::CBool(
+        profile->GetProfile(trackquery::GetPropsString(), "IC", "CheckUserGroup")));
     Execute("DELETE FROM t_SystemProfile WHERE FKey='CheckUserGroup'");
     EXPECT_TRUE(profile->GetProfile(trackquery::GetPropsString(), "IC", "CheckUserGroup").IsNull());
 }

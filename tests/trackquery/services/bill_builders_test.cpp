@@ -120,7 +120,8 @@ TEST_F(BillBuildersTest, MissingUserIdReadsAsZero) {
 
 TEST_F(BillBuildersTest, BaseInformationJoinsConnectionUserAndName) {
     client::SetPropsString(
-        "ConnectString={Provider=SQLite;Data Source=/srv/erp.db};USERID=40000;username=张三;SubID=CJ;");
+        "ConnectString={Provider=SQLite;Data "
+        "Source=/srv/erp.db};USERID=40000;username=张三;SubID=CJ;");
     EXPECT_EQ(trackquery::GetBaseInfo(trackquery::GetPropsString()),
               "Provider=SQLite;Data Source=/srv/erp.db|40000|张三");
 }

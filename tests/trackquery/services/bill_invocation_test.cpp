@@ -17,7 +17,7 @@ namespace {
 
 // A bill component that keeps every instance, so that a test can read what the library set.
 class KeptBills : public client::Bills {
-public:
+  public:
     using client::Bills::Bills;
     static std::vector<std::shared_ptr<KeptBills>>& Instances() {
         static std::vector<std::shared_ptr<KeptBills>> instances;
@@ -26,7 +26,7 @@ public:
 };
 
 class BillInvocationTest : public SecurityTest {
-protected:
+  protected:
     void SetUp() override {
         SecurityTest::SetUp();
         SeedBills();
@@ -67,8 +67,7 @@ protected:
 TEST_F(BillInvocationTest, ShowBillOpensTheBillInTheOrdinaryComponent) {
     UseUser(kBigUser, "bigid");
     bool changed = true;
-    const auto result =
-        trackquery::ShowBill(207, false, 1, nullptr, 2, 85, "", -1, changed);
+    const auto result = trackquery::ShowBill(207, false, 1, nullptr, 2, 85, "", -1, changed);
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
     const auto& opened = LastOpening();
     EXPECT_EQ(opened.Component, "QzBills.Bills");
@@ -173,18 +172,18 @@ TEST_F(BillInvocationTest, TheOtherBillsOfTheListAreReachableInTheWindow) {
 
 TEST_F(BillInvocationTest, SalesReturnsAskForNewBillsOfBothKinds) {
     bool changed = false;
-    trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 0, 75, 85, 1,
-                             0, changed, "");
+    trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 0, 75, 85, 1, 0,
+                             changed, "");
     EXPECT_EQ(LastOpening().NewBillTransType, "75,76");
-    trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 0, 80, 85, 1,
-                             0, changed, "");
+    trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 0, 80, 85, 1, 0,
+                             changed, "");
     EXPECT_EQ(LastOpening().NewBillTransType, "80,86");
 }
 
 TEST_F(BillInvocationTest, SplitFlagOneSplitsTheBill) {
     bool changed = false;
-    trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 3, 85, 85, 1,
-                             1, changed, "");
+    trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 3, 85, 85, 1, 1,
+                             changed, "");
     EXPECT_TRUE(LastOpening().SplitBill);
     EXPECT_EQ(LastOpening().TheSaleMode, 3);
 }
@@ -199,8 +198,8 @@ TEST_F(BillInvocationTest, EmptyListWithAModeShowsNothing) {
 
 TEST_F(BillInvocationTest, HourglassDuringTheOpeningThenDefault) {
     bool changed = false;
-    trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 0, 85, 85, 1,
-                             0, changed, "");
+    trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 0, 85, 85, 1, 0,
+                             changed, "");
     const auto& pointers = headless_->MousePointers();
     ASSERT_GE(pointers.size(), 2u);
     EXPECT_EQ(pointers.front(), windowing::vbHourglass);

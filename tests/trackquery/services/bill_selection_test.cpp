@@ -22,23 +22,26 @@ constexpr char kOrdinaryFilter[] = " v1.FTrantype=85 AND v1.FScheduleID=0 ";
 
 // A list control that fails or answers as a test tells it to.
 class ScriptedList : public client::ICList {
-public:
+  public:
     bool failDescriptions = false;
     bool emptySelection = false;
     automation::VectorPtr ListDescriptions() override {
         if (failDescriptions)
-            automation::Raise(automation::vberr::ObjectError + 7, "QzList.ICList", "列表描述读取失败");
+            automation::Raise(automation::vberr::ObjectError + 7, "QzList.ICList",
+                              "列表描述读取失败");
         return client::ICList::ListDescriptions();
     }
     automation::VectorPtr Selected() override {
         if (emptySelection) return std::make_shared<automation::Vector>();
         return client::ICList::Selected();
     }
-    bool CanTakeSelection() override { return emptySelection || client::ICList::CanTakeSelection(); }
+    bool CanTakeSelection() override {
+        return emptySelection || client::ICList::CanTakeSelection();
+    }
 };
 
 class BillSelectionTest : public SecurityTest {
-protected:
+  protected:
     void SetUp() override {
         SecurityTest::SetUp();
         SeedBills();
@@ -67,7 +70,8 @@ protected:
     }
 
     static int32_t InterIdOf(const automation::VectorPtr& selection, int32_t index) {
-        return automation::CLng(selection->Item(index).As<automation::Dictionary>()->Item("FInterID"));
+        return automation::CLng(
+            selection->Item(index).As<automation::Dictionary>()->Item("FInterID"));
     }
 
     bool FormShown(const std::string& name) {
@@ -178,9 +182,8 @@ TEST_F(BillSelectionTest, FailureInInitDataYieldsNoneWithAMessage) {
 
 TEST_F(BillSelectionTest, SelectionOfNoRowsYieldsNone) {
     UseScriptedList()->emptySelection = true;
-    headless_->AddModalStep("frmList", [](windowing::Form& form) {
-        ListOf(form).RaiseCommand("SelectOK");
-    });
+    headless_->AddModalStep("frmList",
+                            [](windowing::Form& form) { ListOf(form).RaiseCommand("SelectOK"); });
     EXPECT_FALSE(trackquery::CallSelBill(36, kOrdinaryFilter, false));
 }
 
@@ -223,8 +226,7 @@ TEST_F(BillSelectionTest, EntriesPickedAfterTheFilterComeBack) {
     ASSERT_TRUE(selection);
     ASSERT_EQ(selection->Count(), 2);
     EXPECT_EQ(InterIdOf(selection, 1), 11);
-    EXPECT_EQ(automation::CLng(
-                  selection->Item(2).As<automation::Dictionary>()->Item("FDetailID")),
+    EXPECT_EQ(automation::CLng(selection->Item(2).As<automation::Dictionary>()->Item("FDetailID")),
               102);
     EXPECT_FALSE(wholeBill);
 }

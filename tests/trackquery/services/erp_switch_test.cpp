@@ -14,7 +14,8 @@ class ErpSwitchTest : public SecurityTest {};
 constexpr char kSwitchText[] = "Provider=SQLite;Data Source=/srv/erp/erp.db";
 
 bool IsReadOnly(const fs::path& file) {
-    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    const auto writeBits =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return (fs::status(file).permissions() & writeBits) == fs::perms::none;
 }
 
@@ -29,9 +30,7 @@ TEST_F(ErpSwitchTest, FoundInTheSecondPlace) {
     EXPECT_EQ(trackquery::ReadErpSwitch(), kSwitchText);
 }
 
-TEST_F(ErpSwitchTest, NeitherPlaceGivesTheEmptyText) {
-    EXPECT_EQ(trackquery::ReadErpSwitch(), "");
-}
+TEST_F(ErpSwitchTest, NeitherPlaceGivesTheEmptyText) { EXPECT_EQ(trackquery::ReadErpSwitch(), ""); }
 
 TEST_F(ErpSwitchTest, TrailingLineBreaksAreNotPartOfTheText) {
     WriteSwitchFile(std::string(kSwitchText) + "\r\n");
@@ -76,8 +75,10 @@ TEST_F(ErpSwitchTest, WithoutAConfiguredFolderTheLibraryFolderIsSearched) {
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '/');
     EXPECT_TRUE(fs::is_directory(folder)) << folder;
-    if (!fs::exists(folder + "ErpSwitch.sss") && !fs::exists(folder + "erpSystem/ErpSwitch.sss"))
+    if (!fs::exists(folder + "ErpSwitch.sss") &&
+        !fs::exists(folder + "erpSystem/ErpSwitch.sss")) {
         EXPECT_EQ(trackquery::ReadErpSwitch(), "");
+    }
 }
 
 }  // namespace

@@ -29,19 +29,19 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace security_test {
 
 // Shows nothing; keeps every message it was asked to show.
 class RecordingMessageHelper : public trackquery::IMessageHelper {
-public:
+  public:
     std::string TypeName() const override { return "MessageHelper"; }
     void ShowMessage(const std::string& text) override { Messages().push_back(text); }
     static std::vector<std::string>& Messages() {
@@ -53,7 +53,7 @@ public:
 // The middle tier as far as the access checks need it: GetRs on the session's database,
 // read-only, with every statement recorded.
 class ReadOnlyMiddleTier : public trackquery::CGetICMOQuery {
-public:
+  public:
     static std::vector<std::string>& Statements() {
         static std::vector<std::string> statements;
         return statements;
@@ -67,13 +67,18 @@ public:
         return cnn.Execute(sSQL);
     }
     trackquery::RecordsetPtr GetQueryFields(const std::string&, int16_t,
-                                            const automation::Variant&) override { return Fail(); }
+                                            const automation::Variant&) override {
+        return Fail();
+    }
     trackquery::RecordsetPtr GetICMOQuery(const std::string&, int32_t, int16_t,
-                                          const automation::Variant&,
-                                          const std::string&) override { return Fail(); }
+                                          const automation::Variant&, const std::string&) override {
+        return Fail();
+    }
     trackquery::RecordsetPtr GetICMOOper(const std::string&, int32_t) override { return Fail(); }
     trackquery::RecordsetPtr GetICMOInfo(const std::string&,
-                                         const automation::VectorPtr&) override { return Fail(); }
+                                         const automation::VectorPtr&) override {
+        return Fail();
+    }
     automation::DictionaryPtr GetStockQty(const std::string&, trackquery::RecordsetPtr&) override {
         Fail();
     }
@@ -85,7 +90,7 @@ public:
         return Fail();
     }
 
-private:
+  private:
     [[noreturn]] static trackquery::RecordsetPtr Fail() {
         automation::Raise(automation::vberr::MemberNotSupported, "ReadOnlyMiddleTier");
     }
@@ -96,7 +101,7 @@ inline constexpr int32_t kBigUser = 40000;  // does not fit a 16-bit integer
 inline constexpr int32_t kClerk = 20001;    // no rights of its own
 
 class SecurityTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         static std::atomic<int> counter{0};
         folder_ = std::filesystem::temp_directory_path() /
@@ -193,7 +198,8 @@ protected:
             "INSERT INTO t_ICItem (FItemID, FNumber, FShortNumber, FName, FUnitID) VALUES "
             "(1, '1.01.001', '001', '齿轮', 1), (2, '1.01.002', '002', '轴', 1);"
             "INSERT INTO t_Organization VALUES (1, 'C001', '客户甲');"
-            "INSERT INTO ICMO (FInterID, FBillNo, FTranType, FScheduleID, FBillerID, FDate, FItemID,"
+            "INSERT INTO ICMO (FInterID, FBillNo, FTranType, FScheduleID, FBillerID, FDate, "
+            "FItemID,"
             " FUnitID, FQty, FPlanCommitDate, FPlanFinishDate) VALUES "
             "(1, 'WORK001', 85, 0, 16394, '2026-01-05', 1, 1, 10, '2026-01-05', '2026-01-20'),"
             "(2, 'WORK002', 85, 0, 16394, '2026-01-06', 2, 1, 20, '2026-01-06', '2026-01-21'),"
