@@ -123,13 +123,26 @@ class CICMOQuery : public ITrackQuery {
     void CreateOperDetail(DetailModelPtr& model, int32_t lInterID, const RecordsetPtr& rsOption,
                           const RecordsetPtr& rsFields, int32_t& lResult);
     // (oper_package.cpp: further private helpers below this line)
+    // A template node of one chosen package kind, from the option row the record set is on.
+    DetailNodePtr NewPackageNode(const RecordsetPtr& rsOption, const RecordsetPtr& rsFields);
 
     // --- detail_expansion.cpp: expanding detail nodes and operation record rows ---
     // (detail_expansion.cpp: private helpers below this line)
+    // Loads the bills of a tracked kind's node at its first expansion.
+    void ExpandDetailNode(const DetailNodePtr& node);
+    // Hangs the package kinds under an operation record row at its first expansion.
+    void ExpandOperationRecordRow(const DetailRowPtr& row);
+    // Tests build the operation package and the operation nodes through this.
+    friend struct OperPackageTestAccess;
 
     // --- open_bill.cpp: opening a tracked bill ---
     bool CallDetailBill(const automation::ObjectPtr& objSelection);
     // (open_bill.cpp: further private helpers below this line)
+    bool OpenBillOfRow(const DetailRowPtr& row);
+    bool OpenClassicBill(const DetailRowPtr& row, const DetailNodePtr& node, int32_t kind,
+                         int32_t sharedGroups);
+    bool OpenClassTemplateBill(const DetailRowPtr& row, const DetailNodePtr& node, int32_t kind,
+                               int32_t sharedGroups);
 
     frmICMOQueryPtr m_frmQuery;
     DetailModelPtr m_DetailModel;

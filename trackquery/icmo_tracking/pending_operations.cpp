@@ -21,17 +21,6 @@ void CICMOQuery::MenuTextKeyDown(int32_t lKeyCode, const std::string& sActiveBan
     (void)lKeyCode, (void)sActiveBandName, (void)sText;
 }
 
-void CICMOQuery::DetailExpand(int32_t lRow, const std::string& sPath,
-                              const automation::ObjectPtr& objRow, const std::string& sRowType) {
-    // FIXME: the expansion of a tracked bill kind into its bills is still to come.
-    (void)lRow, (void)sPath, (void)objRow, (void)sRowType;
-}
-
-void CICMOQuery::DetailDblClick(const automation::ObjectPtr& objSelection, bool& bCancelExpand) {
-    // FIXME: opening the double-clicked bill is still to come. The flag is left as it came.
-    (void)objSelection, (void)bCancelExpand;
-}
-
 void CICMOQuery::NavigationKeyPress(int16_t& KeyCode, int16_t& Shift) {
     // The keys of the navigation tree are left to the viewer.
     (void)KeyCode, (void)Shift;
@@ -40,12 +29,6 @@ void CICMOQuery::NavigationKeyPress(int16_t& KeyCode, int16_t& Shift) {
 void CICMOQuery::BeforeMenuClick(const ToolPtr& Tool, bool& bCancel) {
     // The viewer's own handling of a tool always goes ahead.
     (void)Tool, (void)bCancel;
-}
-
-void CICMOQuery::DetailBeforeExpand(int32_t lRow, const std::string& sPath,
-                                    const automation::ObjectPtr& objRow,
-                                    const std::string& sRowType) {
-    (void)lRow, (void)sPath, (void)objRow, (void)sRowType;
 }
 
 bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {

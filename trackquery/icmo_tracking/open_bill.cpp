@@ -1,0 +1,194 @@
+// Opening a tracked bill from the detail panel in the client's own bill window. The window browses
+// every bill of the clicked row's node, positioned on the clicked one. The user must hold the view
+// right of the bill kind and, when the user group switch is on, share a user group with the
+// bill's biller. Classic bills (negative kinds) open through the bill list component;
+// class-template bills through the class-template bill manager.
+
+#include <trackquery/icmo_tracking/CICMOQuery.h>
+
+#include <trackquery/contracts/bills.h>
+#include <trackquery/contracts/message_helper.h>
+#include <trackquery/contracts/security.h>
+#include <trackquery/services/BillFunc.h>
+#include <trackquery/services/MMTS.h>
+#include <trackquery/services/MParse.h>
+#include <trackquery/services/SysObjects.h>
+#include <trackquery/services/modTrackQuery.h>
+#include <trackquery/services/modYqLogMsg.h>
+
+#include <platform/adodb/recordset.h>
+#include <platform/automation/conversions.h>
+#include <platform/automation/errors.h>
+#include <platform/automation/registry.h>
+
+#include <cstdlib>
+#include <exception>
+#include <vector>
+
+namespace trackquery {
+
+namespace {
+
+using automation::Variant;
+
+constexpr const char* kProcedure = "QzICMOTrackQuery.CICMOQuery.CallDetailBill";
+constexpr const char* kNoGroupRight = "对不起，你没有相应的用户组权限!";
+
+void ShowText(const std::string& text) { GetMessageHelper()->ShowMessage(LoadResText(text)); }
+
+// The user groups (other than group 0) that the session's user shares with a bill's biller. The
+// two ids are bound as parameters.
+int32_t SharedGroupCount(int32_t billerId) {
+    const std::string sql =
+        " SELECT COUNT(*) As Num FROM t_Group WHERE FGroupID<>0 AND FUserID=? AND FGroupID IN (\n"
+        " SELECT FGroupID FROM t_Group WHERE FGroupID<>0 AND FUserID=?)";
+    auto connection = automation::CreateObject<IAppConnection>(kAppConnectionProgId);
+    auto rs = connection->Execute(sql, {Variant(GetUserID()), Variant(billerId)});
+    if (!rs) automation::Raise(automation::vberr::ObjectVariableNotSet);
+    return automation::CLng(rs->Value("Num"));
+}
+
+Variant CellValue(const DetailRowPtr& row, const char* key) {
+    auto cell = row->Cell(key);
+    if (!cell) automation::Raise(automation::vberr::ObjectVariableNotSet);
+    return cell->Value;
+}
+
+// The bill rows of a node in the order shown, without its totals row.
+std::vector<DetailRowPtr> BillRows(const DetailNodePtr& node) {
+    std::vector<DetailRowPtr> rows;
+    for (const auto& item : node->Rows()) {
+        auto row = std::dynamic_pointer_cast<DetailRow>(item);
+        if (row && !row->IsTotal) rows.push_back(row);
+    }
+    return rows;
+}
+
+// A disconnected list of the node's bills: one record per bill row, its internal id and `kind`.
+RecordsetPtr NewBrowseList(const DetailNodePtr& node, const std::string& idField,
+                           const std::string& kindField, int32_t kind) {
+    auto rs = std::make_shared<adodb::Recordset>();
+    rs->Fields()->Append(idField, adodb::adInteger);
+    rs->Fields()->Append(kindField, adodb::adInteger);
+    rs->Open();
+    for (const auto& row : BillRows(node)) {
+        AppendRecord(rs, {Variant(automation::CLng(CellValue(row, "FBillInterID"))),
+                          Variant(kind)});
+    }
+    return rs;
+}
+
+}  // namespace
+
+void CICMOQuery::DetailDblClick(const automation::ObjectPtr& objSelection, bool& bCancelExpand) {
+    (void)bCancelExpand;
+    try {
+        if (!objSelection || std::dynamic_pointer_cast<DetailNode>(objSelection)) return;
+        if (!std::dynamic_pointer_cast<DetailRow>(objSelection)) return;
+        CallDetailBill(objSelection);
+    } catch (...) {
+        // A double click that cannot open its bill leaves the view as it is.
+    }
+}
+
+bool CICMOQuery::CallDetailBill(const automation::ObjectPtr& objSelection) {
+    const int32_t log = LogProcStart(kProcedure);
+    try {
+        bool opened = false;
+        if (std::dynamic_pointer_cast<DetailNode>(objSelection)) {
+            ShowText("请选择对应单据!");
+        } else if (auto row = std::dynamic_pointer_cast<DetailRow>(objSelection)) {
+            opened = OpenBillOfRow(row);
+        }
+        LogProcEnd(log);
+        return opened;
+    } catch (...) {
+        LogProcEnd(log, kLogFailed);
+        automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()), kProcedure);
+    }
+}
+
+bool CICMOQuery::OpenBillOfRow(const DetailRowPtr& row) {
+    if (row->IsTotal) return false;
+    auto node = row->ParentNode();
+    if (!node) automation::Raise(automation::vberr::ObjectVariableNotSet);
+    // Substitution lines are not bills, and operation rows only group operation records.
+    if (node->KeyType() == -501) return false;
+    if (node->Key == "11620" || node->Key == "11621") return false;
+
+    const int32_t billerId = automation::CLng(CellValue(row, "FBillerID"));
+    const int32_t sharedGroups = SharedGroupCount(billerId);
+    const int32_t kind = node->KeyType();
+    if (kind < 0) return OpenClassicBill(row, node, kind, sharedGroups);
+    return OpenClassTemplateBill(row, node, kind, sharedGroups);
+}
+
+bool CICMOQuery::OpenClassicBill(const DetailRowPtr& row, const DetailNodePtr& node, int32_t kind,
+                                 int32_t sharedGroups) {
+    const automation::VectorPtr keyFields = NewBillKeyFields();
+    int32_t kindType = 0;
+    std::string viewMessage;
+    const bool mayView = CheckAccess(kind, kActionView, kindType, viewMessage);
+    const bool allowed = mayView && !(m_CheckUserGroup && sharedGroups == 0);
+    if (!allowed) {
+        if (sharedGroups != 0) {
+            GetMessageHelper()->ShowMessage(viewMessage);
+        } else {
+            ShowText(kNoGroupRight);
+        }
+        return false;
+    }
+
+    const int32_t clickedIndex = row->Index();
+    const int32_t absKind = std::abs(kind);
+    RecordsetPtr list = NewBrowseList(node, "FInterID", "FTranType", absKind);
+    if (list->RecordCount() > 0) list->MoveFirst();
+    if (list->RecordCount() >= clickedIndex) list->SetAbsolutePosition(clickedIndex);
+
+    int32_t modifyKindType = 0;
+    std::string modifyMessage;
+    const bool mayModify = CheckAccess(kind, kActionModify, modifyKindType, modifyMessage);
+    std::string systemName = GetModuleName(absKind);
+    if (systemName.empty()) systemName = m_SubID;
+    bool changed = false;
+    ShowBillList(list, keyFields, 1, 0, kindType, absKind, mayModify ? 1 : 2, 0, changed,
+                 systemName);
+    return true;
+}
+
+bool CICMOQuery::OpenClassTemplateBill(const DetailRowPtr& row, const DetailNodePtr& node,
+                                       int32_t kind, int32_t sharedGroups) {
+    auto server = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
+    RecordsetPtr classType = server->GetRs(
+        GetPropsString(),
+        " SELECT FClassTypeKey,FPrimaryKey FROM ICClassType WHERE FID=" + std::to_string(kind));
+    if (!classType) automation::Raise(automation::vberr::ObjectVariableNotSet);
+    const std::string primaryKey = automation::CStr(classType->Value("FPrimaryKey"));
+    const std::string classTypeKey = automation::CStr(classType->Value("FClassTypeKey"));
+    const Variant clickedBill = CellValue(row, "FBillInterID");
+
+    auto dataSrv = automation::CreateObject<IDataSrv>(kDataSrvProgId);
+    dataSrv->ClassTypeID = kind;
+    if (m_CheckUserGroup && sharedGroups == 0) {
+        ShowText(kNoGroupRight);
+        return false;
+    }
+    const automation::DictionaryPtr classRow = dataSrv->classtype();
+    // A refused view check has shown its own message.
+    if (!CheckAccessRow(classRow, kActionView, true)) return false;
+    int32_t mode = CheckAccessRow(classRow, kActionModify, false) ? 2 : 0;
+
+    RecordsetPtr list = NewBrowseList(node, primaryKey, classTypeKey, kind);
+    if (list->RecordCount() > 0) list->MoveFirst();
+    auto manager = automation::CreateObject<IClassInfoManager>(kClassInfoManagerProgId);
+    manager->DataSrv = dataSrv;
+    manager->ISNetControl = true;
+    manager->ISCheckRight = true;
+    manager->ItemID = list;
+    const Variant billId =
+        automation::CLng(clickedBill) > 0 ? clickedBill : list->Value(primaryKey);
+    manager->Show(billId, Variant(), mode);
+    return true;
+}
+
+}  // namespace trackquery
