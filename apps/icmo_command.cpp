@@ -53,7 +53,10 @@ class CommandLoop {
   public:
     CommandLoop(HostCommands& commands, std::istream& input, std::ostream& out, bool interactive,
                 std::string scriptName)
-        : commands_(commands), input_(input), out_(out), interactive_(interactive),
+        : commands_(commands),
+          input_(input),
+          out_(out),
+          interactive_(interactive),
           scriptName_(std::move(scriptName)) {}
 
     // True when every command ran; false when a script stopped on an error.
@@ -136,6 +139,12 @@ int RunSession(const IcmoOptions& options, const std::string& language, const st
         out << "error: the task order tracker could not show its window.\n";
         return 1;
     }
+    if (completed && !interactive && backend->PendingAnswers() > 0) {
+        // An answer no box took would have answered a later box the script did not mean.
+        out << "error: " << backend->PendingAnswers()
+            << " answer(s) of the script were left for a message box that never came.\n";
+        return 1;
+    }
     return completed ? 0 : 1;
 }
 
@@ -178,9 +187,8 @@ int RunIcmoCommand(const IcmoOptions& options, std::istream& in, std::ostream& o
     }
 
     out << "Task order tracking of " << options.database << ": " << selection.bills->Count()
-        << " task orders of sub-system " << subId << ", user " << options.userName << " ("
-        << userId << "), language " << language << (options.embedded ? ", embedded" : "")
-        << ".\n";
+        << " task orders of sub-system " << subId << ", user " << options.userName << " (" << userId
+        << "), language " << language << (options.embedded ? ", embedded" : "") << ".\n";
     if (selection.truncated) {
         out << "Only the first " << kMaxTaskOrders
             << " task orders are tracked; choose others with --bills or the selection box.\n";

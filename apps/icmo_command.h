@@ -15,8 +15,8 @@ namespace apps {
 struct IcmoOptions {
     std::string database;
     std::string userName = "administrator";
-    std::string language = "CHS";  // CHS, CHT or EN
-    std::string subId = "CJ";      // CJ, REPM or SUBC
+    std::string language = "CHS";          // CHS, CHT or EN
+    std::string subId = "CJ";              // CJ, REPM or SUBC
     std::vector<std::string> billNumbers;  // empty: every task order of the sub-system's kind
     bool embedded = false;                 // in a host page instead of a modal window
     std::string scriptPath;                // empty: interactive

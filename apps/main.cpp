@@ -25,8 +25,7 @@ int main(int argc, char** argv) {
     std::string bills;
     auto* icmoCommand = app.add_subcommand(
         "icmo", "Track production task orders in the terminal (type help for the commands)");
-    icmoCommand->add_option("--db", icmo.database, "The ERP database (an SQLite file)")
-        ->required();
+    icmoCommand->add_option("--db", icmo.database, "The ERP database (an SQLite file)")->required();
     icmoCommand->add_option("--user", icmo.userName, "The user, by name (default administrator)");
     icmoCommand->add_option("--lang", icmo.language, "CHS, CHT or EN (default CHS)");
     icmoCommand->add_option("--sub", icmo.subId,

@@ -29,14 +29,22 @@ std::string Trimmed(const std::string& text) {
 
 std::string AnswerName(int32_t result) {
     switch (result) {
-        case windowing::vbOK: return "ok";
-        case windowing::vbCancel: return "cancel";
-        case windowing::vbAbort: return "abort";
-        case windowing::vbRetry: return "retry";
-        case windowing::vbIgnore: return "ignore";
-        case windowing::vbYes: return "yes";
-        case windowing::vbNo: return "no";
-        default: return std::to_string(result);
+        case windowing::vbOK:
+            return "ok";
+        case windowing::vbCancel:
+            return "cancel";
+        case windowing::vbAbort:
+            return "abort";
+        case windowing::vbRetry:
+            return "retry";
+        case windowing::vbIgnore:
+            return "ignore";
+        case windowing::vbYes:
+            return "yes";
+        case windowing::vbNo:
+            return "no";
+        default:
+            return std::to_string(result);
     }
 }
 

@@ -54,9 +54,10 @@ const std::string& ExpansionDatabase() {
         if (!std::filesystem::exists(file)) {
             const std::string order =
                 "(SELECT MIN(FInterID) FROM ICMO WHERE FTranType=85 AND FScheduleID=0)";
-            const std::string numbers = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
-                                        "FROM n WHERE i < " +
-                                        std::to_string(kExpandedBills) + ") ";
+            const std::string numbers =
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                "FROM n WHERE i < " +
+                std::to_string(kExpandedBills) + ") ";
             erp::FixtureDefinition definition;
             definition.data.taskOrders = 30;
             definition.statements = {

@@ -41,18 +41,26 @@ struct HostRun {
 inline fs::path HostProgram() { return fs::path(TRACKQUERY_BINARY_DIR) / "apps" / "trackquery"; }
 
 inline fs::path TempFile(const std::string& name) {
-    return fs::path(::testing::TempDir()) /
-           ("host_" + std::to_string(::getpid()) + "_" + name);
+    return fs::path(::testing::TempDir()) / ("host_" + std::to_string(::getpid()) + "_" + name);
 }
+
+// The databases built by this program, removed when it ends.
+struct BuiltDatabases {
+    std::map<std::pair<int32_t, bool>, std::string> paths;
+    ~BuiltDatabases() {
+        std::error_code ignored;
+        for (const auto& [key, path] : paths) fs::remove(path, ignored);
+    }
+};
 
 // A demo database of `orders` task orders, built once per program and kept until it ends.
 inline std::string DemoDatabase(int32_t orders = 60, bool checkUserGroup = false) {
-    static std::map<std::pair<int32_t, bool>, std::string> built;
-    auto& path = built[{orders, checkUserGroup}];
+    static BuiltDatabases built;
+    auto& path = built.paths[{orders, checkUserGroup}];
     if (path.empty()) {
-        path = TempFile("demo_" + std::to_string(orders) + (checkUserGroup ? "_groups" : "") +
-                        ".db")
-                   .string();
+        path =
+            TempFile("demo_" + std::to_string(orders) + (checkUserGroup ? "_groups" : "") + ".db")
+                .string();
         erp::DemoDefinition definition;
         definition.taskOrders = orders;
         definition.checkUserGroup = checkUserGroup;

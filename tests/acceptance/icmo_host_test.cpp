@@ -59,11 +59,11 @@ TEST_F(HostSession, RoutedTaskOrderShowsHeadOperationsRowsTotalsAndOpensABill) {
         if (nodes[i].expandable) script += "expand " + std::to_string(i + 1) + "\n";
     }
     const std::string op = std::to_string(ordinary);
-    script += "expand-row " + op + " 1\n";          // the first operation: its record node
-    script += "expand " + op + ".1.1\n";            // the operation records of that operation
-    script += "expand-row " + op + ".1.1 1\n";      // the first record: its package nodes
-    script += "expand " + op + ".1.1.1.1\n";        // the first package kind
-    script += "answer ok\nopen " + op + ".1.1 1\n";  // the operation record's own bill
+    script += "expand-row " + op + " 1\n";      // the first operation: its record node
+    script += "expand " + op + ".1.1\n";        // the operation records of that operation
+    script += "expand-row " + op + ".1.1 1\n";  // the first record: its package nodes
+    script += "expand " + op + ".1.1.1.1\n";    // the first package kind
+    script += "open " + op + ".1.1 1\n";        // the operation record's own bill
     script += "show\nquit\n";
 
     const HostRun run = RunScript(database_, script, {"--bills", routed});
@@ -80,13 +80,16 @@ TEST_F(HostSession, RoutedTaskOrderShowsHeadOperationsRowsTotalsAndOpensABill) {
 // --- Typed selection of task orders ------------------------------------------------------------
 
 TEST_F(HostSession, TypedBillNumberReplacesTheTreeWithTheMatchingTaskOrders) {
-    const std::string number = QueryText(
-        database_, "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
-                   "ORDER BY FBillNo LIMIT 1");
+    const std::string number =
+        QueryText(database_,
+                  "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
+                  "ORDER BY FBillNo LIMIT 1");
     const std::string part = number.substr(number.size() - 2);
-    const std::string matches = QueryText(
-        database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID=0 AND "
-                   "FBillNo LIKE '%" + part + "%'");
+    const std::string matches =
+        QueryText(database_,
+                  "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID=0 AND "
+                  "FBillNo LIKE '%" +
+                      part + "%'");
 
     const HostRun run = RunScript(database_, "type bndfilter " + part + "\nshow\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -100,8 +103,8 @@ TEST_F(HostSession, TypedBillNumberWithAQuoteIsRefusedWithABox) {
 }
 
 TEST_F(HostSession, TypedBillNumberWithoutMatchesSaysSoAndKeepsTheTree) {
-    const std::string all = QueryText(
-        database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID=0");
+    const std::string all =
+        QueryText(database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID=0");
     const HostRun run = RunScript(database_, "answer ok\ntype bndfilter NOSUCHBILL\nshow\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.Shows("没有单据号为NOSUCHBILL的单据")) << run.output;
@@ -111,9 +114,10 @@ TEST_F(HostSession, TypedBillNumberWithoutMatchesSaysSoAndKeepsTheTree) {
 // --- Position search ----------------------------------------------------------------------------
 
 TEST_F(HostSession, PositionSearchSelectsTheTaskOrderAndShowsItAfterTheDelay) {
-    const std::string fifth = QueryText(
-        database_, "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
-                   "ORDER BY FBillNo LIMIT 1 OFFSET 4");
+    const std::string fifth =
+        QueryText(database_,
+                  "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
+                  "ORDER BY FBillNo LIMIT 1 OFFSET 4");
     const HostRun run = RunScript(database_, "type bndSearch " + fifth + "\nwait 500\nshow\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.Shows(">   " + fifth)) << "the found node is selected\n" << run.output;
@@ -137,8 +141,8 @@ TEST_F(HostSession, BillOfAUserWithoutRightsIsRefusedAndNotOpened) {
     ASSERT_NE(op, "0") << first.output;
 
     const HostRun run = RunScript(
-        database_, "expand-row " + op + " 1\nexpand " + op + ".1.1\nanswer ok\nopen " + op +
-                       ".1.1 1\n",
+        database_,
+        "expand-row " + op + " 1\nexpand " + op + ".1.1\nanswer ok\nopen " + op + ".1.1 1\n",
         {"--bills", routed, "--user", "guest"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.Shows("对不起，你没有相应的")) << run.output;
@@ -153,6 +157,12 @@ TEST_F(HostSession, UnansweredBoxStopsTheScriptAndNamesTheBox) {
     EXPECT_TRUE(run.Shows("error: The message box \"选单号不能包含单引号")) << run.output;
     EXPECT_TRUE(run.Shows(":1: the script stops here.")) << run.output;
     EXPECT_EQ(run.Count("icmo> show"), 0u) << "nothing after the failing line runs";
+}
+
+TEST_F(HostSession, AnswerLeftForABoxThatNeverCameFailsTheScript) {
+    const HostRun run = RunScript(database_, "answer yes\nshow\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.Shows("1 answer(s) of the script were left")) << run.output;
 }
 
 TEST_F(HostSession, UnknownCommandStopsTheScriptWithItsLine) {
@@ -199,9 +209,10 @@ TEST_F(HostSession, ExitToolClosesTheStandAloneWindow) {
 }
 
 TEST_F(HostSession, DeferredClickShowsTheNodeOnlyAfterTheDelay) {
-    const std::string third = QueryText(
-        database_, "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
-                   "ORDER BY FBillNo LIMIT 1 OFFSET 2");
+    const std::string third =
+        QueryText(database_,
+                  "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
+                  "ORDER BY FBillNo LIMIT 1 OFFSET 2");
     // The first task order is shown at start; a click on the fourth node (the third order) waits.
     const HostRun early = RunScript(database_, "select 4\nwait 100\nshow\n");
     const HostRun late = RunScript(database_, "select 4\nwait 500\nshow\n");

@@ -79,12 +79,14 @@ TEST_F(IcmoCommandLine, UnreadableScriptIsRefused) {
 }
 
 TEST_F(IcmoCommandLine, BillNumbersAreTrackedInTheOrderGiven) {
-    const std::string first = QueryText(
-        database_, "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
-                   "ORDER BY FBillNo LIMIT 1");
-    const std::string second = QueryText(
-        database_, "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
-                   "ORDER BY FBillNo LIMIT 1 OFFSET 1");
+    const std::string first =
+        QueryText(database_,
+                  "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
+                  "ORDER BY FBillNo LIMIT 1");
+    const std::string second =
+        QueryText(database_,
+                  "SELECT FBillNo FROM ICMO WHERE FTranType=85 AND FScheduleID=0 "
+                  "ORDER BY FBillNo LIMIT 1 OFFSET 1");
     const HostRun run = Icmo({"--bills", second + " , " + first, "--script", "/dev/null"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.Shows("2 task orders of sub-system CJ")) << run.output;
@@ -106,16 +108,16 @@ TEST_F(IcmoCommandLine, BillNumberOfAnotherKindOrUnknownIsNamed) {
 }
 
 TEST_F(IcmoCommandLine, SubSystemChoosesTheKindOfTaskOrders) {
-    const std::string outsourced = QueryText(
-        database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=571");
+    const std::string outsourced =
+        QueryText(database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=571");
     const HostRun run = Icmo({"--sub", "subc", "--script", "/dev/null"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.Shows("== 委外加工生产任务单(" + outsourced + ") ==")) << run.output;
 }
 
 TEST_F(IcmoCommandLine, EveryTaskOrderOfTheKindWhenNoneAreGiven) {
-    const std::string repetitive = QueryText(
-        database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID<>0");
+    const std::string repetitive =
+        QueryText(database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID<>0");
     const HostRun run = Icmo({"--sub", "REPM", "--script", "/dev/null"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.Shows("== 重复生产任务单(" + repetitive + ") ==")) << run.output;
