@@ -128,7 +128,8 @@ void TerminalBackend::FormShown(windowing::Form& form, bool modal) {
         if (bill->Render().empty() || bill->Render().back() != '\n') out_ << "\n";
         out_ << "+==\n";
     } else if (form.Name() != "frmICMOQuery") {
-        out_ << "[window " << form.Name() << (modal ? ", modal" : "") << "]\n";
+        out_ << "[window " << form.Name() << (modal ? ", modal" : "")
+             << ": closed again, the terminal host has no commands for it]\n";
     }
 }
 

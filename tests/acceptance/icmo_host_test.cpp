@@ -111,6 +111,63 @@ TEST_F(HostSession, TypedBillNumberWithoutMatchesSaysSoAndKeepsTheTree) {
     EXPECT_TRUE(run.Shows("== 生产任务单(" + all + ") ==")) << run.output;
 }
 
+// Typing a part that every bill number holds selects 200 or more task orders, which asks first.
+class HostSessionManyOrders : public HostSession {
+  protected:
+    void SetUp() override {
+        HostSession::SetUp();
+        database_ = DemoDatabase(300);
+        all_ =
+            QueryText(database_, "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID=0");
+        ASSERT_GE(std::stoi(all_), 200) << "the question needs 200 matches";
+    }
+    static std::string LastNavigationTitle(const HostRun& run) {
+        const auto last = run.output.rfind("== 生产任务单(");
+        if (last == std::string::npos) return "";
+        return run.output.substr(last, run.output.find('\n', last) - last);
+    }
+    std::string all_;
+};
+
+TEST_F(HostSessionManyOrders, NoToTheQuestionKeepsTheTree) {
+    const std::string first =
+        QueryText(database_,
+                  "SELECT COUNT(*) FROM ICMO WHERE FTranType=85 AND FScheduleID=0 AND "
+                  "FBillNo LIKE '%00001%'");
+    const HostRun run = RunScript(database_,
+                                  "type bndfilter 00001\nanswer no\ntype bndfilter "
+                                  "WORK\nshow\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("您查询的生产任务单超过200张")) << run.output;
+    EXPECT_TRUE(run.Shows("+-- no")) << run.output;
+    EXPECT_EQ(LastNavigationTitle(run), "== 生产任务单(" + first + ") ==")
+        << "the tree of the first selection stays";
+}
+
+TEST_F(HostSessionManyOrders, YesToTheQuestionTracksThemAll) {
+    const HostRun run = RunScript(database_,
+                                  "type bndfilter 00001\nanswer yes\ntype bndfilter "
+                                  "WORK\nshow\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(LastNavigationTitle(run), "== 生产任务单(" + all_ + ") ==");
+}
+
+TEST_F(HostSessionManyOrders, TerminalAsksUntilTheAnswerIsAButton) {
+    const HostRun run = RunHost({"icmo", "--db", database_},
+                                "type bndfilter 00001\ntype bndfilter WORK\nmaybe\nno\nquit\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("answer [Yes/No]: ")) << run.output;
+    EXPECT_TRUE(run.Shows("Please answer with one of [Yes/No].")) << run.output;
+    EXPECT_TRUE(run.Shows("+-- no")) << run.output;
+}
+
+TEST_F(HostSessionManyOrders, TerminalInputEndingAtAQuestionTakesTheDefaultButton) {
+    const HostRun run = RunHost({"icmo", "--db", database_}, "type bndfilter WORK\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("answer [Yes/No]: ")) << run.output;
+    EXPECT_TRUE(run.Shows("+-- yes")) << "Yes is the default button\n" << run.output;
+}
+
 // --- Position search ----------------------------------------------------------------------------
 
 TEST_F(HostSession, PositionSearchSelectsTheTaskOrderAndShowsItAfterTheDelay) {
