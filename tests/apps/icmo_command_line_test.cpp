@@ -72,6 +72,17 @@ TEST_F(IcmoCommandLine, UnknownLanguageAndSubSystemAreRefused) {
     EXPECT_TRUE(sub.Shows("unknown sub-system \"MRP\"")) << sub.output;
 }
 
+TEST_F(IcmoCommandLine, LanguageChoosesTheTextsOfTheView) {
+    const HostRun english = Icmo({"--lang", "en", "--script", "/dev/null"});
+    ASSERT_EQ(english.exitCode, 0) << english.output;
+    EXPECT_TRUE(english.Shows("language en")) << english.output;
+    EXPECT_TRUE(english.Shows("== Detailed Tracking Information ==")) << english.output;
+    EXPECT_FALSE(english.Shows("详细跟踪信息")) << english.output;
+    const HostRun traditional = Icmo({"--lang", "CHT", "--script", "/dev/null"});
+    ASSERT_EQ(traditional.exitCode, 0) << traditional.output;
+    EXPECT_TRUE(traditional.Shows("== 詳細跟蹤信息 ==")) << traditional.output;
+}
+
 TEST_F(IcmoCommandLine, UnreadableScriptIsRefused) {
     const HostRun run = Icmo({"--script", "/nonexistent/script.txt"});
     EXPECT_EQ(run.exitCode, 1);
@@ -121,6 +132,26 @@ TEST_F(IcmoCommandLine, EveryTaskOrderOfTheKindWhenNoneAreGiven) {
     const HostRun run = Icmo({"--sub", "REPM", "--script", "/dev/null"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.Shows("== 重复生产任务单(" + repetitive + ") ==")) << run.output;
+}
+
+TEST(IcmoTaskOrderLimit, OneTreeTakesAtMost32767TaskOrdersAndTheHostSaysSo) {
+    ASSERT_TRUE(fs::exists(HostProgram())) << HostProgram() << " is missing";
+    const fs::path database = TempFile("limit.db");
+    erp::FixtureDefinition definition;
+    definition.statements = {
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32768) "
+        "INSERT INTO ICMO (FInterID, FBillNo, FTranType, FBillerID, FDate, FItemID, FUnitID, "
+        "FQty, FPlanCommitDate, FPlanFinishDate) SELECT 500000 + i, 'MANY' || printf('%05d', i), "
+        "85, 16394, '2026-05-01', i.FItemID, i.FUnitID, 1, '2026-05-01', '2026-05-10' "
+        "FROM n, (SELECT FItemID, FUnitID FROM ICMO LIMIT 1) i"};
+    erp::BuildFixture(database.string(), definition);
+
+    const HostRun run = RunHost({"icmo", "--db", database.string(), "--script", "/dev/null"});
+    EXPECT_EQ(run.exitCode, 0) << run.output.substr(0, 2000);
+    EXPECT_TRUE(run.Shows("Only the first 32767 task orders are tracked"))
+        << run.output.substr(0, 2000);
+    EXPECT_TRUE(run.Shows("== 生产任务单(32767) ==")) << run.output.substr(0, 2000);
+    fs::remove(database);
 }
 
 }  // namespace
