@@ -118,6 +118,10 @@ HostCommands::Outcome HostCommands::Run(const std::string& line) {
             Report(error.Description());
             return Outcome::Failed;
         }
+    } catch (const std::exception& error) {
+        // Nothing may escape: in a stand-alone window the commands run inside the modal loop.
+        Report(error.what());
+        return Outcome::Failed;
     }
     if (!backend_.Failures().empty()) {
         Report(backend_.Failures().front());

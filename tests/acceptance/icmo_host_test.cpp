@@ -234,6 +234,9 @@ TEST_F(HostSession, PathOutsideTheDetailTreeIsReported) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.Shows("error:")) << run.output;
     EXPECT_TRUE(run.Shows("99")) << run.output;
+    const HostRun node = RunScript(database_, "select 999\n");
+    EXPECT_EQ(node.exitCode, 1);
+    EXPECT_TRUE(node.Shows("error:")) << node.output;
 }
 
 TEST_F(HostSession, MalformedArgumentsAreReported) {
