@@ -105,6 +105,16 @@ class CICMOQuery : public ITrackQuery {
 
     // --- commands.cpp: the command table ---
     // (commands.cpp: private helpers below this line)
+    // Each command leaves the message it has for the user in sMessage (shown after the command).
+    void RunCommand(const ToolPtr& Tool, std::string& sMessage);
+    void RefreshTaskOrder(std::string& sMessage);
+    void ShowItem(std::string& sMessage);
+    void ShowBOM(std::string& sMessage);
+    void ShowRouting(std::string& sMessage);
+    void ShowSelectedBill(std::string& sMessage);
+    void ShowTaskOrder(std::string& sMessage);
+    void PrintView(bool bPreview);
+    void ExportView();
 
     // --- head_model.cpp: the head panel ---
     bool CreateHeadModel(int32_t& lInterID);

@@ -1,16 +1,26 @@
 // The navigation tree of the task orders being tracked, and the selection of a node: the first
 // selection after a new list shows at once, later clicks are deferred through the window's timer
-// so that a run of clicks builds the panels once, for the node where the user stopped.
+// so that a run of clicks builds the panels once, for the node where the user stopped. The user
+// replaces the list by typing part of a bill number, by picking bills in the bill list (F7), and
+// finds a node by its text.
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
+#include <trackquery/contracts/message_helper.h>
+#include <trackquery/contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
+#include <trackquery/services/MParse.h>
+#include <trackquery/services/modTrackQuery.h>
 #include <trackquery/services/modYqLogMsg.h>
 
+#include <platform/activebar/tool.h>
+#include <platform/adodb/recordset.h>
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
+#include <platform/automation/registry.h>
 #include <platform/automation/strings.h>
 #include <platform/windowing/event_loop.h>
+#include <platform/windowing/msgbox.h>
 
 #include <exception>
 
@@ -50,6 +60,84 @@ std::string RootText(int32_t tranType) {
             return LoadResText("重复生产任务单");
         default:
             return "";
+    }
+}
+
+constexpr int32_t kKeyEnter = 13;
+constexpr int32_t kKeyF7 = 118;
+// From this many task orders on the tracking slows down, so the user is asked first.
+constexpr int32_t kSlowListCount = 200;
+// The navigation tree holds at most this many task order nodes.
+constexpr int32_t kMaxListCount = 32767;
+
+void ShowMessageText(const std::string& text) { GetMessageHelper()->ShowMessage(text); }
+
+void ShowMessageBox(const std::string& text) {
+    windowing::MsgBox(LoadResText(text), windowing::vbInformation, LoadResText("Velo提示"));
+}
+
+// True only when the user answers Yes.
+bool AskYesNo(const std::string& question) {
+    return windowing::MsgBox(LoadResText(question), windowing::vbYesNo + windowing::vbInformation,
+                             LoadResText("Velo提示")) == windowing::vbYes;
+}
+
+// A long list is taken only when the user confirms it; a list past the tree's limit needs a
+// second confirmation.
+bool ConfirmListSize(int32_t count, const std::string& slowQuestion,
+                     const std::string& tooManyQuestion) {
+    if (count >= kSlowListCount && !AskYesNo(slowQuestion)) return false;
+    if (count >= kMaxListCount && !AskYesNo(tooManyQuestion)) return false;
+    return true;
+}
+
+void FocusTool(const TraceViewerPtr& viewer, const char* key) {
+    if (auto tool = viewer->GetTool(key)) tool->SetFocus();
+}
+
+// The status values of the current task order row, as the status icons read them.
+automation::DictionaryPtr StatusEntryOf(const RecordsetPtr& rs) {
+    auto entry = std::make_shared<automation::Dictionary>();
+    entry->SetItem("FStatus", rs->Value("FStatus"));
+    entry->SetItem("FSuspend", rs->Value("FSuspend"));
+    entry->SetItem("FCancellation", rs->Value("FCancellation"));
+    return entry;
+}
+
+// The task orders of the tracked kind, as a condition on ICMO; empty for a kind the tracker does
+// not know.
+std::string KindCondition(int32_t tranType) {
+    switch (tranType) {
+        case -571:
+            return "FTranType=571 ";
+        case -85:
+            return "FTranType=85 AND FScheduleID=0";
+        case -54:
+            return "FTranType=85 AND FScheduleID<>0";
+        default:
+            return "";
+    }
+}
+
+// The bill list and the filter that offer the task orders of the tracked kind.
+void SelectionListOf(int32_t tranType, int32_t& listId, std::string& filter) {
+    switch (tranType) {
+        case -571:
+            listId = 620;
+            filter = " v1.FTrantype=571 ";
+            break;
+        case -85:
+            listId = 36;
+            filter = " v1.FTrantype=85 AND v1.FScheduleID=0 ";
+            break;
+        case -54:
+            listId = 36;
+            filter = " v1.FTrantype=85 AND v1.FScheduleID<>0 ";
+            break;
+        default:
+            listId = 0;
+            filter.clear();
+            break;
     }
 }
 
@@ -167,6 +255,179 @@ void CICMOQuery::NavigationClickSelect() {
                                    std::string(kSource) + "ITrackQuery_NavigationClickSelect");
         }
     }
+}
+
+void CICMOQuery::NavigationKeyPress(int16_t& KeyCode, int16_t& Shift) {
+    // The keys of the navigation tree are left to the viewer.
+    (void)KeyCode, (void)Shift;
+}
+
+void CICMOQuery::MenuTextKeyDown(int32_t lKeyCode, const std::string& sActiveBandName,
+                                 const std::string& sText) {
+    try {
+        if (!m_frmQuery) return;
+        const std::string band = automation::UCase(sActiveBandName);
+        if (lKeyCode == kKeyEnter && !automation::Trim(sText).empty()) {
+            if (band == "BNDFILTER") {
+                SelectBillsByNumber(sText);
+            } else if (band == "BNDSEARCH") {
+                FindPosition();
+                FocusTool(Viewer(), "txtPosition");
+            }
+        } else if (lKeyCode == kKeyF7 && band == "BNDFILTER") {
+            ShowSelBillList();
+        }
+    } catch (...) {
+        // A key in the bar's text boxes never disturbs the view.
+    }
+}
+
+// Replaces the tree by the task orders of the tracked kind whose bill number contains the typed
+// text. The text goes into the statement as the body of a LIKE literal. A single quote is the only
+// character that can end such a literal in the ERP database (it knows no backslash escapes), so a
+// text with a quote is refused before any statement is built; any other text is matched as it
+// stands.
+void CICMOQuery::SelectBillsByNumber(const std::string& sText) {
+    const TraceViewerPtr& viewer = Viewer();
+    if (sText.find('\'') != std::string::npos) {
+        ShowMessageBox("选单号不能包含单引号，请重新录入！");
+        return;
+    }
+    RecordsetPtr rs;
+    const std::string kindCondition = KindCondition(m_TranType);
+    // Without a tracked kind no task order can fit; the statement would not even be whole.
+    if (!kindCondition.empty()) {
+        std::string sql =
+            " SELECT FINTERID,FBillNO,FStatus,FSuspend,FCancellation FROM ICMO WHERE FBIllNO Like "
+            "'%" +
+            sText + "%' AND " + kindCondition;
+        if (m_CheckUserGroup) {
+            sql +=
+                " AND FBillerID IN (SELECT FUserID FROM t_Group WHERE FGroupID IN (SELECT FGroupID "
+                "FROM t_Group WHERE FGroupID<>0 AND FUserID='" +
+                std::to_string(GetUserID()) + "')) ";
+        }
+        auto middleTier = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
+        rs = middleTier->GetRs(GetPropsString(), sql);
+    }
+    if (!rs || rs->RecordCount() < 1) {
+        ShowMessageText(FormatResText(
+            "没有单据号为%1的单据或者该单据不符合选单条件或者您没有权限查看该单据，不能选单!",
+            sText));
+        FocusTool(viewer, "txtSelectBills");
+        return;
+    }
+
+    int32_t count = rs->RecordCount();
+    if (!ConfirmListSize(
+            count,
+            "您查询的生产任务单超过200张，将会影响查询速度，建议您重新录入查询条件。您仍要如此选择"
+            "吗？",
+            "满足条件的任务单太多，系统只取前面的32767个任务单节点，您确认要如此选择吗？")) {
+        FocusTool(viewer, "txtSelectBills");
+        return;
+    }
+    if (count >= kMaxListCount) count = kMaxListCount;
+
+    auto bills = std::make_shared<automation::Vector>();
+    auto status = std::make_shared<automation::Dictionary>();
+    rs->MoveFirst();
+    for (int32_t row = 1; row <= count && !rs->Eof(); ++row) {
+        const automation::Variant interId = rs->Value("FInterID");
+        auto bill = std::make_shared<automation::Dictionary>();
+        bill->SetItem("FInterID", interId);
+        bill->SetItem("FBillNO", rs->Value("FBillNO"));
+        bill->SetItem("FStatus", rs->Value("FStatus"));
+        bill->SetItem("FSuspend", rs->Value("FSuspend"));
+        bill->SetItem("FCancellation", rs->Value("FCancellation"));
+        bills->Add(bill);
+        status->SetItem(automation::CStr(interId), StatusEntryOf(rs));
+        rs->MoveNext();
+    }
+    std::string sError;
+    if (!LoadNavigation(bills, status, sError)) ShowMessageText(sError);
+}
+
+void CICMOQuery::ShowSelBillList() {
+    const int32_t log = LogProcStart(std::string(kSource) + "ShowSelBillList");
+    try {
+        auto filterTool = Viewer()->GetTool("btnShowFilter");
+        const bool showFilter = filterTool && filterTool->Checked();
+        int32_t listId = 0;
+        std::string filter;
+        SelectionListOf(m_TranType, listId, filter);
+
+        automation::VectorPtr selection = CallSelBill(listId, filter, showFilter, false);
+        if (!selection) {
+            LogProcEnd(log);
+            return;
+        }
+        // The whole selection is shown when the user confirms it, however long it is.
+        if (!ConfirmListSize(
+                selection->Count(),
+                "您选择的生产任务单超过200张，将会影响查询速度，建议您重新选择任务单。您仍要如此选"
+                "择吗？",
+                "你选择的任务单太多，系统只取前面的32767个任务单，您确认要如此选择吗？")) {
+            LogProcEnd(log);
+            return;
+        }
+
+        auto status = std::make_shared<automation::Dictionary>();
+        RecordsetPtr info;
+        {
+            auto middleTier = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
+            info = middleTier->GetICMOInfo(GetPropsString(), selection);
+        }
+        if (info) {
+            if (info->RecordCount() > 0) info->MoveFirst();
+            while (!info->Eof()) {
+                status->SetItem(automation::CStr(info->Value("FInterID")), StatusEntryOf(info));
+                info->MoveNext();
+            }
+        }
+        std::string sError;
+        if (!LoadNavigation(selection, status, sError)) ShowMessageText(sError);
+        LogProcEnd(log);
+    } catch (...) {
+        // The list is a convenience: when it fails the tree stays as it was.
+        LogProcEnd(log, kLogFailed);
+    }
+}
+
+// Selects the next task order whose bill number contains the text of the position box, searching
+// on from the selected node and then once around from the first task order.
+void CICMOQuery::FindPosition() {
+    const TraceViewerPtr& viewer = Viewer();
+    const std::string text = viewer->GetPositionText();
+    if (automation::Trim(text).empty()) {
+        ShowMessageText(LoadResText("请输入查询条件。"));
+        FocusTool(viewer, "txtPosition");
+        return;
+    }
+    const std::string wanted = automation::UCase(text);
+    auto matches = [&](int32_t index) {
+        return automation::UCase(m_NavigationModel->NodeItem(index)->Text).find(wanted) !=
+               std::string::npos;
+    };
+    // Without a selected node the search starts at the root, so that it covers every task order.
+    auto selected = viewer->SelectedNavigationNode();
+    const int32_t current = selected && selected->Index() > 0 ? selected->Index() : 1;
+    const int32_t count = m_NavigationModel->NodeCount();
+
+    int32_t hit = 0;
+    for (int32_t index = current + 1; index <= count && hit == 0; ++index) {
+        if (matches(index)) hit = index;
+    }
+    // The root is never a hit: the second pass starts at the first task order.
+    for (int32_t index = 2; index <= current && index <= count && hit == 0; ++index) {
+        if (matches(index)) hit = index;
+    }
+    if (hit == 0) {
+        ShowMessageText(LoadResText("没有符合条件的任务单。"));
+        FocusTool(viewer, "txtPosition");
+        return;
+    }
+    if (hit != current) viewer->SelectNavigationNode(hit, true);
 }
 
 }  // namespace trackquery
