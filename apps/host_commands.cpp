@@ -125,6 +125,7 @@ HostCommands::Outcome HostCommands::Run(const std::string& line) {
     }
     if (!backend_.Failures().empty()) {
         Report(backend_.Failures().front());
+        backend_.ClearFailures();
         return Outcome::Failed;
     }
     if (WindowClosed()) {

@@ -131,6 +131,7 @@ int RunSession(const IcmoOptions& options, const std::string& language, const st
                                         }});
         shown = shown && ran;
     }
+    // A box that failed while the tracker started (a command's own failures were reported by it).
     if (!backend->Failures().empty()) {
         out << "error: " << backend->Failures().front() << "\n";
         return 1;

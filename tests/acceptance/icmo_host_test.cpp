@@ -213,6 +213,7 @@ TEST_F(HostSession, UnansweredBoxStopsTheScriptAndNamesTheBox) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.Shows("error: The message box \"选单号不能包含单引号")) << run.output;
     EXPECT_TRUE(run.Shows(":1: the script stops here.")) << run.output;
+    EXPECT_EQ(run.Count("error:"), 1u) << "reported once\n" << run.output;
     EXPECT_EQ(run.Count("icmo> show"), 0u) << "nothing after the failing line runs";
 }
 
