@@ -288,6 +288,13 @@ TEST_F(HostSession, DeferredClickShowsTheNodeOnlyAfterTheDelay) {
     EXPECT_GT(shownIn(late), shownIn(early)) << late.output;
 }
 
+TEST_F(HostSession, SelectionListDialogIsNamedAndClosedAgain) {
+    const HostRun run = RunScript(database_, "key bndfilter F7\nshow\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.Shows("[window frmList, modal: closed again")) << run.output;
+    EXPECT_TRUE(run.Shows("icmo> show")) << "the session goes on";
+}
+
 // --- The terminal -------------------------------------------------------------------------------
 
 TEST_F(HostSession, EndOfTerminalInputQuitsCleanly) {
