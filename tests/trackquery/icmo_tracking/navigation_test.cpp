@@ -5,6 +5,7 @@
 #include "trackquery/icmo_tracking/tracking_session.h"
 
 #include <client/bills/ic_list.h>
+#include <client/middle_tier/failing_middle_tier.h>
 #include <trackquery/dialogs/frmList.h>
 
 #include <platform/adodb/recordset.h>
@@ -348,6 +349,28 @@ TEST_F(SelectionByNumberTest, ANewListShowsItsFirstTaskOrderAtOnceAndDefersLater
     EXPECT_EQ(tracker->FInterID(), 2);
 }
 
+TEST_F(SelectionByNumberTest, AFailingMiddleTierEndsTheSelectionQuietly) {
+    auto tracker = Start({1, 2});
+    auto plan = std::make_shared<client::middle_tier::FailurePlan>();
+    plan->Fail("GetRs", client::middle_tier::FailurePlan::Mode::RaiseError);
+    client::middle_tier::RegisterFailingMiddleTier(plan);
+    TypeBillNumber("WORK");
+    EXPECT_EQ(plan->Calls("GetRs"), 1);
+    EXPECT_EQ(TaskOrderTexts(), (std::vector<std::string>{"WORK000001", "WORK000002"}));
+    EXPECT_EQ(tracker->LastKey(), "MO1");
+    EXPECT_EQ(BoxCount(), 0u);
+}
+
+TEST_F(SelectionByNumberTest, AMissingRecordSetIsToldLikeNoTaskOrder) {
+    Start({1});
+    auto plan = std::make_shared<client::middle_tier::FailurePlan>();
+    plan->Fail("GetRs");
+    client::middle_tier::RegisterFailingMiddleTier(plan);
+    ExpectBox("没有单据号为WORK的单据");
+    TypeBillNumber("WORK");
+    EXPECT_EQ(TaskOrderTexts(), std::vector<std::string>{"WORK000001"});
+}
+
 class UserGroupSelectionTest : public SessionNavigationTest {
   protected:
     erp::FixtureDefinition Definition() const override {
@@ -457,6 +480,19 @@ TEST_F(BillListSelectionTest, TheChosenTaskOrdersReplaceTheTreeWithTheirStatus) 
     EXPECT_EQ(Viewer().NavigationTitle(), "生产任务单(3)");
     EXPECT_EQ(tracker->LastKey(), model->NodeItem(2)->Key);
     EXPECT_EQ(BoxCount(), 0u);
+}
+
+TEST_F(BillListSelectionTest, WithoutStatusesFromTheMiddleTierEveryNodeShowsTheFirstIcon) {
+    Start({1});
+    auto plan = std::make_shared<client::middle_tier::FailurePlan>();
+    plan->Fail("GetICMOInfo");
+    client::middle_tier::RegisterFailingMiddleTier(plan);
+    UserPicksFromTheList({3, 4});
+    ASSERT_TRUE(Viewer().PressToolKey("bndfilter", "txtSelectBills", 118));
+    auto model = Viewer().GetNavigationModel();
+    ASSERT_EQ(model->NodeCount(), 3);
+    EXPECT_EQ(model->NodeItem(2)->Image, 16);
+    EXPECT_EQ(model->NodeItem(3)->Image, 16);
 }
 
 TEST_F(BillListSelectionTest, TheListIsTheKindsListAndOpensOnItsFilterWhenTheToolIsChecked) {
