@@ -6,7 +6,8 @@
 // allowed when every bit of its code is in the user's own mask or in the mask of one of the
 // user's groups.
 //
-// The permission service's log is its own table, created where it is missing:
+// The permission service's log is part of the ERP schema too; it is created where an older
+// database lacks it:
 //   t_AccessLog  FID, FUserID, FFunction, FDescription, FDate
 
 #include <platform/adodb/connection.h>

@@ -38,6 +38,15 @@ CREATE TABLE t_AccessRight (
     PRIMARY KEY (FOwnerType, FOwnerID, FObjectType, FObjectID)
 );
 
+-- The permission service's log of checked functions.
+CREATE TABLE t_AccessLog (
+    FID          INTEGER PRIMARY KEY AUTOINCREMENT,
+    FUserID      INTEGER NOT NULL,
+    FFunction    TEXT NOT NULL,
+    FDescription TEXT NOT NULL,
+    FDate        TEXT NOT NULL DEFAULT (datetime('now'))
+);
+
 -- System profile switches by category and key (for example IC / CheckUserGroup).
 CREATE TABLE t_SystemProfile (
     FCategory TEXT NOT NULL,

@@ -48,9 +48,9 @@ INSERT INTO ICClassType (FID, FName, FClassTypeKey, FPrimaryKey, FObjectType, FO
  (1000034, '销售收款', 'FClassTypeID', 'FInterID', 1010, 34);
 
 INSERT INTO ICListDefinition (FListID, FName, FViewName, FKeyField) VALUES
- (32, '销售订单序时簿', 'ICList_32', 'FInterID'),
- (36, '生产任务单序时簿', 'ICList_36', 'FInterID'),
- (620, '委外加工生产任务单序时簿', 'ICList_620', 'FInterID');
+ (32, '销售订单', 'ICList_32', 'FInterID'),
+ (36, '生产任务单', 'ICList_36', 'FInterID'),
+ (620, '委外加工生产任务单', 'ICList_620', 'FInterID');
 
 INSERT INTO t_MeasureUnit (FMeasureUnitID, FNumber, FName) VALUES
  (1, 'PCS', '个'), (2, 'KG', '千克'), (3, 'M', '米'), (4, 'SET', '套');
