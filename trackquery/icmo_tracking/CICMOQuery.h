@@ -127,6 +127,9 @@ class CICMOQuery : public ITrackQuery {
     RecordsetPtr GetBillOption(bool bChosenOnly);
     void ShowBillOption();
     // (detail_model.cpp: further private helpers below this line)
+    void ApplyBillOption(RecordsetPtr& options);
+    // Tests drive the bill option dialog and read the operation package through this.
+    friend struct DetailModelTestAccess;
 
     // --- oper_package.cpp: the operation package and the operation nodes ---
     void CreateOperPackage(RecordsetPtr& rsOption, const RecordsetPtr& rsFields);

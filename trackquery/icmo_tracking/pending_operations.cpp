@@ -8,16 +8,4 @@
 
 namespace trackquery {
 
-bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
-    // FIXME: the head panel of the selected task order is still to come.
-    (void)lInterID;
-    return true;
-}
-
-bool CICMOQuery::CreateDetailModel(int32_t lInterID, std::string& sError) {
-    // FIXME: the detail tree of tracked bill kinds is still to come.
-    (void)lInterID, (void)sError;
-    return true;
-}
-
 }  // namespace trackquery
