@@ -131,10 +131,12 @@ bool CICMOQuery::OpenClassicBill(const DetailRowPtr& row, const DetailNodePtr& n
     const bool mayView = CheckAccess(kind, kActionView, kindType, viewMessage);
     const bool allowed = mayView && !(m_CheckUserGroup && sharedGroups == 0);
     if (!allowed) {
-        if (sharedGroups != 0) {
-            GetMessageHelper()->ShowMessage(viewMessage);
-        } else {
+        // The user group is named as the reason only when the switch makes it one; otherwise
+        // the view check's own refusal says what is missing.
+        if (m_CheckUserGroup && sharedGroups == 0) {
             ShowText(kNoGroupRight);
+        } else {
+            GetMessageHelper()->ShowMessage(viewMessage);
         }
         return false;
     }
