@@ -428,6 +428,7 @@ TEST_F(Selection200Test, TwoHundredAreAskedForAndNoKeepsTheTree) {
         windowing::vbNo);
     ViewerTool("btnRefresh")->SetFocus();
     ASSERT_TRUE(Viewer().PressToolKey("bndfilter", "txtSelectBills", 13));
+    ASSERT_EQ(BoxCount(), 1u);
     EXPECT_EQ(Session().MessageBoxes()[0].Buttons & 7, windowing::vbYesNo);
     EXPECT_EQ(TaskOrderTexts(), std::vector<std::string>{"WORK000001"});
     EXPECT_EQ(FocusedToolName(), "txtSelectBills");
@@ -575,8 +576,11 @@ TEST_F(PositionSearchTest, ATextOnlyInTheCurrentNodeSelectsNothingAndSaysNothing
     auto tracker = Start({1, 2, 3});
     Session().ClickNavigationNode(3);
     Session().AdvanceTime(500);
+    auto current = Viewer().SelectedNavigationNode();
+    ASSERT_TRUE(current->ModelsBuilt);
     TypePosition("000002");
     EXPECT_EQ(SelectedIndex(), 3);
+    EXPECT_TRUE(current->ModelsBuilt) << "the shown node was not clicked again";
     Session().AdvanceTime(500);
     EXPECT_EQ(tracker->LastKey(), "MO2");
     EXPECT_EQ(BoxCount(), 0u);
