@@ -96,16 +96,16 @@ int32_t SharedGroupCountWithBiller(int32_t taskOrderId) {
 }  // namespace
 
 void CICMOQuery::MenuClick(const ToolPtr& Tool) {
-    std::string sMessage;
     try {
         // A tool that arrives after the window went has nothing left to act on.
         if (!Tool || !m_frmQuery) return;
+        std::string sMessage;
         RunCommand(Tool, sMessage);
+        if (!automation::Trim(sMessage).empty()) GetMessageHelper()->ShowMessage(sMessage);
     } catch (...) {
         automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()),
                                kMenuClickSource);
     }
-    if (!automation::Trim(sMessage).empty()) GetMessageHelper()->ShowMessage(sMessage);
 }
 
 void CICMOQuery::BeforeMenuClick(const ToolPtr& Tool, bool& bCancel) {

@@ -6,6 +6,7 @@
 #include <client/bills/ic_list.h>
 #include <client/middle_tier/failing_middle_tier.h>
 #include <trackquery/contracts/detail_model.h>
+#include <trackquery/contracts/message_helper.h>
 #include <trackquery/dialogs/frmList.h>
 
 #include <platform/automation/conversions.h>
@@ -18,6 +19,14 @@ namespace trackquery::testing {
 namespace {
 
 using automation::Variant;
+
+// The client's message object, recording what it is asked to show.
+class RecordingMessageHelper : public IMessageHelper {
+  public:
+    std::string TypeName() const override { return "MessageHelper"; }
+    void ShowMessage(const std::string& text) override { shown->push_back(text); }
+    std::shared_ptr<std::vector<std::string>> shown = std::make_shared<std::vector<std::string>>();
+};
 
 class CommandTest : public TrackingSessionTest {
   protected:
@@ -546,6 +555,33 @@ TEST_F(NavigationCommandTest, BeforeMenuClickLeavesTheFlagAsItCame) {
     cancel = true;
     tracker->BeforeMenuClick(tool, cancel);
     EXPECT_TRUE(cancel);
+}
+
+TEST_F(NavigationCommandTest, MessagesGoToTheClientsMessageObjectAndRefusalsToABox) {
+    OpenSession(erp::kGuestID);
+    Start({1});
+    auto helper = std::make_shared<RecordingMessageHelper>();
+    Session().Replace(kMessageHelperProgId, [helper] { return helper; });
+    Session().ClickNavigationNode(1);
+    ASSERT_TRUE(Click("btnRouting"));
+    EXPECT_EQ(*helper->shown, std::vector<std::string>{"请选择任务单!"});
+    EXPECT_EQ(BoxCount(), 0u);
+    ExpectBox("对不起，你没有相应的权限！");
+    ASSERT_TRUE(Click("btnPrint"));
+    EXPECT_EQ(helper->shown->size(), 1u) << "the print refusal is a box of its own";
+}
+
+TEST_F(NavigationCommandTest, AFailingMessageObjectIsRaisedWithTheSourceTrail) {
+    Start({1});
+    Session().Replace(kMessageHelperProgId, [] { return automation::ObjectPtr(); });
+    Session().ClickNavigationNode(1);
+    try {
+        Click("btnRouting");
+        FAIL() << "the failure was swallowed";
+    } catch (const automation::RuntimeError& error) {
+        EXPECT_EQ(error.Source().rfind("QzICMOTrackQuery.CICMOQuery.ITrackQuery_MenuClick", 0), 0u)
+            << error.Source();
+    }
 }
 
 // --- Print, preview, export ------------------------------------------------------------------
