@@ -13,7 +13,6 @@
 #include <platform/automation/registry.h>
 #include <platform/automation/strings.h>
 
-
 namespace trackquery {
 
 namespace {
@@ -86,12 +85,12 @@ std::string OperationFilter(const DetailNodePtr& node) {
     if (!operationRow) automation::Raise(automation::vberr::ObjectVariableNotSet);
     std::string filter;
     if (auto cell = operationRow->Cell("CommonOper")) {
-        filter = " SHWorkBill.FBillType=11620 AND SHWorkBillEntry.FOperSN=" +
-                 PlainText(cell->Tag) + " AND SHWorkBillEntry.FOperID=" + PlainText(cell->Value);
+        filter = " SHWorkBill.FBillType=11620 AND SHWorkBillEntry.FOperSN=" + PlainText(cell->Tag) +
+                 " AND SHWorkBillEntry.FOperID=" + PlainText(cell->Value);
     }
     if (auto cell = operationRow->Cell("RepairOper")) {
-        filter = " SHWorkBill.FBillType=11621 AND SHWorkBillEntry.FOperSN=" +
-                 PlainText(cell->Tag) + " AND SHWorkBillEntry.FOperID=" + PlainText(cell->Value);
+        filter = " SHWorkBill.FBillType=11621 AND SHWorkBillEntry.FOperSN=" + PlainText(cell->Tag) +
+                 " AND SHWorkBillEntry.FOperID=" + PlainText(cell->Value);
     }
     return filter;
 }
@@ -268,8 +267,8 @@ void CICMOQuery::ExpandDetailNode(const DetailNodePtr& node) {
     }
     if (load.bills->RecordCount() > 0) load.bills->MoveFirst();
 
-    load.rowsExpand = load.kind == kOperationRecordKind && m_vctOperPackage &&
-                      m_vctOperPackage->Count() > 1;
+    load.rowsExpand =
+        load.kind == kOperationRecordKind && m_vctOperPackage && m_vctOperPackage->Count() > 1;
     while (!load.bills->BOF() && !load.bills->Eof()) {
         node->AddRow(NewBillRow(load), -1, false);
         load.bills->MoveNext();

@@ -72,8 +72,8 @@ RecordsetPtr NewBrowseList(const DetailNodePtr& node, const std::string& idField
     rs->Fields()->Append(kindField, adodb::adInteger);
     rs->Open();
     for (const auto& row : BillRows(node)) {
-        AppendRecord(rs, {Variant(automation::CLng(CellValue(row, "FBillInterID"))),
-                          Variant(kind)});
+        AppendRecord(rs,
+                     {Variant(automation::CLng(CellValue(row, "FBillInterID"))), Variant(kind)});
     }
     return rs;
 }

@@ -258,5 +258,39 @@ TEST_F(DetailExpansionTest, RowsOfOtherKindsDoNotExpand) {
     EXPECT_EQ(row->ChildCount(), 0);
 }
 
+// --- Empty values ------------------------------------------------------------------------------
+
+class DetailExpansionEmptyValueTest : public DetailExpansionTest {
+  protected:
+    // Task order reports read through a view with a text and a quantity that are never filled.
+    std::vector<std::string> ExtraStatements() const override {
+        return {
+            "CREATE VIEW VTrack_TestReports AS SELECT *, NULL AS FRemark, NULL AS FQtyRework "
+            "FROM VTrack_ICMORpt",
+            "UPDATE ICTrackKind SET FViewName = 'VTrack_TestReports' WHERE FTrackType = -85 AND "
+            "FTranType = -551",
+            "INSERT INTO ICTrackTemplate VALUES "
+            "(-85, -551, 9, 'FRemark', '备注', '備註', 'Remark', 0, 1, 0, 0, '', 0), "
+            "(-85, -551, 10, 'FQtyRework', '返工数量', '返工數量', 'Rework', 1, 1, 1, 1, '', 2)",
+        };
+    }
+};
+
+TEST_F(DetailExpansionEmptyValueTest, AnEmptyValueShowsAsNothingAndTheBillStays) {
+    auto tracker = Tracker();
+    auto node = Loaded(*tracker, -551, 9002);
+    EXPECT_EQ(node->FillStatus, 1);
+    ASSERT_EQ(node->RowCount(), 2) << "the report and the totals row";
+    auto row = RowOf(node, 1);
+    EXPECT_EQ(TextOf(row, "FBillNO"), "RPT90201");
+    EXPECT_EQ(TextOf(row, "FRemark"), "");
+    EXPECT_TRUE(row->Cell("FRemark")->Value.IsNull());
+    EXPECT_EQ(TextOf(row, "FQtyRework"), "");
+    EXPECT_EQ(automation::CLng(row->Cell("FBillInterID")->Value), 90201);
+    auto totals = RowOf(node, 2);
+    ASSERT_TRUE(totals->IsTotal);
+    EXPECT_EQ(TextOf(totals, "FQtyRework"), "0.00") << "nothing to add, shown with its decimals";
+}
+
 }  // namespace
 }  // namespace trackquery::testing

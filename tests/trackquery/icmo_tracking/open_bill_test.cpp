@@ -140,6 +140,38 @@ TEST_F(OpenBillTest, TheBillWindowIsPositionedOnTheRowItWasAskedFor) {
     EXPECT_EQ(opened.SystemName, "ShopFloor") << "material lists belong to the shop floor";
 }
 
+// --- The command that opens the selected bill --------------------------------------------------
+
+TEST_F(OpenBillTest, TheBillCommandOnANodeAsksForABill) {
+    Session(erp::kAdministratorID, {"A02-88"});
+    Track({{9001, "WORK9001"}});
+    session_->Viewer()->SelectDetail("1");
+    session_->ClickTool("btnBill");
+    EXPECT_TRUE(client::BillWindowHistory().empty());
+    ASSERT_FALSE(session_->Messages().empty());
+    EXPECT_EQ(session_->Messages().back(), "请选择对应单据!");
+}
+
+TEST_F(OpenBillTest, TheBillCommandOnARowOpensThatBill) {
+    Session(erp::kAdministratorID, {"A02-88"});
+    Track({{9001, "WORK9001"}});
+    ASSERT_TRUE(session_->ExpandDetail("1"));
+    session_->Viewer()->SelectDetail("1.1");
+    session_->ClickTool("btnBill");
+    ASSERT_EQ(client::BillWindowHistory().size(), 1u);
+    EXPECT_EQ(client::BillWindowHistory().back().InterID, 90001);
+    EXPECT_EQ(client::BillWindowHistory().back().TranType, 88);
+}
+
+TEST_F(OpenBillTest, ADoubleClickInTheViewOpensTheRow) {
+    Session(erp::kAdministratorID, {"A02-88"});
+    Track({{9001, "WORK9001"}});
+    ASSERT_TRUE(session_->ExpandDetail("1"));
+    EXPECT_FALSE(session_->DoubleClickDetail("1.1"));
+    ASSERT_EQ(client::BillWindowHistory().size(), 1u);
+    EXPECT_EQ(client::BillWindowHistory().back().BillNo, "PPBOM9001");
+}
+
 // --- Class-template bills ----------------------------------------------------------------------
 
 TEST_F(OpenBillTest, AClassTemplateBillOpensInTheClassBillManager) {

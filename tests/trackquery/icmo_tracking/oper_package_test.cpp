@@ -55,8 +55,7 @@ class OperPackageTest : public TrackedBillsFixture {
 };
 
 TEST_F(OperPackageTest, ThePackageHoldsTheChosenPackageKindsOperationRecordsFirst) {
-    auto tracker =
-        TrackerWithPackage({"P061002504", "A02-88", "P01-502", "P00-52", "A03-501"});
+    auto tracker = TrackerWithPackage({"P061002504", "A02-88", "P01-502", "P00-52", "A03-501"});
     EXPECT_EQ(Keys(Access::Package(*tracker)),
               (std::vector<std::string>{"-52", "-502", "1002504"}));
 }
