@@ -3,6 +3,10 @@
 
 #include "trackquery/icmo_tracking/tracked_bills_fixture.h"
 
+#include <trackquery/contracts/security.h>
+
+#include <platform/automation/errors.h>
+
 namespace trackquery::testing {
 namespace {
 
@@ -170,6 +174,28 @@ TEST_F(OpenBillTest, ADoubleClickInTheViewOpensTheRow) {
     EXPECT_FALSE(session_->DoubleClickDetail("1.1"));
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
     EXPECT_EQ(client::BillWindowHistory().back().BillNo, "PPBOM9001");
+}
+
+// --- Failures ----------------------------------------------------------------------------------
+
+// An application connection that cannot reach the database.
+class BrokenAppConnection : public IAppConnection {
+  public:
+    std::string TypeName() const override { return "BrokenAppConnection"; }
+    std::shared_ptr<adodb::Recordset> Execute(const std::string&,
+                                              const std::vector<automation::Variant>&) override {
+        automation::Raise(3709, "QzConnection.AppConnection", "The connection is closed.");
+    }
+};
+
+TEST_F(OpenBillTest, ADoubleClickWhoseGroupCountFailsOpensNothingAndRaisesNothing) {
+    auto tracker = Tracker();
+    auto node = Loaded(*tracker, -502, 90011);
+    session_->Replace(kAppConnectionProgId, [] { return std::make_shared<BrokenAppConnection>(); });
+    bool cancelExpand = false;
+    EXPECT_NO_THROW(tracker->DetailDblClick(RowOf(node, 1), cancelExpand));
+    EXPECT_FALSE(cancelExpand);
+    EXPECT_TRUE(client::BillWindowHistory().empty());
 }
 
 // --- Class-template bills ----------------------------------------------------------------------
