@@ -276,12 +276,22 @@ inline RecordsetPtr MakeOptionRecordset(
 class FakeGetICMOQuery : public CGetICMOQuery {
   public:
     explicit FakeGetICMOQuery(std::shared_ptr<FrameOptionStore> store) : store_(std::move(store)) {}
+    // A server without templates: it answers, with no field definitions.
     RecordsetPtr GetQueryFields(const std::string&, int16_t, const automation::Variant&) override {
-        return nullptr;
+        return MakeOptionRecordset({});
     }
-    RecordsetPtr GetICMOQuery(const std::string&, int32_t, int16_t, const automation::Variant&,
-                              const std::string&) override {
-        return nullptr;
+    // Every task order exists: its head row is due today and numbered after its id.
+    RecordsetPtr GetICMOQuery(const std::string&, int32_t lInterID, int16_t,
+                              const automation::Variant&, const std::string&) override {
+        auto rs = adodb::Recordset::OpenWithFields(
+            {adodb::FieldInfo{"FBillNO", adodb::adVarChar},
+             adodb::FieldInfo{"FStatus", adodb::adVarChar},
+             adodb::FieldInfo{"FStockPercent", adodb::adVarChar},
+             adodb::FieldInfo{"FPlanFinishDate", adodb::adVarChar},
+             adodb::FieldInfo{"FSysDate", adodb::adVarChar}});
+        rs->LoadRow({"MO" + std::to_string(lInterID), "Check", "0", "2026-06-30", "2026-06-30"});
+        rs->MoveFirst();
+        return rs;
     }
     RecordsetPtr GetICMOOper(const std::string&, int32_t) override { return nullptr; }
     RecordsetPtr GetICMOInfo(const std::string&, const automation::VectorPtr&) override {
