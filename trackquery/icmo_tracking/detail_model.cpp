@@ -122,11 +122,30 @@ bool KeepChosenNodes(const DetailModelPtr& model, const RecordsetPtr& options) {
     return operationNodesKept;
 }
 
+// Shows the bill option dialog modally and tells whether the user confirmed it. The dialog is
+// unloaded on every way out, a failure included, so that no hidden form outlives the call.
+bool RunBillSelDialog(const std::string& optionKey, int32_t userId) {
+    auto dialog = std::make_shared<frmBillSel>();
+    try {
+        dialog->SetBillType(optionKey);
+        dialog->SetUserID(userId);
+        dialog->Show(windowing::vbModal);
+    } catch (...) {
+        if (dialog->IsLoaded()) dialog->Unload();
+        throw;
+    }
+    const bool confirmed = dialog->OK();
+    if (dialog->IsLoaded()) dialog->Unload();
+    return confirmed;
+}
+
 }  // namespace
 
 bool CICMOQuery::CreateDetailModel(int32_t lInterID, std::string& sError) {
     const int32_t log = LogProcStart(std::string(kSource) + "CreateDetailModel");
     try {
+        // Without a window there is no viewer to show the tree in.
+        if (!m_frmQuery) automation::Raise(automation::vberr::ObjectVariableNotSet);
         auto model = std::make_shared<DetailModel>();
         if (RecordsetPtr options = GetBillOption(true)) {
             RecordsetPtr fields;
@@ -229,15 +248,8 @@ RecordsetPtr CICMOQuery::GetBillOption(bool bChosenOnly) {
 void CICMOQuery::ShowBillOption() {
     const int32_t log = LogProcStart(std::string(kSource) + "ShowBillOption");
     try {
-        bool confirmed = false;
-        {
-            auto dialog = std::make_shared<frmBillSel>();
-            dialog->SetBillType(m_OptionKey);
-            dialog->SetUserID(GetUserID());
-            dialog->Show(windowing::vbModal);
-            confirmed = dialog->OK();
-            if (dialog->IsLoaded()) dialog->Unload();
-        }
+        if (!m_frmQuery) automation::Raise(automation::vberr::ObjectVariableNotSet);
+        const bool confirmed = RunBillSelDialog(m_OptionKey, GetUserID());
         if (!confirmed) {
             LogProcEnd(log);
             return;

@@ -105,6 +105,8 @@ bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
             return false;
         }
 
+        // Without a window there is no viewer to show the head in.
+        if (!m_frmQuery) automation::Raise(automation::vberr::ObjectVariableNotSet);
         const TraceViewerPtr& viewer = Viewer();
         viewer->SetHeadTitleAlert(false);
         viewer->SetHeadTitle(LoadResText("请选择任务单！"));

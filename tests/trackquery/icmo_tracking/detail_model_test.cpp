@@ -15,6 +15,7 @@
 #include <platform/windowing/form.h>
 #include <platform/windowing/list_view.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace trackquery::testing {
@@ -293,6 +294,46 @@ TEST_F(DetailModelTest, KeptOperationNodesResetThePackageChildrenOfTheirRecords)
     EXPECT_EQ(Node("11620"), operations) << "the operation node stays as it was";
     EXPECT_EQ(recordRow->ChildState, 0);
     EXPECT_EQ(DetailModelTestAccess::PackageCount(*tracker), 2);
+}
+
+TEST_F(DetailModelTest, ARefusedEmptyChoiceLeftWithExitKeepsEveryNode) {
+    Open(Choose({"A02-88", "A06-2"}));
+    Start({OrderWithoutOperations()});
+    const DetailModelPtr before = Detail();
+    RunBillOption([](frmBillSel& dialog) {
+        dialog.cmdClear->Click();
+        Confirm(dialog);
+        dialog.cmdExit->Click();
+    });
+    const auto messages = session->Messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "请选择至少一个单据！");
+    // The dialog reports OK: the tree is brought in line with the unchanged saved choice.
+    EXPECT_EQ(Detail(), before);
+    EXPECT_EQ(NodeKeys(), (std::vector<std::string>{"-88", "-2"}));
+}
+
+TEST_F(DetailModelTest, AFailedSaveIsShownAndLeavesTheTreeAsItWas) {
+    Open(Choose({"A02-88"}));
+    Start({1});
+    auto plan = std::make_shared<client::middle_tier::FailurePlan>();
+    plan->Fail("SetBillOption", client::middle_tier::FailurePlan::Mode::RaiseError);
+    client::middle_tier::RegisterFailingMiddleTier(plan);
+    RunBillOption([](frmBillSel& dialog) {
+        Toggle(dialog, "A06-2");
+        Confirm(dialog);
+    });
+    const auto messages = session->Messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages.back().find("Injected failure."), std::string::npos) << messages.back();
+    EXPECT_EQ(NodeKeys(), (std::vector<std::string>{"-88"}));
+    // The dialog does not stay loaded behind the failure.
+    const auto& events = session->Backend().FormEvents();
+    auto last = std::find_if(events.rbegin(), events.rend(), [](const std::string& event) {
+        return event.find("frmBillSel") != std::string::npos;
+    });
+    ASSERT_NE(last, events.rend());
+    EXPECT_EQ(*last, "Unload frmBillSel");
 }
 
 }  // namespace
