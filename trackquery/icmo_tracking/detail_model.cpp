@@ -82,17 +82,40 @@ bool NarrowToKind(const RecordsetPtr& fields, const std::string& fid) {
     return !fields->BOF() && !fields->Eof();
 }
 
+// A copy of an operation record row with its cells and looks but without the package nodes hung
+// under it, ready to take the package kinds of a new choice.
+DetailRowPtr WithoutPackageChildren(const DetailRowPtr& row) {
+    auto copy = std::make_shared<DetailRow>();
+    copy->RowColor = row->RowColor;
+    copy->IsExpanded = false;
+    copy->StatusIcon = row->StatusIcon;
+    copy->IsTotal = row->IsTotal;
+    const automation::DictionaryPtr cells = row->Cells();
+    for (int32_t i = 1; i <= cells->Count(); ++i) {
+        if (auto cell = cells->ItemAt(i).As<DetailCell>()) copy->AddCell(cell);
+    }
+    return copy;
+}
+
 // The operation record rows under an operation node build their package children again at their
-// next expansion, with the new choice of package kinds.
+// next expansion, with the new choice of package kinds. A row that already carries package nodes
+// is replaced in place by a copy without them, so that the next expansion does not hang the new
+// package nodes beside the old ones; a row once found to have no package kinds can be expanded
+// again.
 void ResetPackageChildren(const DetailNodePtr& operationNode) {
     for (const automation::ObjectPtr& item : operationNode->Rows()) {
         auto operationRow = std::dynamic_pointer_cast<DetailRow>(item);
         if (!operationRow || operationRow->ChildCount() < 1) continue;
         DetailNodePtr records = operationRow->GetChild(1);
-        for (const automation::ObjectPtr& recordItem : records->Rows()) {
-            if (auto recordRow = std::dynamic_pointer_cast<DetailRow>(recordItem)) {
-                recordRow->ChildState = 0;
+        for (int32_t i = 1; i <= records->RowCount(); ++i) {
+            auto recordRow = std::dynamic_pointer_cast<DetailRow>(records->Row(i));
+            if (!recordRow || recordRow->IsTotal) continue;
+            if (recordRow->ChildCount() > 0) {
+                recordRow = WithoutPackageChildren(recordRow);
+                records->SetRow(i, recordRow);
             }
+            recordRow->ChildState = 0;
+            recordRow->CanExpand = true;
         }
     }
 }

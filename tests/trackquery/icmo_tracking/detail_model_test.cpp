@@ -285,14 +285,38 @@ TEST_F(DetailModelTest, KeptOperationNodesResetThePackageChildrenOfTheirRecords)
     ASSERT_GE(operationRow->ChildCount(), 1);
     auto records = operationRow->GetChild(1);
     auto recordRow = std::make_shared<DetailRow>();
-    recordRow->ChildState = 1;
+    recordRow->ChildState = 2;
+    recordRow->CanExpand = false;
     records->AddRow(recordRow);
+    // A record row that was expanded before: it carries the package node of the earlier choice.
+    auto expandedRow = std::make_shared<DetailRow>();
+    auto cell = std::make_shared<DetailCell>();
+    cell->Key = "FKeyInterID";
+    cell->Value = Variant(int32_t{77});
+    expandedRow->AddCell(cell);
+    expandedRow->RowColor = 5662310;
+    expandedRow->ChildState = 1;
+    expandedRow->CanExpand = true;
+    expandedRow->AddChild(std::make_shared<DetailNode>());
+    records->AddRow(expandedRow);
+    const int32_t expandedIndex = records->RowCount();
     RunBillOption([](frmBillSel& dialog) {
         Toggle(dialog, "P04-710");
         Confirm(dialog);
     });
     EXPECT_EQ(Node("11620"), operations) << "the operation node stays as it was";
     EXPECT_EQ(recordRow->ChildState, 0);
+    EXPECT_TRUE(recordRow->CanExpand) << "the new package kinds can be reached";
+    // The expanded row is replaced in place by one without the old package nodes, so that the
+    // next expansion does not show the earlier choice beside the new one.
+    auto replaced = std::dynamic_pointer_cast<DetailRow>(records->Row(expandedIndex));
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(replaced->ChildCount(), 0);
+    EXPECT_EQ(replaced->ChildState, 0);
+    EXPECT_EQ(replaced->RowColor, 5662310);
+    EXPECT_EQ(replaced->ParentNode(), records);
+    ASSERT_TRUE(replaced->Cell("FKeyInterID"));
+    EXPECT_EQ(replaced->Cell("FKeyInterID")->Value, Variant(int32_t{77}));
     EXPECT_EQ(DetailModelTestAccess::PackageCount(*tracker), 2);
 }
 
