@@ -27,16 +27,21 @@ using automation::Variant;
 // on to the real server.
 class CountingGetICMOQuery : public client::middle_tier::GetICMOQueryServer {
   public:
+    explicit CountingGetICMOQuery(std::shared_ptr<int> kindReads,
+                                  std::shared_ptr<std::vector<std::string>> selectors)
+        : kindReads_(std::move(kindReads)), selectors_(std::move(selectors)) {}
     explicit CountingGetICMOQuery(std::shared_ptr<int> kindReads)
         : kindReads_(std::move(kindReads)) {}
     RecordsetPtr GetQueryFields(const std::string& sProps, int16_t iTranType,
                                 const automation::Variant& vSelector) override {
         if (iTranType == -85) ++*kindReads_;
+        if (iTranType == -85 && selectors_) selectors_->push_back(automation::CStr(vSelector));
         return GetICMOQueryServer::GetQueryFields(sProps, iTranType, vSelector);
     }
 
   private:
     std::shared_ptr<int> kindReads_;
+    std::shared_ptr<std::vector<std::string>> selectors_;
 };
 
 class DetailModelTest : public TrackerSession {
@@ -158,8 +163,9 @@ TEST_F(DetailModelTest, RootShowsEveryChosenKindWithOneBillNumberColumn) {
     const int32_t order = OrderWithOperations();
     auto kindReads = std::make_shared<int>(0);
     Start({order});
-    session->Replace(kProgIdGetICMOQuery,
-                     [kindReads] { return std::make_shared<CountingGetICMOQuery>(kindReads); });
+    session->Replace(kProgIdGetICMOQuery, [kindReads] {
+        return std::make_shared<CountingGetICMOQuery>(kindReads, nullptr);
+    });
     session->ClickNavigationNode(1);
     EXPECT_EQ(NodeKeys(), (std::vector<std::string>{"-88", "-24"}));
     for (const auto& node : Detail()->Nodes()) {
@@ -358,6 +364,27 @@ TEST_F(DetailModelTest, AFailedSaveIsShownAndLeavesTheTreeAsItWas) {
     });
     ASSERT_NE(last, events.rend());
     EXPECT_EQ(*last, "Unload frmBillSel");
+}
+
+TEST_F(DetailModelTest, FieldsAreReadOnceForEveryChosenKindIncludingThePackage) {
+    Open(Choose({"A02-88", "A06-2", "P00-52", "P01-502"}));
+    const int32_t order = OrderWithOperations();
+    auto kindReads = std::make_shared<int>(0);
+    auto selectors = std::make_shared<std::vector<std::string>>();
+    session->Replace(kProgIdGetICMOQuery, [kindReads, selectors] {
+        return std::make_shared<CountingGetICMOQuery>(kindReads, selectors);
+    });
+    Start({order});
+    ASSERT_EQ(*kindReads, 1);
+    // Each kind followed by a blank and a comma, the last comma dropped, in option key order.
+    EXPECT_EQ(selectors->front(), "-88 ,-2 ,-52 ,-502 ");
+}
+
+TEST_F(DetailModelTest, AUserIdAboveTheSixteenBitRangeReadsItsOptions) {
+    // No choice saved for this user: the option set's defaults apply.
+    Open({}, 12, 100000);
+    Start({OrderWithoutOperations()});
+    EXPECT_EQ(NodeKeys(), (std::vector<std::string>{"-88", "-24", "-2", "-81"}));
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ class TrackerSession : public ::testing::Test {
     }
 
     // Builds the database (generated data, then `statements`) and a session over it.
-    void Open(const std::vector<std::string>& statements = {}, int32_t taskOrders = 12) {
+    void Open(const std::vector<std::string>& statements = {}, int32_t taskOrders = 12,
+              int32_t userId = erp::kAdministratorID) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path = (std::filesystem::temp_directory_path() /
                 ("tracker_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
@@ -63,6 +64,7 @@ class TrackerSession : public ::testing::Test {
         erp::BuildFixture(path, definition);
         client::HeadlessSessionOptions options;
         options.databasePath = path;
+        options.userId = userId;
         session = std::make_unique<client::HeadlessSession>(options);
     }
 
