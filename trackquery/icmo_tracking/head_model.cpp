@@ -87,6 +87,12 @@ std::string LinkPrefix(const std::string& key) {
     return "";
 }
 
+// The id a task order node was given when the tree was built: its key without "MO".
+std::string NodeOwnId(const NavigationNodePtr& node) {
+    if (automation::UCase(node->Key.substr(0, 2)) == "MO") return node->Key.substr(2);
+    return node->Key;
+}
+
 }  // namespace
 
 bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
@@ -166,7 +172,7 @@ bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
             }
             fields->MoveNext();
         }
-        if (node) node->ItemData = std::to_string(lInterID) + links;
+        if (node) node->ItemData = NodeOwnId(node) + links;
 
         m_HeadModel = head;
         viewer->SetHeadModel(m_HeadModel);
