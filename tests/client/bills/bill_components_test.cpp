@@ -71,7 +71,7 @@ TEST_F(BillComponentsTest, ListShowsTheRowsOfItsViewUnderTheFilter) {
     EXPECT_EQ(list->GetListRs()->RecordCount(), 2);
     EXPECT_EQ(automation::CStr(
                   list->ListDescriptions()->Item(1).As<automation::Dictionary>()->Item("FName")),
-              "生产任务单序时簿");
+              "生产任务单");
     EXPECT_EQ(OpenedList(620, " v1.FTrantype=571 ")->GetListRs()->RecordCount(), 1);
 }
 
