@@ -34,7 +34,7 @@ class DemoCalendar {
     std::string Date(int64_t offsetDays) const;
 
   private:
-    int64_t base_;  // days since 1970-01-01
+    int64_t base_;  // the server date as a VB date serial (days since 1899-12-30)
 };
 
 struct SalesEntry {

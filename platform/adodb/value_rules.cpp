@@ -1,6 +1,8 @@
 #include <platform/adodb/value_rules.h>
 
+#include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
+#include <platform/automation/format.h>
 
 #include <cctype>
 #include <cmath>
@@ -25,38 +27,6 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// Days from 1970-01-01 to a civil date (proleptic Gregorian), after H. Hinnant's algorithm.
-int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-void CivilFromDays(int64_t z, int& y, int& m, int& d) {
-    z += 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t doe = z - era * 146097;
-    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int64_t mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(yoe + era * 400 + (m <= 2));
-}
-
-// VB dates count days from 1899-12-30, which is 25569 days before 1970-01-01.
-constexpr int64_t kUnixEpochSerial = 25569;
-
-bool ValidDate(int y, int m, int d) {
-    static constexpr int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > days[m - 1]) return false;
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return m != 2 || d <= 28 || leap;
-}
 
 [[noreturn]] void CannotHold(const FieldInfo& field, const Variant& value) {
     automation::Raise(adoerr::DataConversion, "ADODB.Field",
@@ -105,48 +75,16 @@ std::optional<double> ParseNumberText(std::string_view text) {
 }
 
 std::optional<DateValue> ParseDateText(std::string_view text) {
-    const std::string copy(TrimBlanks(text));
-    int a = 0, b = 0, c = 0, hh = 0, mm = 0, ss = 0, used = 0;
-    int y = 0, m = 0, d = 0;
-    const char* s = copy.c_str();
-    if (std::sscanf(s, "%4d-%2d-%2d%n", &a, &b, &c, &used) == 3) {
-        y = a, m = b, d = c;
-    } else if (std::sscanf(s, "%2d/%2d/%4d%n", &a, &b, &c, &used) == 3) {
-        y = c, m = a, d = b;
-    } else {
+    // A date text as VB reads it; a plain number is not taken for a date here.
+    const std::string trimmed(TrimBlanks(text));
+    if (trimmed.empty() || ParseNumberText(trimmed) || !automation::IsDate(Variant(trimmed)))
         return std::nullopt;
-    }
-    std::string_view rest = TrimBlanks(std::string_view(copy).substr(used));
-    if (!rest.empty()) {
-        const std::string time(rest);
-        int timeUsed = 0;
-        if (std::sscanf(time.c_str(), "%2d:%2d:%2d%n", &hh, &mm, &ss, &timeUsed) != 3) {
-            ss = 0;
-            if (std::sscanf(time.c_str(), "%2d:%2d%n", &hh, &mm, &timeUsed) != 2)
-                return std::nullopt;
-        }
-        if (static_cast<size_t>(timeUsed) != time.size()) return std::nullopt;
-        if (hh > 23 || mm > 59 || ss > 59 || hh < 0 || mm < 0 || ss < 0) return std::nullopt;
-    }
-    if (!ValidDate(y, m, d)) return std::nullopt;
-    const double days = static_cast<double>(DaysFromCivil(y, m, d) + kUnixEpochSerial);
-    return DateValue{days + (hh * 3600 + mm * 60 + ss) / 86400.0};
+    return automation::CDate(Variant(trimmed));
 }
 
 std::string FormatDateText(DateValue date, bool withTime) {
-    const double whole = std::floor(date.serial);
-    int seconds = static_cast<int>(std::lround((date.serial - whole) * 86400.0));
-    int64_t days = static_cast<int64_t>(whole) - kUnixEpochSerial;
-    if (seconds >= 86400) seconds -= 86400, ++days;
-    int y = 0, m = 0, d = 0;
-    CivilFromDays(days, y, m, d);
-    char buffer[32];
-    if (seconds == 0 && !withTime)
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", y, m, d);
-    else
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", y, m, d,
-                      seconds / 3600, seconds / 60 % 60, seconds % 60);
-    return buffer;
+    const bool midnight = date.serial == std::floor(date.serial);
+    return automation::Format(date, midnight && !withTime ? "YYYY-MM-DD" : "YYYY-MM-DD HH:NN:SS");
 }
 
 std::optional<double> NumberOf(const Variant& value) {

@@ -3,6 +3,7 @@
 #include <platform/automation/registry.h>
 
 #include <gtest/gtest.h>
+#include <support/error_number.h>
 
 #include <functional>
 #include <vector>
@@ -16,15 +17,6 @@ namespace {
 constexpr int16_t vbKeyF5 = 116;
 constexpr int16_t vbKeyP = 80;
 constexpr int32_t vbKeyReturn = 13;
-
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 // A bar laid out like the tracking window's: a main menu with a view menu, a tool bar and a
 // filter band holding a text box.

@@ -3,6 +3,7 @@
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/errors.h>
+#include <support/error_number.h>
 
 #include <functional>
 #include <string>
@@ -13,16 +14,6 @@ namespace adodb_test {
 using adodb::Recordset;
 using adodb::RecordsetPtr;
 using automation::Variant;
-
-// The error number an action raises, 0 when it raises none.
-inline int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const automation::RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 // A record set of the given fields and rows, positioned on its first row.
 inline RecordsetPtr MakeRecordset(

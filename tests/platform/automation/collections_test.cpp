@@ -3,19 +3,11 @@
 #include <platform/automation/registry.h>
 
 #include <gtest/gtest.h>
+#include <support/error_number.h>
 
 using namespace automation;
 
 namespace {
-
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 TEST(Dictionary, KeysIgnoreCaseAndKeepInsertionOrder) {
     Dictionary dictionary;
@@ -33,7 +25,8 @@ TEST(Dictionary, KeysIgnoreCaseAndKeepInsertionOrder) {
 TEST(Dictionary, MissingKeysAndPositionsFail) {
     Dictionary dictionary;
     dictionary.Add("a", 1);
-    EXPECT_EQ(dictionary.Item("b", Variant("none")), Variant("none"));
+    const Variant none("none");
+    EXPECT_EQ(dictionary.Item("b", none), none);
     EXPECT_FALSE(dictionary.Lookup("b").has_value());
     EXPECT_EQ(ErrorNumberOf([&] { dictionary.Item("b"); }), vberr::SubscriptOutOfRange);
     EXPECT_EQ(ErrorNumberOf([&] { dictionary.Add("A", 2); }), vberr::KeyAlreadyExists);
@@ -43,9 +36,7 @@ TEST(Dictionary, MissingKeysAndPositionsFail) {
 }
 
 TEST(Vector, IsOneBased) {
-    Vector vector;
-    vector.Add(10);
-    vector.Add(20);
+    Vector vector({Variant(10), Variant(20)});
     EXPECT_EQ(vector.Item(1), Variant(10));
     EXPECT_EQ(vector.UBound(), 2);
     EXPECT_EQ(ErrorNumberOf([&] { vector.Item(0); }), vberr::SubscriptOutOfRange);

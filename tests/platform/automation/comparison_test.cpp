@@ -2,6 +2,7 @@
 #include <platform/automation/errors.h>
 
 #include <gtest/gtest.h>
+#include <support/error_number.h>
 
 #include <functional>
 #include <memory>
@@ -9,15 +10,6 @@
 using namespace automation;
 
 namespace {
-
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 class Thing : public Object {
   public:

@@ -3,6 +3,7 @@
 #include <platform/automation/format.h>
 
 #include <gtest/gtest.h>
+#include <support/error_number.h>
 
 #include <cmath>
 #include <functional>
@@ -10,15 +11,6 @@
 using namespace automation;
 
 namespace {
-
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 // Format rounds half away from zero; Round and CInt round half to even. Both in one place, as
 // the difference is easy to lose.

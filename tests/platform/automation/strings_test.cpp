@@ -2,21 +2,13 @@
 #include <platform/automation/strings.h>
 
 #include <gtest/gtest.h>
+#include <support/error_number.h>
 
 #include <functional>
 
 using namespace automation;
 
 namespace {
-
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 using Pieces = std::vector<std::string>;
 
