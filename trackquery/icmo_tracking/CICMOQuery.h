@@ -5,8 +5,10 @@
 // models; the window holds the controller only as CTrackModel.
 //
 // The work is spread over one source file per concern: lifecycle.cpp (creation, start-up,
-// closing, saved window options), navigation.cpp (the navigation tree and the selection of a
-// node), module_name.cpp, and the files of the head, detail and command handling.
+// closing, saved window options), navigation.cpp (the navigation tree and the selection of
+// task orders), head_model.cpp, detail_model.cpp (tracked bill kinds and bill options),
+// oper_package.cpp (operation nodes), detail_expansion.cpp, open_bill.cpp, commands.cpp (the
+// command table) and module_name.cpp.
 
 #include <trackquery/contracts/detail_model.h>
 #include <trackquery/contracts/middle_tier.h>
