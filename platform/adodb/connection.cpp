@@ -62,11 +62,11 @@ void Bind(sqlite3* db, sqlite3_stmt* statement, int index, const Variant& value,
         case VarType::Integer:
         case VarType::Long:
             rc = sqlite3_bind_int64(statement, index,
-                                    static_cast<sqlite3_int64>(*internal::NumberOf(value)));
+                                    static_cast<sqlite3_int64>(*value.NumericValue()));
             break;
         case VarType::Single:
         case VarType::Double:
-            rc = sqlite3_bind_double(statement, index, *internal::NumberOf(value));
+            rc = sqlite3_bind_double(statement, index, *value.NumericValue());
             break;
         case VarType::Date: {
             const std::string text = internal::FormatDateText(value.AsDate(), true);

@@ -24,7 +24,7 @@ int32_t Fields::Count() const { return recordset_->FieldCount(); }
 
 FieldPtr Fields::Item(const Variant& index) const {
     if (index.IsString()) return Item(index.AsString());
-    if (index.IsNumber()) return Item(static_cast<int32_t>(*internal::NumberOf(index)));
+    if (index.IsNumber()) return Item(static_cast<int32_t>(*index.NumericValue()));
     automation::Raise(adoerr::ItemNotFound, "ADODB.Fields",
                       "Item cannot be found in the collection: a field is named by its name or "
                       "its ordinal.");

@@ -277,7 +277,7 @@ std::optional<int> Sign(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0
 // (a text that is no number, or no date, in a numeric comparison).
 std::optional<int> CompareValue(const Clause& clause, const Variant& value) {
     if (clause.mode == Mode::Number) {
-        std::optional<double> cell = NumberOf(value);
+        std::optional<double> cell = value.NumericValue();
         if (!cell && value.IsString()) {
             if (clause.dateField) {
                 if (auto date = ParseDateText(value.AsString())) cell = date->serial;
@@ -289,7 +289,7 @@ std::optional<int> CompareValue(const Clause& clause, const Variant& value) {
         return Sign(*cell, *clause.number);
     }
     if (!value.IsString() && clause.number) {
-        if (auto cell = NumberOf(value)) return Sign(*cell, *clause.number);
+        if (auto cell = value.NumericValue()) return Sign(*cell, *clause.number);
     }
     return CompareTextIgnoreCase(TextOf(value), clause.text);
 }

@@ -98,7 +98,7 @@ namespace {
 int32_t OrdinalOf(const Recordset& recordset, const Variant& index) {
     if (index.IsString()) return recordset.FieldOrdinal(index.AsString());
     if (index.IsNumber()) {
-        const auto ordinal = static_cast<int32_t>(*internal::NumberOf(index));
+        const auto ordinal = static_cast<int32_t>(*index.NumericValue());
         recordset.FieldAt(ordinal);  // 3265 when out of range
         return ordinal;
     }
@@ -221,7 +221,7 @@ Variant Recordset::Bookmark() const {
 
 void Recordset::SetBookmark(const Variant& bookmark) {
     RequireOpen();
-    const auto id = internal::NumberOf(bookmark);
+    const auto id = bookmark.NumericValue();
     const auto& rows = view_->Rows();
     for (size_t i = 0; id && i < rows.size(); ++i) {
         if (rows[i]->id == *id) {

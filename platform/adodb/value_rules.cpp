@@ -35,7 +35,7 @@ char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' 
 }
 
 double WholeNumberFor(const FieldInfo& field, const Variant& value, double low, double high) {
-    auto number = NumberOf(value);
+    auto number = value.NumericValue();
     if (!number && value.IsString()) number = ParseNumberText(value.AsString());
     if (!number) CannotHold(field, value);
     const double rounded = std::nearbyint(*number);  // half to even, as VB stores it
@@ -87,25 +87,6 @@ std::string FormatDateText(DateValue date, bool withTime) {
     return automation::Format(date, midnight && !withTime ? "YYYY-MM-DD" : "YYYY-MM-DD HH:NN:SS");
 }
 
-std::optional<double> NumberOf(const Variant& value) {
-    switch (value.Type()) {
-        case VarType::Boolean:
-            return value.AsBoolean() ? -1.0 : 0.0;
-        case VarType::Integer:
-            return value.AsInteger();
-        case VarType::Long:
-            return value.AsLong();
-        case VarType::Single:
-            return value.AsSingle();
-        case VarType::Double:
-            return value.AsDouble();
-        case VarType::Date:
-            return value.AsDate().serial;
-        default:
-            return std::nullopt;
-    }
-}
-
 std::string TextOf(const Variant& value) {
     switch (value.Type()) {
         case VarType::Empty:
@@ -124,7 +105,7 @@ std::string TextOf(const Variant& value) {
         case VarType::Single:
         case VarType::Double: {
             char buffer[40];
-            std::snprintf(buffer, sizeof buffer, "%.15g", *NumberOf(value));
+            std::snprintf(buffer, sizeof buffer, "%.15g", *value.NumericValue());
             return buffer;
         }
         case VarType::Object:
@@ -147,8 +128,8 @@ int CompareForSort(const Variant& a, const Variant& b) {
     const bool aNull = a.IsNull() || a.IsEmpty();
     const bool bNull = b.IsNull() || b.IsEmpty();
     if (aNull || bNull) return aNull == bNull ? 0 : (aNull ? -1 : 1);
-    const auto x = NumberOf(a);
-    const auto y = NumberOf(b);
+    const auto x = a.NumericValue();
+    const auto y = b.NumericValue();
     if (x && y) return *x < *y ? -1 : (*x > *y ? 1 : 0);
     if (x || y) return x ? -1 : 1;
     return CompareTextIgnoreCase(TextOf(a), TextOf(b));
@@ -208,7 +189,7 @@ Variant CoerceToField(const FieldInfo& field, const Variant& value) {
         case adCurrency:
         case adDecimal:
         case adNumeric: {
-            auto number = NumberOf(value);
+            auto number = value.NumericValue();
             if (!number && value.IsString()) number = ParseNumberText(value.AsString());
             if (!number) CannotHold(field, value);
             if (field.Type == adSingle) return static_cast<float>(*number);
@@ -217,12 +198,12 @@ Variant CoerceToField(const FieldInfo& field, const Variant& value) {
         case adDate:
         case adDBTimeStamp: {
             if (value.Type() == VarType::Date) return value;
-            if (auto number = NumberOf(value)) return DateValue{*number};
+            if (auto number = value.NumericValue()) return DateValue{*number};
             if (auto date = ParseDateText(TextOf(value))) return *date;
             CannotHold(field, value);
         }
         case adBoolean: {
-            if (auto number = NumberOf(value)) return *number != 0;
+            if (auto number = value.NumericValue()) return *number != 0;
             const std::string text = TextOf(value);
             if (CompareTextIgnoreCase(text, "True") == 0) return true;
             if (CompareTextIgnoreCase(text, "False") == 0) return false;

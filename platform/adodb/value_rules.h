@@ -20,8 +20,6 @@ std::optional<automation::DateValue> ParseDateText(std::string_view text);
 // "YYYY-MM-DD", with " HH:MM:SS" when the time is not midnight or `withTime` asks for it.
 std::string FormatDateText(automation::DateValue date, bool withTime = false);
 
-// The number a numeric, Boolean (True is -1) or Date value holds; nothing for other kinds.
-std::optional<double> NumberOf(const automation::Variant& value);
 // The text of a value as VB would show it ("" for Null and Empty).
 std::string TextOf(const automation::Variant& value);
 

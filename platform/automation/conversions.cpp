@@ -34,26 +34,10 @@ double TextToDouble(const std::string& text) {
 
 // The number a value stands for, before any rounding to an integer type.
 double NumberOf(const Variant& value) {
-    switch (value.Type()) {
-        case VarType::Empty:
-            return 0.0;
-        case VarType::Boolean:
-            return value.AsBoolean() ? -1.0 : 0.0;
-        case VarType::Integer:
-            return value.AsInteger();
-        case VarType::Long:
-            return value.AsLong();
-        case VarType::Single:
-            return value.AsSingle();
-        case VarType::Double:
-            return value.AsDouble();
-        case VarType::Date:
-            return value.AsDate().serial;
-        case VarType::String:
-            return TextToDouble(value.AsString());
-        default:
-            RaiseNotANumber(value);
-    }
+    if (auto number = value.NumericValue()) return *number;
+    if (value.IsEmpty()) return 0.0;
+    if (value.IsString()) return TextToDouble(value.AsString());
+    RaiseNotANumber(value);
 }
 
 // Banker's rounding of the binary value, then the range of the target type (error 6 outside it).

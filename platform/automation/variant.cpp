@@ -34,6 +34,18 @@ bool Variant::IsNumber() const {
     }
 }
 
+std::optional<double> Variant::NumericValue() const {
+    switch (Type()) {
+        case VarType::Boolean: return AsBoolean() ? -1.0 : 0.0;
+        case VarType::Integer: return AsInteger();
+        case VarType::Long: return AsLong();
+        case VarType::Single: return AsSingle();
+        case VarType::Double: return AsDouble();
+        case VarType::Date: return AsDate().serial;
+        default: return std::nullopt;
+    }
+}
+
 bool Variant::IsNothing() const { return IsObject() && !std::get<ObjectPtr>(value_); }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <platform/automation/object.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -60,6 +61,9 @@ public:
     bool IsObject() const { return std::holds_alternative<ObjectPtr>(value_); }
     bool IsString() const { return std::holds_alternative<std::string>(value_); }
     bool IsNumber() const;  // Integer, Long, Single, Double or Boolean
+    // The number a numeric, Boolean (True is -1) or Date value holds; nothing for any other kind.
+    // Texts are not read here: their rules differ by caller (see conversions.h).
+    std::optional<double> NumericValue() const;
     // Nothing: an object reference that refers to no object.
     bool IsNothing() const;
 
