@@ -98,7 +98,7 @@ std::string HostCommands::HelpText() {
 }
 
 HostCommands::HostCommands(client::HeadlessSession& session, TerminalBackend& backend,
-                           trackquery::CICMOQueryPtr tracker, std::ostream& out)
+                           trackquery::ICICMOQueryPtr tracker, std::ostream& out)
     : session_(session), backend_(backend), tracker_(std::move(tracker)), out_(out) {}
 
 HostCommands::Outcome HostCommands::Run(const std::string& line) {
@@ -209,7 +209,7 @@ std::string HostCommands::TextBoxOf(const std::string& band) const {
     throw UsageError("\"" + band + "\" has no text box (use bndfilter or bndSearch)");
 }
 
-bool HostCommands::WindowClosed() const { return tracker_->Window() == nullptr; }
+bool HostCommands::WindowClosed() const { return tracker_->Hwnd() == 0; }
 
 void HostCommands::Show() {
     if (!session_.Viewer()) {

@@ -21,7 +21,7 @@
 #include "terminal_backend.h"
 
 #include <client/headless/headless_session.h>
-#include <trackquery/icmo_tracking/CICMOQuery.h>
+#include <trackquery/contracts/trackers.h>
 
 #include <ostream>
 #include <string>
@@ -34,7 +34,7 @@ class HostCommands {
     enum class Outcome { Continue, Quit, Failed };
 
     HostCommands(client::HeadlessSession& session, TerminalBackend& backend,
-                 trackquery::CICMOQueryPtr tracker, std::ostream& out);
+                 trackquery::ICICMOQueryPtr tracker, std::ostream& out);
 
     // Runs one command line. Failed: the line was bad input or the view reported an error (the
     // message is printed); Quit: the user quit or the tracking window was closed.
@@ -57,7 +57,7 @@ class HostCommands {
 
     client::HeadlessSession& session_;
     TerminalBackend& backend_;
-    trackquery::CICMOQueryPtr tracker_;
+    trackquery::ICICMOQueryPtr tracker_;
     std::ostream& out_;
     std::string lastShown_;
 };

@@ -14,6 +14,8 @@
 #include <client/headless/headless_session.h>
 #include <client/trace_viewer/headless_trace_viewer.h>
 
+#include <platform/windowing/form.h>
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -136,8 +138,9 @@ void BM_NavigationFill(benchmark::State& state) {
         }
         nodes = session.Viewer()->GetNavigationModel()->NodeCount();
         state.PauseTiming();
+        auto window = session.Viewer()->Window();
         session.Viewer()->Close();
-        if (auto window = tracker->Window()) window->Unload();
+        if (window) window->Unload();
         state.ResumeTiming();
     }
     state.counters["nodes"] = nodes;

@@ -5,14 +5,13 @@
 #include <client/session/share_props.h>
 #include <client/trace_viewer/headless_trace_viewer.h>
 
-#include <trackquery/icmo_tracking/creatable_classes.h>
-#include <trackquery/services/MMTS.h>
-#include <trackquery/services/MParse.h>
-#include <trackquery/services/modYqLogMsg.h>
+#include <trackquery/contracts/trace_viewer.h>
+#include <trackquery/server/library.h>
 
 #include <platform/activebar/tool.h>
 #include <platform/automation/errors.h>
 #include <platform/windowing/event_loop.h>
+#include <platform/windowing/form.h>
 #include <platform/windowing/window_api.h>
 
 #include <unistd.h>
@@ -23,12 +22,6 @@
 namespace client {
 
 namespace {
-
-void ForgetLibraryState() {
-    trackquery::ResetMMTSState();
-    trackquery::ResetMParseState();
-    trackquery::ResetYqLogMsgState();
-}
 
 std::filesystem::path NewClientFolder() {
     static std::atomic<int> counter{0};
@@ -62,8 +55,9 @@ HeadlessSession::HeadlessSession(HeadlessSessionOptions options) : options_(std:
 
     automation::ComponentRegistry::Instance().Clear();
     ClearSessionProperties();
-    ForgetLibraryState();
+    trackquery::ResetModuleState();
     RegisterComponents(RegistrationOptions{clientFolder_.string() + "/"});
+    NoteViewersAsCreated();
     trackquery::RegisterCreatableClasses();
     SetPropsString(propsString_);
     SetSessionUserName(options_.userName);
@@ -73,24 +67,21 @@ HeadlessSession::HeadlessSession(HeadlessSessionOptions options) : options_(std:
 }
 
 HeadlessSession::~HeadlessSession() {
-    // Whatever is still shown closes as the host would close it, so that no window and
-    // controller keep each other alive past the session.
-    for (const auto& weak : started_) {
-        if (auto tracker = weak.lock()) {
-            if (auto window = tracker->Window()) {
-                try {
-                    window->Unload();
-                } catch (...) {
-                }
-                tracker->Hide();
-            }
-        }
+    // Whatever is still shown closes as the host would close it: each open view's viewer reports
+    // Hide to its controller and its window unloads, so that no window and controller keep each
+    // other alive past the session.
+    for (const auto& weak : viewers_) {
+        auto viewer = weak.lock();
+        if (!viewer || viewer->Closed()) continue;
+        auto window = viewer->Window();
+        viewer->Close();
+        windowing::UnloadOnExit unload(window);
     }
     viewer_.reset();
     hostForm_.reset();
     automation::ComponentRegistry::Instance().Clear();
     ClearSessionProperties();
-    ForgetLibraryState();
+    trackquery::ResetModuleState();
     std::error_code ignored;
     std::filesystem::remove_all(clientFolder_, ignored);
     headless_.reset();
@@ -100,10 +91,10 @@ void HeadlessSession::Replace(const std::string& progId, automation::ComponentFa
     automation::ComponentRegistry::Instance().Register(progId, std::move(factory));
 }
 
-trackquery::CICMOQueryPtr HeadlessSession::CreateICMOQuery(int32_t tranType) {
-    auto tracker = automation::CreateObject<trackquery::CICMOQuery>(trackquery::kProgIdCICMOQuery);
+trackquery::ICICMOQueryPtr HeadlessSession::CreateICMOQuery(int32_t tranType) {
+    auto tracker =
+        automation::CreateObject<trackquery::ICICMOQuery>(trackquery::kProgIdCICMOQuery);
     tracker->SetTranType(tranType);
-    started_.push_back(tracker);
     return tracker;
 }
 
@@ -119,47 +110,47 @@ automation::VectorPtr HeadlessSession::BillList(
     return list;
 }
 
-bool HeadlessSession::StartEmbedded(const trackquery::CICMOQueryPtr& tracker,
+bool HeadlessSession::StartEmbedded(const trackquery::ICICMOQueryPtr& tracker,
                                     const automation::VectorPtr& bills,
                                     const automation::DictionaryPtr& status) {
-    std::weak_ptr<trackquery::CICMOQuery> weakTracker = tracker;
-    hostForm_->onClose = [weakTracker] {
-        auto running = weakTracker.lock();
-        auto window = running ? running->Window() : nullptr;
-        if (!window) return;
-        // The page goes: its viewer reports Hide, then the window is unloaded.
-        if (auto viewer = std::dynamic_pointer_cast<HeadlessTraceViewer>(window->Viewer())) {
-            viewer->Close();
-        }
-        window->Unload();
-    };
     automation::ObjectPtr hostForm = hostForm_;
     const bool shown = tracker->InitTrack(&hostForm, hostWindow_, nullptr, bills, status);
-    CaptureViewer(tracker);
+    // The page goes as the client closes it: its viewer reports Hide, then the window unloads.
+    std::weak_ptr<HeadlessTraceViewer> pageViewer = shown ? viewer_ : nullptr;
+    hostForm_->onClose = [pageViewer] {
+        auto viewer = pageViewer.lock();
+        auto window = viewer ? viewer->Window() : nullptr;
+        if (!window) return;
+        viewer->Close();
+        window->Unload();
+    };
     return shown;
 }
 
-bool HeadlessSession::StartStandAlone(const trackquery::CICMOQueryPtr& tracker,
+bool HeadlessSession::StartStandAlone(const trackquery::ICICMOQueryPtr& tracker,
                                       const automation::VectorPtr& bills,
                                       const automation::DictionaryPtr& status,
                                       std::vector<Step> steps) {
-    std::weak_ptr<trackquery::CICMOQuery> weakTracker = tracker;
-    Backend().AddModalStep("frmICMOQuery",
-                           [this, weakTracker, steps = std::move(steps)](windowing::Form& form) {
-                               if (auto running = weakTracker.lock()) CaptureViewer(running);
-                               for (const auto& step : steps) {
-                                   if (!form.IsLoaded()) break;
-                                   step(*this);
-                               }
-                               if (form.IsLoaded()) form.CloseByUser();
-                           });
+    Backend().AddModalStep("frmICMOQuery", [this, steps = std::move(steps)](windowing::Form& form) {
+        for (const auto& step : steps) {
+            if (!form.IsLoaded()) break;
+            step(*this);
+        }
+        if (form.IsLoaded()) form.CloseByUser();
+    });
     return tracker->InitTrack(nullptr, 0, nullptr, bills, status);
 }
 
-void HeadlessSession::CaptureViewer(const trackquery::CICMOQueryPtr& tracker) {
-    if (auto window = tracker->Window()) {
-        viewer_ = std::dynamic_pointer_cast<HeadlessTraceViewer>(window->Viewer());
-    }
+// Wraps the trace viewer's factory so that each viewer a tracking window creates becomes the one
+// the user acts on: the newest view is the one that opened last.
+void HeadlessSession::NoteViewersAsCreated() {
+    auto& registry = automation::ComponentRegistry::Instance();
+    registry.Register(trackquery::kProgIdTraceViewer, [this] {
+        auto viewer = std::make_shared<HeadlessTraceViewer>();
+        viewers_.push_back(viewer);
+        viewer_ = viewer;
+        return viewer;
+    });
 }
 
 HeadlessTraceViewer& HeadlessSession::RequireViewer() const {

@@ -1,6 +1,8 @@
 #pragma once
 // The headless harness: one object that builds a ready client session for tests and the terminal
-// host, and acts as the user on the tracking views.
+// host, and acts as the user on the tracking views. It stands above both the client's components
+// and the library: it reaches the library only through its entry (trackquery/server/library.h)
+// and the trackers' interfaces (trackquery/contracts/trackers.h).
 //
 // What it sets up, for its own life:
 // - a headless back end (recording every message box and answering from a script) and a virtual
@@ -15,7 +17,7 @@
 // puts the event loop back as it was.
 
 #include <trackquery/contracts/host_form.h>
-#include <trackquery/icmo_tracking/CICMOQuery.h>
+#include <trackquery/contracts/trackers.h>
 
 #include <platform/automation/collections.h>
 #include <platform/automation/registry.h>
@@ -81,19 +83,19 @@ class HeadlessSession {
 
     // --- Starting a tracker ----------------------------------------------------------------------
     // A task order tracker created by ProgID, as a host creates it.
-    trackquery::CICMOQueryPtr CreateICMOQuery(int32_t tranType = 0);
+    trackquery::ICICMOQueryPtr CreateICMOQuery(int32_t tranType = 0);
     // A bill list of task orders (Dictionaries with "FInterID" and "FBillNo").
     static automation::VectorPtr BillList(
         const std::vector<std::pair<int32_t, std::string>>& bills);
 
     // InitTrack embedded into the host page; returns at once with InitTrack's result.
-    bool StartEmbedded(const trackquery::CICMOQueryPtr& tracker, const automation::VectorPtr& bills,
+    bool StartEmbedded(const trackquery::ICICMOQueryPtr& tracker, const automation::VectorPtr& bills,
                        const automation::DictionaryPtr& status = nullptr);
     // InitTrack stand-alone: the modal window runs `steps` in order (each acts as the user) and,
     // when the last one has not closed it, is closed by the user. Returns InitTrack's result,
     // which comes only once the window has closed.
     using Step = std::function<void(HeadlessSession& session)>;
-    bool StartStandAlone(const trackquery::CICMOQueryPtr& tracker,
+    bool StartStandAlone(const trackquery::ICICMOQueryPtr& tracker,
                          const automation::VectorPtr& bills,
                          const automation::DictionaryPtr& status, std::vector<Step> steps);
 
@@ -110,7 +112,8 @@ class HeadlessSession {
     void AdvanceTime(int64_t ms);
 
     // --- What the user saw -----------------------------------------------------------------------
-    // The last started view's viewer (kept after its window closed, so it can still be read).
+    // The viewer of the view that opened last (kept after its window closed, so it can still be
+    // read). Every viewer the session creates is noted when it is created.
     std::shared_ptr<HeadlessTraceViewer> Viewer() const { return viewer_; }
     std::string Render() const;
     const std::vector<windowing::MsgBoxRecord>& MessageBoxes();
@@ -120,7 +123,7 @@ class HeadlessSession {
     int32_t HostWindow() const { return hostWindow_; }
 
   private:
-    void CaptureViewer(const trackquery::CICMOQueryPtr& tracker);
+    void NoteViewersAsCreated();
     HeadlessTraceViewer& RequireViewer() const;
 
     HeadlessSessionOptions options_;
@@ -130,7 +133,7 @@ class HeadlessSession {
     int32_t hostWindow_ = 0;
     std::shared_ptr<HeadlessHostForm> hostForm_;
     std::shared_ptr<HeadlessTraceViewer> viewer_;
-    std::vector<std::weak_ptr<trackquery::CICMOQuery>> started_;
+    std::vector<std::weak_ptr<HeadlessTraceViewer>> viewers_;
 };
 
 }  // namespace client

@@ -5,6 +5,7 @@
 
 #include <platform/automation/errors.h>
 #include <platform/automation/strings.h>
+#include <platform/windowing/form.h>
 
 #include <algorithm>
 
@@ -152,6 +153,10 @@ std::shared_ptr<trackquery::ITraceViewerEvents> HeadlessTraceViewer::Sink() cons
     if (weakSinkSet_) return weakSink_.lock();
     return std::shared_ptr<trackquery::ITraceViewerEvents>(
         std::shared_ptr<trackquery::ITraceViewerEvents>(), rawSink_);
+}
+
+std::shared_ptr<windowing::Form> HeadlessTraceViewer::Window() const {
+    return std::dynamic_pointer_cast<windowing::Form>(Sink());
 }
 
 void HeadlessTraceViewer::RaiseNavigationClick() {

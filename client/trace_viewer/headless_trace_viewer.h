@@ -15,9 +15,14 @@
 #include <platform/activebar/active_bar.h>
 
 #include <filesystem>
+#include <memory>
 #include <map>
 #include <string>
 #include <vector>
+
+namespace windowing {
+class Form;
+}
 
 namespace client {
 
@@ -147,6 +152,8 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
     automation::ObjectPtr HostForm() const { return hostForm_; }
     automation::ObjectPtr HostBar() const { return hostBar_; }
     bool Closed() const { return closed_; }
+    // The window the control sits on: the form its events go to, while it is alive.
+    std::shared_ptr<windowing::Form> Window() const;
     int32_t RefreshCount() const { return refreshCount_; }
     bool HasBuffer(const std::string& key) const { return buffer_.contains(key); }
 

@@ -247,4 +247,12 @@ bool Form::PressEscape() {
     return false;
 }
 
+UnloadOnExit::~UnloadOnExit() {
+    try {
+        if (form_ && form_->IsLoaded()) form_->Unload();
+    } catch (const automation::RuntimeError&) {
+        // The form goes with its last reference all the same.
+    }
+}
+
 }  // namespace windowing

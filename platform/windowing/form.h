@@ -166,4 +166,17 @@ private:
 // VB's Forms collection: the forms loaded now, in load order.
 std::vector<std::shared_ptr<Form>> LoadedForms();
 
+// Unloads a form when the scope ends, however it ends: a dialog created for one showing is never
+// left loaded behind a failure. A failure of the unloading itself is ignored.
+class UnloadOnExit {
+public:
+    explicit UnloadOnExit(std::shared_ptr<Form> form) : form_(std::move(form)) {}
+    ~UnloadOnExit();
+    UnloadOnExit(const UnloadOnExit&) = delete;
+    UnloadOnExit& operator=(const UnloadOnExit&) = delete;
+
+private:
+    std::shared_ptr<Form> form_;
+};
+
 }  // namespace windowing

@@ -15,7 +15,6 @@
 #include <platform/automation/strings.h>
 
 #include <array>
-#include <exception>
 
 namespace trackquery {
 
@@ -80,10 +79,10 @@ void frmBillSel::Form_Load() {
         SetCaptions();
         WaitCursor wait;
         LoadBillOptions();
-    } catch (...) {
+    } catch (const automation::RuntimeError& error) {
         // The list stays as far as it was filled. The user is told, and 确定 is disabled: saving
         // an incomplete list would switch off every kind that could not be listed.
-        ReportLoadFailure(automation::ToRuntimeError(std::current_exception()).Description());
+        ReportLoadFailure(error.Description());
     }
 }
 
@@ -131,7 +130,7 @@ void frmBillSel::ReportLoadFailure(const std::string& description) {
     try {
         CmdOK->SetEnabled(false);
         GetMessageHelper()->ShowMessage(LoadResText("获取用户设置失败,原因：") + description);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // Nothing more can be told; the dialog stays usable for 退出.
     }
 }
@@ -146,7 +145,7 @@ void frmBillSel::lvwBillType_ItemCheck(windowing::ListItem& Item) {
         } else if (IsPackageKind(kind) && Item.Checked()) {
             SetCheckedByTag(kOperationRecordKind, true);
         }
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // A click on the list never fails the dialog.
     }
 }
@@ -185,9 +184,8 @@ void frmBillSel::CmdOK_Click() {
         // The server said no. With an error pending it is the caller's to see; without one the
         // dialog simply stays open.
         if (automation::Err().Number != 0) throw automation::Err().ToError();
-    } catch (...) {
+    } catch (const automation::RuntimeError& error) {
         // Whatever failed reaches the caller with its number and description and no source.
-        const auto error = automation::ToRuntimeError(std::current_exception());
         automation::Raise(error.Number(), "", error.Description());
     }
 }

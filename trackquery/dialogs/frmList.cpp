@@ -5,6 +5,7 @@
 #include <trackquery/services/MMTS.h>
 
 #include <platform/automation/conversions.h>
+#include <platform/automation/errors.h>
 #include <platform/automation/registry.h>
 
 namespace trackquery {
@@ -57,7 +58,8 @@ void frmList::Form_Unload(int16_t& Cancel) {
     m_OK = false;
     try {
         ICListSel->Cleanup();
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
+        // Unloading never fails: a list control that cannot clean up is let go as it is.
     }
 }
 

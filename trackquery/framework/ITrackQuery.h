@@ -25,7 +25,7 @@ using ToolPtr = std::shared_ptr<activebar::Tool>;
 // The identity under which hosts know the interface.
 inline constexpr std::string_view kIID_ITrackQuery = "{5E0C2B7A-3F41-4C8E-9A26-71D4B0E8C913}";
 
-class ITrackQuery : public automation::Object {
+class ITrackQuery : public virtual automation::Object {
   public:
     // A tool of the viewer's menu bar was clicked; the tool's name is the command.
     virtual void MenuClick(const ToolPtr& Tool) = 0;

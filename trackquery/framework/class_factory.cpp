@@ -138,6 +138,7 @@ int32_t ClassFactory::CreateInstance(const void* outer, automation::ObjectPtr* i
     } catch (const automation::RuntimeError& error) {
         return HResultFromErrorNumber(error.Number());
     } catch (...) {
+        // Nothing crosses the server's boundary as an exception: a host sees a result code.
         return hresult::E_Fail;
     }
 }

@@ -47,7 +47,7 @@ void frmICMOQuery::Form_Load() {
             windowing::SetParent(Hwnd(), m_pHwnd);
         }
         windowing::Screen().SetMousePointer(windowing::vbDefault);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // The window is usable without being embedded; loading goes on.
     }
 }
@@ -55,7 +55,7 @@ void frmICMOQuery::Form_Load() {
 void frmICMOQuery::Form_Resize() {
     try {
         tvQuery->Move(0, 0, ScaleWidth(), ScaleHeight());
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // A minimised window has no client area to fill.
     }
 }

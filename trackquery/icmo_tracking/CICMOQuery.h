@@ -11,6 +11,7 @@
 // command table) and module_name.cpp.
 
 #include <trackquery/contracts/detail_model.h>
+#include <trackquery/contracts/trackers.h>
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/contracts/head_model.h>
 #include <trackquery/contracts/navigation_model.h>
@@ -25,9 +26,7 @@
 
 namespace trackquery {
 
-inline constexpr const char* kProgIdCICMOQuery = "QzICMOTrackQuery.CICMOQuery";
-
-class CICMOQuery : public ITrackQuery {
+class CICMOQuery : public ITrackQuery, public ICICMOQuery {
   public:
     // Class_Initialize: creates the models and reads the user-group switch from the system
     // profile ("UlmBase.SystemProfile"). A failure is raised again with the source
@@ -35,21 +34,19 @@ class CICMOQuery : public ITrackQuery {
     CICMOQuery();
     ~CICMOQuery() override;
     std::string TypeName() const override { return "CICMOQuery"; }
+    CICMOQuery(const CICMOQuery&) = delete;
+    CICMOQuery& operator=(const CICMOQuery&) = delete;
 
-    // --- Public interface -----------------------------------------------------------------------
-    int32_t TranType() const { return m_TranType; }
-    void SetTranType(int32_t tranType) { m_TranType = tranType; }
-    // The window handle of the running window, 0 when there is none.
-    int32_t Hwnd() const;
+    // --- Public interface (ICICMOQuery) ---------------------------------------------------------
+    int32_t TranType() const override { return m_TranType; }
+    void SetTranType(int32_t tranType) override { m_TranType = tranType; }
+    int32_t Hwnd() const override;
     // Starts tracking: creates a window, configures the viewer, restores the saved window
-    // options, builds the navigation tree and shows the window; embedded into `lHwnd` when it is
-    // greater than 0 (returns at once), modal otherwise (returns when the window has closed).
-    // Never raises: a failure is shown to the user and gives False. A null pointer stands for an
-    // argument that was not passed.
+    // options, builds the navigation tree and shows the window.
     bool InitTrack(automation::ObjectPtr* oThisForm = nullptr, int32_t lHwnd = 0,
                    automation::ObjectPtr* oBar = nullptr,
                    const automation::VectorPtr& vctBillInterID = nullptr,
-                   const automation::DictionaryPtr& dctBillStatus = nullptr);
+                   const automation::DictionaryPtr& dctBillStatus = nullptr) override;
 
     // --- ITrackQuery ----------------------------------------------------------------------------
     void MenuClick(const ToolPtr& Tool) override;
@@ -103,10 +100,8 @@ class CICMOQuery : public ITrackQuery {
     void SelectBillsByNumber(const std::string& sText);
     void ShowSelBillList();
     void FindPosition();
-    // (navigation.cpp: further private helpers below this line)
 
     // --- commands.cpp: the command table ---
-    // (commands.cpp: private helpers below this line)
     // Each command leaves the message it has for the user in sMessage (shown after the command).
     void RunCommand(const ToolPtr& Tool, std::string& sMessage);
     void RefreshTaskOrder(std::string& sMessage);
@@ -120,7 +115,6 @@ class CICMOQuery : public ITrackQuery {
 
     // --- head_model.cpp: the head panel ---
     bool CreateHeadModel(int32_t& lInterID);
-    // (head_model.cpp: further private helpers below this line)
 
     // --- detail_model.cpp: the detail model and the bill options ---
     bool CreateDetailModel(int32_t lInterID, std::string& sError);
@@ -128,31 +122,23 @@ class CICMOQuery : public ITrackQuery {
                           const RecordsetPtr& rsOption);
     RecordsetPtr GetBillOption(bool bChosenOnly);
     void ShowBillOption();
-    // (detail_model.cpp: further private helpers below this line)
     void ApplyBillOption(RecordsetPtr& options);
-    // Tests drive the bill option dialog and read the operation package through this.
-    friend struct DetailModelTestAccess;
 
     // --- oper_package.cpp: the operation package and the operation nodes ---
     void CreateOperPackage(RecordsetPtr& rsOption, const RecordsetPtr& rsFields);
     void CreateOperDetail(DetailModelPtr& model, int32_t lInterID, const RecordsetPtr& rsOption,
                           const RecordsetPtr& rsFields, int32_t& lResult);
-    // (oper_package.cpp: further private helpers below this line)
     // A template node of one chosen package kind, from the option row the record set is on.
     DetailNodePtr NewPackageNode(const RecordsetPtr& rsOption, const RecordsetPtr& rsFields);
 
     // --- detail_expansion.cpp: expanding detail nodes and operation record rows ---
-    // (detail_expansion.cpp: private helpers below this line)
     // Loads the bills of a tracked kind's node at its first expansion.
     void ExpandDetailNode(const DetailNodePtr& node);
     // Hangs the package kinds under an operation record row at its first expansion.
     void ExpandOperationRecordRow(const DetailRowPtr& row);
-    // Tests build the operation package and the operation nodes through this.
-    friend struct OperPackageTestAccess;
 
     // --- open_bill.cpp: opening a tracked bill ---
     bool CallDetailBill(const automation::ObjectPtr& objSelection);
-    // (open_bill.cpp: further private helpers below this line)
     bool OpenBillOfRow(const DetailRowPtr& row);
     bool OpenClassicBill(const DetailRowPtr& row, const DetailNodePtr& node, int32_t kind,
                          int32_t sharedGroups);

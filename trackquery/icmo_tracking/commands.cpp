@@ -12,6 +12,7 @@
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/SysObjects.h>
 #include <trackquery/services/modTrackQuery.h>
+#include <trackquery/services/task_order_kinds.h>
 
 #include <platform/activebar/tool.h>
 #include <platform/adodb/recordset.h>
@@ -20,8 +21,6 @@
 #include <platform/automation/registry.h>
 #include <platform/automation/strings.h>
 #include <platform/windowing/msgbox.h>
-
-#include <exception>
 
 namespace trackquery {
 
@@ -39,8 +38,6 @@ constexpr const char* kNoTaskOrder = "请选择任务单!";
 
 // Permission objects of the commands: (object type, object id) and the action asked for.
 constexpr int32_t kTaskOrderObjectType = 1022;
-constexpr int32_t kTaskOrderObjectID = 10;
-constexpr int32_t kOutsourcedObjectID = 88;
 constexpr int32_t kEngineeringObjectType = 1017;
 constexpr int32_t kRoutingObjectID = 50;
 constexpr int32_t kOutputObjectID = 105;
@@ -102,9 +99,8 @@ void CICMOQuery::MenuClick(const ToolPtr& Tool) {
         std::string sMessage;
         RunCommand(Tool, sMessage);
         if (!automation::Trim(sMessage).empty()) GetMessageHelper()->ShowMessage(sMessage);
-    } catch (...) {
-        automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()),
-                               kMenuClickSource);
+    } catch (const automation::RuntimeError& error) {
+        automation::RaiseAgain(error, kMenuClickSource);
     }
 }
 
@@ -270,20 +266,17 @@ void CICMOQuery::ShowTaskOrder(std::string& sMessage) {
         sMessage = LoadResText(kNoBill);
         return;
     }
-    bool viewRight = false;
-    if (m_TranType == -85 || m_TranType == -54) {
-        viewRight = HasRight(kTaskOrderObjectType, kTaskOrderObjectID, kActionView);
-    } else if (m_TranType == -571) {
-        viewRight = HasRight(kTaskOrderObjectType, kOutsourcedObjectID, kActionView);
-    }
+    // A kind the tracker does not know has no right to be viewed.
+    const TaskOrderKind* kind = TaskOrderKindOf(m_TranType);
+    const bool viewRight =
+        kind && HasRight(kTaskOrderObjectType, kind->viewObjectId, kActionView);
     const int32_t sharedGroups = SharedGroupCountWithBiller(m_FInterID);
     const bool groupRefused = m_CheckUserGroup && sharedGroups == 0;
     if (!viewRight || groupRefused) {
         sMessage = LoadResText(groupRefused ? kNoGroupRight : kNoRight);
         return;
     }
-    const bool outsourced = m_TranType == -571;
-    OpenBill(outsourced ? 971 : 207, m_TranType == -54 ? 2 : 1, m_FInterID, outsourced ? 571 : 85);
+    OpenBill(kind->billType, kind->showMode, m_FInterID, kind->billTranType);
 }
 
 void CICMOQuery::PrintView(bool bPreview) {

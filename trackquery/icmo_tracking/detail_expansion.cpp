@@ -6,6 +6,7 @@
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
 #include <trackquery/services/MMTS.h>
+#include <trackquery/services/task_order_kinds.h>
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/conversions.h>
@@ -41,8 +42,7 @@ StatusLook LookOfStatus(const std::string& keyword, int32_t kind) {
     const std::string word = automation::UCase(keyword);
     if (word == "CHECK") {
         // Task orders are released, every other bill is checked.
-        const bool taskOrder = kind == -85 || kind == -571;
-        return {17, LoadResText(taskOrder ? "下达" : "审核")};
+        return {17, LoadResText(IsTaskOrderBillKind(kind) ? "下达" : "审核")};
     }
     if (word == "PLAN") return {16, LoadResText("计划")};
     if (word == "CANCEL") return {19, LoadResText("作废")};
@@ -229,7 +229,7 @@ void CICMOQuery::DetailExpand(int32_t lRow, const std::string& sPath,
         } else if (sRowType == "1") {
             ExpandOperationRecordRow(std::dynamic_pointer_cast<DetailRow>(objRow));
         }
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // The rows built so far stay; a node that was marked loaded is not read again.
     }
 }

@@ -19,7 +19,6 @@
 #include <platform/automation/strings.h>
 #include <platform/windowing/form.h>
 
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -149,23 +148,17 @@ bool KeepChosenNodes(const DetailModelPtr& model, const RecordsetPtr& options) {
 // unloaded on every way out, a failure included, so that no hidden form outlives the call.
 bool RunBillSelDialog(const std::string& optionKey, int32_t userId) {
     auto dialog = std::make_shared<frmBillSel>();
-    try {
-        dialog->SetBillType(optionKey);
-        dialog->SetUserID(userId);
-        dialog->Show(windowing::vbModal);
-    } catch (...) {
-        if (dialog->IsLoaded()) dialog->Unload();
-        throw;
-    }
-    const bool confirmed = dialog->OK();
-    if (dialog->IsLoaded()) dialog->Unload();
-    return confirmed;
+    windowing::UnloadOnExit unload(dialog);
+    dialog->SetBillType(optionKey);
+    dialog->SetUserID(userId);
+    dialog->Show(windowing::vbModal);
+    return dialog->OK();
 }
 
 }  // namespace
 
 bool CICMOQuery::CreateDetailModel(int32_t lInterID, std::string& sError) {
-    const int32_t log = LogProcStart(std::string(kSource) + "CreateDetailModel");
+    ProcLog log(std::string(kSource) + "CreateDetailModel");
     try {
         // Without a window there is no viewer to show the tree in.
         if (!m_frmQuery) automation::Raise(automation::vberr::ObjectVariableNotSet);
@@ -201,19 +194,17 @@ bool CICMOQuery::CreateDetailModel(int32_t lInterID, std::string& sError) {
                 CreateOperDetail(model, lInterID, options, fields, lResult);
                 if (lResult == -1) {
                     sError = LoadResText("获取工序信息失败。");
-                    LogProcEnd(log, kLogFailed);
+                    log.MarkFailed();
                     return false;
                 }
             }
         }
         m_DetailModel = model;
         Viewer()->SetDetailModel(model);
-        LogProcEnd(log);
         return true;
-    } catch (...) {
-        LogProcEnd(log, kLogFailed);
-        automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()),
-                               std::string(kSource) + "CreateDetailModel");
+    } catch (const automation::RuntimeError& error) {
+        log.MarkFailed();
+        automation::RaiseAgain(error, std::string(kSource) + "CreateDetailModel");
     }
 }
 
@@ -255,37 +246,30 @@ void CICMOQuery::BuildNodeColumns(const DetailNodePtr& node, const RecordsetPtr&
 }
 
 RecordsetPtr CICMOQuery::GetBillOption(bool bChosenOnly) {
-    const int32_t log = LogProcStart(std::string(kSource) + "GetBillOption");
+    ProcLog log(std::string(kSource) + "GetBillOption");
     try {
         auto middleTier = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
-        RecordsetPtr options = middleTier->GetBillOption(
-            GetPropsString(), m_OptionKey, automation::Variant(GetUserID()), bChosenOnly);
-        LogProcEnd(log);
-        return options;
-    } catch (...) {
-        LogProcEnd(log, kLogFailed);
+        return middleTier->GetBillOption(GetPropsString(), m_OptionKey,
+                                         automation::Variant(GetUserID()), bChosenOnly);
+    } catch (const automation::RuntimeError&) {
+        log.MarkFailed();
         return nullptr;
     }
 }
 
 void CICMOQuery::ShowBillOption() {
-    const int32_t log = LogProcStart(std::string(kSource) + "ShowBillOption");
+    ProcLog log(std::string(kSource) + "ShowBillOption");
     try {
         if (!m_frmQuery) automation::Raise(automation::vberr::ObjectVariableNotSet);
         const bool confirmed = RunBillSelDialog(m_OptionKey, GetUserID());
-        if (!confirmed) {
-            LogProcEnd(log);
-            return;
-        }
+        if (!confirmed) return;
         Viewer()->ClearDetailBuffer();
         if (RecordsetPtr options = GetBillOption(true)) ApplyBillOption(options);
-        LogProcEnd(log);
-    } catch (...) {
-        const automation::RuntimeError error = automation::ToRuntimeError(std::current_exception());
-        LogProcEnd(log, kLogFailed);
+    } catch (const automation::RuntimeError& error) {
+        log.MarkFailed();
         try {
             GetMessageHelper()->ShowMessage(error.Description());
-        } catch (...) {
+        } catch (const automation::RuntimeError&) {
             // Without the client's message object there is nobody to tell.
         }
     }

@@ -16,7 +16,6 @@
 #include <platform/automation/registry.h>
 #include <platform/automation/strings.h>
 
-#include <exception>
 
 namespace trackquery {
 
@@ -96,7 +95,7 @@ std::string NodeOwnId(const NavigationNodePtr& node) {
 }  // namespace
 
 bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
-    const int32_t log = LogProcStart(kHeadSource);
+    ProcLog log(kHeadSource);
     try {
         auto head = std::make_shared<HeadModel>();
         RecordsetPtr fields;
@@ -107,7 +106,6 @@ bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
         }
         if (!fields) {
             GetMessageHelper()->ShowMessage(LoadResText("没有任务单信息。"));
-            LogProcEnd(log);
             return false;
         }
 
@@ -176,11 +174,10 @@ bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
 
         m_HeadModel = head;
         viewer->SetHeadModel(m_HeadModel);
-        LogProcEnd(log);
         return true;
-    } catch (...) {
-        LogProcEnd(log, kLogFailed);
-        automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()), kHeadSource);
+    } catch (const automation::RuntimeError& error) {
+        log.MarkFailed();
+        automation::RaiseAgain(error, kHeadSource);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/modYqLogMsg.h>
+#include <trackquery/services/task_order_kinds.h>
 
 #include <platform/activebar/tool.h>
 #include <platform/adodb/recordset.h>
@@ -18,8 +19,6 @@
 #include <platform/automation/registry.h>
 #include <platform/automation/strings.h>
 #include <platform/windowing/form.h>
-
-#include <exception>
 
 namespace trackquery {
 
@@ -45,9 +44,8 @@ CICMOQuery::CICMOQuery() {
         const automation::Variant value =
             profile->GetProfile(GetPropsString(), "IC", "CheckUserGroup");
         m_CheckUserGroup = value.IsNull() ? false : automation::CBool(value);
-    } catch (...) {
-        automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()),
-                               std::string(kSource) + "Class_Initialize");
+    } catch (const automation::RuntimeError& error) {
+        automation::RaiseAgain(error, std::string(kSource) + "Class_Initialize");
     }
 }
 
@@ -69,7 +67,7 @@ void CICMOQuery::EnsureModels() {
 bool CICMOQuery::InitTrack(automation::ObjectPtr* oThisForm, int32_t lHwnd,
                            automation::ObjectPtr* oBar, const automation::VectorPtr& vctBillInterID,
                            const automation::DictionaryPtr& dctBillStatus) {
-    const int32_t log = LogProcStart(std::string(kSource) + "InitTrack");
+    ProcLog log(std::string(kSource) + "InitTrack");
     std::string sError;
     try {
         EnsureModels();
@@ -89,17 +87,15 @@ bool CICMOQuery::InitTrack(automation::ObjectPtr* oThisForm, int32_t lHwnd,
 
         if (!LoadNavigation(vctBillInterID, dctBillStatus, sError)) {
             ShowInitFailure(sError);
-            LogProcEnd(log);
             return false;
         }
         window->Show(lHwnd > 0 ? windowing::vbModeless : windowing::vbModal);
-        LogProcEnd(log);
         return true;
-    } catch (...) {
-        automation::Err().Set(automation::ToRuntimeError(std::current_exception()));
+    } catch (const automation::RuntimeError& error) {
+        automation::Err().Set(error);
         ShowInitFailure(sError);
         automation::Err().Clear();
-        LogProcEnd(log, kLogFailed);
+        log.MarkFailed();
         return false;
     }
 }
@@ -108,21 +104,12 @@ bool CICMOQuery::InitTrack(automation::ObjectPtr* oThisForm, int32_t lHwnd,
 // the kind the host set, and the option key follows the kind.
 void CICMOQuery::DecideTrackedKind() {
     m_SubID = GetSubID();
-    const std::string subId = automation::UCase(m_SubID);
-    if (subId == "CJ") {
-        m_TranType = -85;
-        m_OptionKey = "ICMOTrack";
-    } else if (subId == "REPM") {
-        m_TranType = -54;
-        m_OptionKey = "REPICMOTrack";
-    } else if (subId == "SUBC") {
-        m_TranType = -571;
-        m_OptionKey = "WWICMOTrack";
+    if (const TaskOrderKind* kind = TaskOrderKindOfSubsystem(m_SubID)) {
+        m_TranType = kind->tranType;
+        m_OptionKey = kind->optionKey;
     }
     if (m_OptionKey.empty()) {
-        if (m_TranType == -571) m_OptionKey = "WWICMOTrack";
-        if (m_TranType == -85) m_OptionKey = "ICMOTrack";
-        if (m_TranType == -54) m_OptionKey = "REPICMOTrack";
+        if (const TaskOrderKind* kind = TaskOrderKindOf(m_TranType)) m_OptionKey = kind->optionKey;
     }
 }
 
@@ -185,9 +172,6 @@ bool CICMOQuery::LoadNavigation(const automation::VectorPtr& vctBillInterID,
     } catch (const automation::RuntimeError& error) {
         sError = error.Description();
         return false;
-    } catch (const std::exception& error) {
-        sError = error.what();
-        return false;
     }
 }
 
@@ -198,14 +182,15 @@ void CICMOQuery::ShowInitFailure(const std::string& sError) {
         try {
             m_frmQuery->Unload();
             m_frmQuery->SetCTrackModel(nullptr);
-        } catch (...) {
+        } catch (const automation::RuntimeError&) {
+            // A window that refuses to unload is dropped all the same.
         }
         m_frmQuery.reset();
     }
     try {
         GetMessageHelper()->ShowMessage(LoadResText("显示窗体错误,原因:") + sError +
                                         automation::Err().Description);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // Without the client's message object there is nobody to tell.
     }
 }
@@ -221,24 +206,22 @@ void CICMOQuery::SaveFrameOptions() {
         const int32_t userId = automation::CLng(automation::Variant(GetParsedValue("UserID")));
         auto middleTier = automation::CreateObject<CSetICMOQuery>(kProgIdSetICMOQuery);
         middleTier->SetFrmOption(GetPropsString(), m_OptionKey, userId, options);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // Not saving the options must not keep the window from closing.
     }
 }
 
 void CICMOQuery::CloseMe() {
-    const int32_t log = LogProcStart(std::string(kSource) + "CloseMe");
+    ProcLog log(std::string(kSource) + "CloseMe");
     SaveFrameOptions();
     frmICMOQueryPtr window = m_frmQuery;  // kept alive while it closes
     if (window && window->pHwnd() == 0) {
         try {
             window->Unload();
-        } catch (...) {
+        } catch (const automation::RuntimeError&) {
+            // Closing goes on: the references are dropped below all the same.
         }
-        try {
-            Hide();
-        } catch (...) {
-        }
+        Hide();
     } else if (window && window->ThisForm()) {
         try {
             // The host closes its page as if its own close tool had been clicked; the viewer's
@@ -248,10 +231,10 @@ void CICMOQuery::CloseMe() {
             auto host = automation::QueryInterface<IHostForm>(window->ThisForm());
             if (!host) automation::Raise(automation::vberr::MemberNotSupported, "FireToolBarClick");
             host->FireToolBarClick(tool);
-        } catch (...) {
+        } catch (const automation::RuntimeError&) {
+            // A host that cannot close its page leaves it open; the user closes it there.
         }
     }
-    LogProcEnd(log);
 }
 
 void CICMOQuery::Hide() {

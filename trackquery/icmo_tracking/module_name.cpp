@@ -2,7 +2,7 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <platform/automation/strings.h>
+#include <trackquery/services/task_order_kinds.h>
 
 namespace trackquery {
 
@@ -27,11 +27,8 @@ std::string CICMOQuery::GetModuleName(int32_t lTranType) const {
         case 88:
         case 551: {
             // Task orders and their bills belong to the module the tracking was started from.
-            const std::string subId = automation::UCase(m_SubID);
-            if (subId == "CJ") return "ShopFloor";
-            if (subId == "REPM") return "REPM";
-            if (subId == "SUBC") return "SubContractor";
-            return "";
+            const TaskOrderKind* kind = TaskOrderKindOfSubsystem(m_SubID);
+            return kind ? kind->moduleName : "";
         }
         case 571:
             return "SubContractor";

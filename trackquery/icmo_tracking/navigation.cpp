@@ -10,8 +10,9 @@
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
-#include <trackquery/services/modTrackQuery.h>
+#include <trackquery/dialogs/bill_selection.h>
 #include <trackquery/services/modYqLogMsg.h>
+#include <trackquery/services/task_order_kinds.h>
 
 #include <platform/activebar/tool.h>
 #include <platform/adodb/recordset.h>
@@ -21,8 +22,6 @@
 #include <platform/automation/strings.h>
 #include <platform/windowing/event_loop.h>
 #include <platform/windowing/msgbox.h>
-
-#include <exception>
 
 namespace trackquery {
 
@@ -51,16 +50,8 @@ int32_t StatusIcon(const automation::Variant& status) {
 }
 
 std::string RootText(int32_t tranType) {
-    switch (tranType) {
-        case -85:
-            return LoadResText("生产任务单");
-        case -571:
-            return LoadResText("委外加工生产任务单");
-        case -54:
-            return LoadResText("重复生产任务单");
-        default:
-            return "";
-    }
+    const TaskOrderKind* kind = TaskOrderKindOf(tranType);
+    return kind ? LoadResText(kind->rootText) : "";
 }
 
 constexpr int32_t kKeyEnter = 13;
@@ -104,43 +95,6 @@ automation::DictionaryPtr StatusEntryOf(const RecordsetPtr& rs) {
     return entry;
 }
 
-// The task orders of the tracked kind, as a condition on ICMO; empty for a kind the tracker does
-// not know.
-std::string KindCondition(int32_t tranType) {
-    switch (tranType) {
-        case -571:
-            return "FTranType=571 ";
-        case -85:
-            return "FTranType=85 AND FScheduleID=0";
-        case -54:
-            return "FTranType=85 AND FScheduleID<>0";
-        default:
-            return "";
-    }
-}
-
-// The bill list and the filter that offer the task orders of the tracked kind.
-void SelectionListOf(int32_t tranType, int32_t& listId, std::string& filter) {
-    switch (tranType) {
-        case -571:
-            listId = 620;
-            filter = " v1.FTrantype=571 ";
-            break;
-        case -85:
-            listId = 36;
-            filter = " v1.FTrantype=85 AND v1.FScheduleID=0 ";
-            break;
-        case -54:
-            listId = 36;
-            filter = " v1.FTrantype=85 AND v1.FScheduleID<>0 ";
-            break;
-        default:
-            listId = 0;
-            filter.clear();
-            break;
-    }
-}
-
 }  // namespace
 
 NavigationNodePtr CICMOQuery::CreateBillNode(const automation::Variant& item,
@@ -163,7 +117,7 @@ NavigationNodePtr CICMOQuery::CreateBillNode(const automation::Variant& item,
 
 bool CICMOQuery::CreateNavigationModel(const automation::VectorPtr& vctBillInterID,
                                        const automation::DictionaryPtr& dctBillStatus) {
-    const int32_t log = LogProcStart(std::string(kSource) + "CreateNavigationModel");
+    ProcLog log(std::string(kSource) + "CreateNavigationModel");
     try {
         const TraceViewerPtr& viewer = Viewer();
         m_NavigationModel->Clear();
@@ -194,12 +148,10 @@ bool CICMOQuery::CreateNavigationModel(const automation::VectorPtr& vctBillInter
             nodeToSelect = 2;
         }
         viewer->SelectNavigationNode(nodeToSelect, true);
-        LogProcEnd(log);
         return true;
-    } catch (...) {
-        LogProcEnd(log, kLogFailed);
-        automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()),
-                               std::string(kSource) + "CreateNavigationModel");
+    } catch (const automation::RuntimeError& error) {
+        log.MarkFailed();
+        automation::RaiseAgain(error, std::string(kSource) + "CreateNavigationModel");
     }
 }
 
@@ -217,7 +169,7 @@ void CICMOQuery::NavigationClick(bool bHasBuffer) {
         // Restarting the timer restarts its interval: the selection follows the last click.
         m_frmQuery->tmrQuery->SetEnabled(false);
         m_frmQuery->tmrQuery->SetEnabled(true);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // A click that cannot be shown leaves the view as it is.
     }
 }
@@ -248,8 +200,7 @@ void CICMOQuery::NavigationClickSelect() {
             }
         }
         m_LastKey = key;
-    } catch (...) {
-        const automation::RuntimeError error = automation::ToRuntimeError(std::current_exception());
+    } catch (const automation::RuntimeError& error) {
         if (error.Number() != 0) {
             automation::RaiseAgain(error,
                                    std::string(kSource) + "ITrackQuery_NavigationClickSelect");
@@ -277,7 +228,7 @@ void CICMOQuery::MenuTextKeyDown(int32_t lKeyCode, const std::string& sActiveBan
         } else if (lKeyCode == kKeyF7 && band == "BNDFILTER") {
             ShowSelBillList();
         }
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // A key in the bar's text boxes never disturbs the view.
     }
 }
@@ -294,13 +245,12 @@ void CICMOQuery::SelectBillsByNumber(const std::string& sText) {
         return;
     }
     RecordsetPtr rs;
-    const std::string kindCondition = KindCondition(m_TranType);
     // Without a tracked kind no task order can fit; the statement would not even be whole.
-    if (!kindCondition.empty()) {
+    if (const TaskOrderKind* kind = TaskOrderKindOf(m_TranType)) {
         std::string sql =
             " SELECT FINTERID,FBillNO,FStatus,FSuspend,FCancellation FROM ICMO WHERE FBIllNO Like "
             "'%" +
-            sText + "%' AND " + kindCondition;
+            sText + "%' AND " + kind->icmoCondition;
         if (m_CheckUserGroup) {
             sql +=
                 " AND FBillerID IN (SELECT FUserID FROM t_Group WHERE FGroupID IN (SELECT FGroupID "
@@ -349,26 +299,22 @@ void CICMOQuery::SelectBillsByNumber(const std::string& sText) {
 }
 
 void CICMOQuery::ShowSelBillList() {
-    const int32_t log = LogProcStart(std::string(kSource) + "ShowSelBillList");
+    ProcLog log(std::string(kSource) + "ShowSelBillList");
     try {
         auto filterTool = Viewer()->GetTool("btnShowFilter");
         const bool showFilter = filterTool && filterTool->Checked();
-        int32_t listId = 0;
-        std::string filter;
-        SelectionListOf(m_TranType, listId, filter);
-
-        automation::VectorPtr selection = CallSelBill(listId, filter, showFilter, false);
-        if (!selection) {
-            LogProcEnd(log);
-            return;
-        }
+        // A kind the tracker does not know offers no list (list id 0, no filter).
+        const TaskOrderKind* kind = TaskOrderKindOf(m_TranType);
+        automation::VectorPtr selection =
+            CallSelBill(kind ? kind->selectionListId : 0, kind ? kind->selectionFilter : "",
+                        showFilter, false);
+        if (!selection) return;
         // The whole selection is shown when the user confirms it, however long it is.
         if (!ConfirmListSize(
                 selection->Count(),
                 "您选择的生产任务单超过200张，将会影响查询速度，建议您重新选择任务单。您仍要如此选"
                 "择吗？",
                 "你选择的任务单太多，系统只取前面的32767个任务单，您确认要如此选择吗？")) {
-            LogProcEnd(log);
             return;
         }
 
@@ -387,10 +333,9 @@ void CICMOQuery::ShowSelBillList() {
         }
         std::string sError;
         if (!LoadNavigation(selection, status, sError)) ShowMessageText(sError);
-        LogProcEnd(log);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // The list is a convenience: when it fails the tree stays as it was.
-        LogProcEnd(log, kLogFailed);
+        log.MarkFailed();
     }
 }
 

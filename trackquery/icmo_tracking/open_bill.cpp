@@ -22,7 +22,6 @@
 #include <platform/automation/registry.h>
 
 #include <cstdlib>
-#include <exception>
 #include <vector>
 
 namespace trackquery {
@@ -86,25 +85,23 @@ void CICMOQuery::DetailDblClick(const automation::ObjectPtr& objSelection, bool&
         if (!objSelection || std::dynamic_pointer_cast<DetailNode>(objSelection)) return;
         if (!std::dynamic_pointer_cast<DetailRow>(objSelection)) return;
         CallDetailBill(objSelection);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // A double click that cannot open its bill leaves the view as it is.
     }
 }
 
 bool CICMOQuery::CallDetailBill(const automation::ObjectPtr& objSelection) {
-    const int32_t log = LogProcStart(kProcedure);
+    ProcLog log(kProcedure);
     try {
-        bool opened = false;
         if (std::dynamic_pointer_cast<DetailNode>(objSelection)) {
             ShowText("请选择对应单据!");
-        } else if (auto row = std::dynamic_pointer_cast<DetailRow>(objSelection)) {
-            opened = OpenBillOfRow(row);
+            return false;
         }
-        LogProcEnd(log);
-        return opened;
-    } catch (...) {
-        LogProcEnd(log, kLogFailed);
-        automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()), kProcedure);
+        auto row = std::dynamic_pointer_cast<DetailRow>(objSelection);
+        return row && OpenBillOfRow(row);
+    } catch (const automation::RuntimeError& error) {
+        log.MarkFailed();
+        automation::RaiseAgain(error, kProcedure);
     }
 }
 

@@ -99,8 +99,7 @@ void AddOperationRows(const DetailNodePtr& node, const RecordsetPtr& rsOper,
 }  // namespace
 
 void CICMOQuery::CreateOperPackage(RecordsetPtr& rsOption, const RecordsetPtr& rsFields) {
-    const int32_t log = LogProcStart(std::string(kSource) + "CreateOperPackage");
-    int32_t failed = kLogNormal;
+    ProcLog log(std::string(kSource) + "CreateOperPackage");
     try {
         rsOption->SetFilter("");
         if (rsOption->RecordCount() > 0) {
@@ -117,16 +116,15 @@ void CICMOQuery::CreateOperPackage(RecordsetPtr& rsOption, const RecordsetPtr& r
                 rsOption->MoveNext();
             }
         }
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // The package keeps the nodes built so far.
-        failed = kLogFailed;
+        log.MarkFailed();
     }
     try {
         rsOption->SetFilter("");
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // A record set that cannot drop its filter has nothing more to give.
     }
-    LogProcEnd(log, failed);
 }
 
 DetailNodePtr CICMOQuery::NewPackageNode(const RecordsetPtr& rsOption,
@@ -149,7 +147,7 @@ void CICMOQuery::CreateOperDetail(DetailModelPtr& model, int32_t lInterID,
                                   const RecordsetPtr& rsOption, const RecordsetPtr& rsFields,
                                   int32_t& lResult) {
     (void)rsOption, (void)rsFields;
-    const int32_t log = LogProcStart(std::string(kSource) + "CreateOperDetail");
+    ProcLog log(std::string(kSource) + "CreateOperDetail");
     try {
         lResult = 0;
         auto server = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
@@ -173,10 +171,9 @@ void CICMOQuery::CreateOperDetail(DetailModelPtr& model, int32_t lInterID,
                 AddOperationRows(node, rsOper, kRepairOper, m_vctOperPackage);
             }
         }
-        LogProcEnd(log);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         lResult = -1;
-        LogProcEnd(log, kLogFailed);
+        log.MarkFailed();
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include <trackquery/framework/class_factory.h>
 #include <trackquery/framework/server_registry_file.h>
-#include <trackquery/icmo_tracking/creatable_classes.h>
+#include <trackquery/server/library.h>
 
 #include <dlfcn.h>
 
@@ -29,6 +29,8 @@ bool IsIdentity(const trackquery::Guid& guid, std::string_view text) {
 
 }  // namespace
 
+// The exports are C functions: no exception may cross them, whatever it is. Each answers a result
+// code instead.
 extern "C" {
 
 __attribute__((visibility("default"))) int32_t DllRegisterServer() {

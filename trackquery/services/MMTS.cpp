@@ -109,7 +109,7 @@ std::string LoadResText(const std::string& text, int32_t spaceMode) {
     automation::PendingErrorGuard keepCallersError;
     try {
         return TranslateText(text, spaceMode);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         return text;
     }
 }
@@ -141,9 +141,8 @@ Variant GetConnectionProperty(const std::string& name) {
         auto shareProps = CreateObject<IShareProps>(kSharePropsProgId);
         auto processId = static_cast<int32_t>(::getpid());
         return shareProps->GetProperty(processId, name);
-    } catch (...) {
-        automation::RaiseAgain(automation::ToRuntimeError(std::current_exception()),
-                               "ZiDovuDev.MMTS.GetConnectionProperty");
+    } catch (const automation::RuntimeError& error) {
+        automation::RaiseAgain(error, "ZiDovuDev.MMTS.GetConnectionProperty");
     }
 }
 
@@ -156,7 +155,7 @@ std::string GetPropsValue(const std::string& key) {
     std::string props;
     try {
         props = GetPropsString();
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         props.clear();
     }
     std::string value;

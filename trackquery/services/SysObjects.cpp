@@ -75,8 +75,8 @@ bool CheckAccess(int32_t tranType, int32_t action, int32_t& kindType, std::strin
             message = FormatResText(kRefusalMessage, GetActionName(action),
                                     automation::CStr(FieldValue(rs, "FName")));
         return allowed;
-    } catch (...) {
-        message = LoadResText(automation::ToRuntimeError(std::current_exception()).Description());
+    } catch (const automation::RuntimeError& error) {
+        message = LoadResText(error.Description());
         return false;
     }
 }
@@ -92,7 +92,7 @@ bool CheckAccessRow(const automation::DictionaryPtr& row, int32_t action, bool s
             GetMessageHelper()->ShowMessage(FormatResText(kRefusalMessage, GetActionName(action),
                                                           automation::CStr(row->Item("FName"))));
         return false;
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         return false;
     }
 }
@@ -114,7 +114,7 @@ Variant GetSystemProfileValue(const std::string& key, const std::string& categor
     try {
         auto systemFunc = CreateObject<ISystemFunc>(kSystemFuncProgId);
         return systemFunc->GetSystemProfile(GetPropsString(), key, category);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         return Variant(int16_t{0});
     }
 }

@@ -3,17 +3,14 @@
 #include <trackquery/services/modTrackQuery.h>
 
 #include <trackquery/contracts/message_helper.h>
-#include <trackquery/dialogs/frmList.h>
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/MMTS.h>
-#include <trackquery/services/SysObjects.h>
 #include <trackquery/services/modYqLogMsg.h>
 
-#include <platform/adodb/connection.h>
+#include <platform/adodb/recordset.h>
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/registry.h>
-#include <platform/windowing/event_loop.h>
 #include <platform/windowing/msgbox.h>
 #include <platform/windowing/screen.h>
 
@@ -26,7 +23,6 @@ using automation::VectorPtr;
 
 namespace {
 
-constexpr char kSelBillLogKey[] = "QzICMOTrackQuery.modTrackQuery.CallSelBill";
 constexpr char kSelNewBillLogKey[] = "QzICMOTrackQuery.modTrackQuery.CallSelNewBill";
 constexpr char kCheckedOrderFilter[] =
     " ISNULL(SEOrder.FCheckerID,0)>0 AND SEOrder.FCancellation = 0 ";
@@ -35,38 +31,6 @@ constexpr int32_t kDefaultPointer = 0;
 
 void ShowInformation(const std::string& text) {
     windowing::MsgBox(text, windowing::vbInformation, LoadResText("Velo提示"));
-}
-
-// Closes the bill selection's own connection, whatever state the selection ended in.
-void CloseQuietly(const adodb::ConnectionPtr& cnn) {
-    try {
-        if (cnn && cnn->State() == adodb::adStateOpen) cnn->Close();
-    } catch (...) {
-    }
-}
-
-void UnloadQuietly(const std::shared_ptr<frmList>& dialog) {
-    try {
-        if (dialog) dialog->Unload();
-    } catch (...) {
-    }
-}
-
-// Sets the list dialog's properties in the order the list control expects them.
-void PrepareListDialog(frmList& dialog, const std::string& baseInfo, int32_t listId,
-                       const adodb::Connection& cnn, const std::string& filter, bool filterFirst) {
-    dialog.SetBaseInfo(baseInfo);
-    dialog.SetListID(listId);
-    dialog.SetListShowStatus(2);
-    dialog.SetLocalCnn(cnn.ConnectionString());
-    dialog.SetMultiSelect(true);
-    dialog.SetDestBillTransType(listId == 32 ? "81" : "");
-    dialog.SetSelectFlag(filterFirst ? 1 : 0);
-    dialog.SetFilter(filter);
-}
-
-VectorPtr NonEmpty(const VectorPtr& selection) {
-    return selection && selection->UBound() != 0 ? selection : nullptr;
 }
 
 void SetSessionOptions(IBills& bills) {
@@ -81,49 +45,8 @@ std::string NewBillTypesOf(int32_t tranType) {
 
 }  // namespace
 
-VectorPtr CallSelBill(int32_t listId, const std::string& filter, bool filterFirst,
-                      bool /*reserved*/) {
-    const int32_t log = LogProcStart(kSelBillLogKey);
-    VectorPtr selection;
-    adodb::ConnectionPtr cnn;
-    std::shared_ptr<frmList> dialog;
-    try {
-        const std::string baseInfo = GetBaseInfo(GetPropsString());
-        cnn = std::make_shared<adodb::Connection>();
-        cnn->Open(ReadErpSwitch());
-        dialog = std::make_shared<frmList>();
-        dialog->Load();
-        PrepareListDialog(*dialog, baseInfo, listId, *cnn, filter, filterFirst);
-        dialog->InitData();
-        if (dialog->OK()) {
-            dialog->Show(windowing::vbModal);
-            windowing::DoEvents();
-        }
-        if (!dialog->OK()) {
-            UnloadQuietly(dialog);
-            CloseQuietly(cnn);
-            automation::Err().Clear();
-            LogProcEnd(log);
-            return nullptr;
-        }
-        selection = dialog->Selected();
-        UnloadQuietly(dialog);
-        CloseQuietly(cnn);
-        LogProcEnd(log);
-        return NonEmpty(selection);
-    } catch (...) {
-        const auto error = automation::ToRuntimeError(std::current_exception());
-        // A failed selection must not leave its dialog or its connection behind.
-        UnloadQuietly(dialog);
-        CloseQuietly(cnn);
-        ShowInformation(LoadResText(error.Description()));
-        LogProcEnd(log, kLogFailed);
-        return NonEmpty(selection);
-    }
-}
-
 VectorPtr CallSelNewBill(int32_t classTypeId, bool showFilter, bool& wholeBill) {
-    const int32_t log = LogProcStart(kSelNewBillLogKey);
+    ProcLog log(kSelNewBillLogKey);
     VectorPtr selection;
     try {
         auto dataSrv = CreateObject<IDataSrv>(kDataSrvProgId);
@@ -135,10 +58,7 @@ VectorPtr CallSelNewBill(int32_t classTypeId, bool showFilter, bool& wholeBill) 
             hide->SetItem("FCheckerID", "FCheckerID");
             dataSrv->dctConditionExtHide = hide;
             dataSrv->LinkFilter = kCheckedOrderFilter;
-            if (!dataSrv->showfilter()) {
-                LogProcEnd(log);
-                return nullptr;
-            }
+            if (!dataSrv->showfilter()) return nullptr;
         } else {
             auto pages = std::make_shared<Dictionary>();
             pages->SetItem("HeadSort", "");
@@ -158,12 +78,10 @@ VectorPtr CallSelNewBill(int32_t classTypeId, bool showFilter, bool& wholeBill) 
             // Without the entry page the user picked whole bills.
             if (pages.find(",2,") == std::string::npos) wholeBill = true;
         }
-        LogProcEnd(log);
         return selection;
-    } catch (...) {
-        const auto error = automation::ToRuntimeError(std::current_exception());
+    } catch (const automation::RuntimeError& error) {
         ShowInformation(error.Description());
-        LogProcEnd(log, kLogFailed);
+        log.MarkFailed();
         return selection;
     }
 }
@@ -213,11 +131,11 @@ void ShowBillList(const RecordsetPtr& listRs, const VectorPtr& keyFields, int16_
         bills->TheSaleMode = saleMode;
         bills->Show(showArg1, showArg2);
         if (bills->billValueChanged) changed = true;
-    } catch (...) {
-        const auto error = automation::ToRuntimeError(std::current_exception());
+    } catch (const automation::RuntimeError& error) {
         try {
             GetMessageHelper()->ShowMessage(LoadResText(error.Description()));
-        } catch (...) {
+        } catch (const automation::RuntimeError&) {
+            // Without the client's message object there is nobody to tell.
         }
     }
     windowing::Screen().SetMousePointer(kDefaultPointer);

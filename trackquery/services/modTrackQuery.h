@@ -1,7 +1,7 @@
 #pragma once
-// Bill invocation: the library never draws an ERP bill itself. It lets the user pick bills in
-// the list dialog over the client's list control, picks class-template bills through the
-// client's look-up, and shows bills or lists of bills in the client's bill windows.
+// Bill invocation: the library never draws an ERP bill itself. It picks class-template bills
+// through the client's look-up and shows bills or lists of bills in the client's bill windows.
+// Picking bills in the list dialog is dialogs/bill_selection.h, beside the dialog it shows.
 
 #include <trackquery/contracts/bills.h>
 #include <trackquery/contracts/middle_tier.h>
@@ -13,13 +13,6 @@
 #include <string>
 
 namespace trackquery {
-
-// Lets the user select bills of the bill list `listId` restricted by `filter` (an SQL condition
-// of the library's own). With `filterFirst` the list opens on its filter. Returns the selected
-// rows, or nothing when the user cancelled, selected nothing or the list failed (the failure is
-// shown). `reserved` is passed as false by every caller.
-automation::VectorPtr CallSelBill(int32_t listId, const std::string& filter, bool filterFirst,
-                                  bool reserved = false);
 
 // Lets the user pick bills of the class-template class `classTypeId` through the client's
 // look-up, after its filter dialog when `showFilter` is set. `wholeBill` becomes true when the

@@ -30,7 +30,7 @@ void FindLoggerOnce() {
     if (state.logger) return;
     try {
         state.logger = automation::CreateObject<IYqLogMsg>(kYqLogMsgProgId);
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         state.logger.reset();  // no procedure log installed: nothing is logged
     }
 }
@@ -54,18 +54,20 @@ int32_t LogProcStart(const std::string& key) {
         FindLoggerOnce();
         if (!LoggingEnabled()) return 0;
         return automation::CLng(State().logger->LogStart(key));
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         return 0;
     }
 }
 
-void LogProcEnd(int32_t handle, int32_t failed) {
-    // Called from failure handlers: the handler must still see its own error afterwards.
-    automation::PendingErrorGuard keepCallersError;
+void LogProcEnd(int32_t handle, int32_t failed) noexcept {
+    // Called from failure handlers and while an error leaves a procedure: the handler must still
+    // see its own error afterwards, and nothing may escape.
     try {
+        automation::PendingErrorGuard keepCallersError;
         if (LoggingEnabled()) State().logger->LogEnd(handle, failed);
     } catch (...) {
-        // A failing procedure log only means that nothing is logged.
+        // The end of a record runs while errors unwind (ProcLog); whatever the procedure log
+        // throws, it only means that nothing is logged.
     }
 }
 

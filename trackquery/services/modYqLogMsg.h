@@ -16,7 +16,24 @@ namespace trackquery {
 int32_t LogProcStart(const std::string& key);
 
 // Ends the record of `handle`; `failed` is kLogFailed on a failure exit.
-void LogProcEnd(int32_t handle, int32_t failed = kLogNormal);
+void LogProcEnd(int32_t handle, int32_t failed = kLogNormal) noexcept;
+
+// A logged procedure: LogProcStart when it begins, LogProcEnd on every way out, also when an error
+// leaves it. The end is marked failed only where the procedure says so (MarkFailed), as the
+// failure exits that the procedure log distinguishes are few.
+class ProcLog {
+  public:
+    explicit ProcLog(const std::string& key) : handle_(LogProcStart(key)) {}
+    ~ProcLog() { LogProcEnd(handle_, failed_ ? kLogFailed : kLogNormal); }
+    ProcLog(const ProcLog&) = delete;
+    ProcLog& operator=(const ProcLog&) = delete;
+
+    void MarkFailed() { failed_ = true; }
+
+  private:
+    int32_t handle_;
+    bool failed_ = false;
+};
 
 // For tests only: forgets the logger and the one-time look-up, as if the library had just been
 // loaded.

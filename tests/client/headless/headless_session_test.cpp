@@ -7,6 +7,7 @@
 
 #include <trackquery/contracts/message_helper.h>
 #include <trackquery/contracts/trace_viewer.h>
+#include <trackquery/framework/frmICMOQuery.h>
 #include <trackquery/services/MMTS.h>
 
 #include <platform/activebar/active_bar.h>
@@ -101,7 +102,8 @@ TEST_F(HeadlessSessionTest, AnEmbeddedStartShowsTheTaskOrders) {
     const std::string view = session.Render();
     EXPECT_NE(view.find("WORK1001"), std::string::npos) << view;
     EXPECT_NE(view.find("WORK1002"), std::string::npos) << view;
-    EXPECT_EQ(tracker->LastKey(), "MO1001");
+    EXPECT_EQ(session.Viewer()->SelectedNavigationNode()->Key, "MO1001");
+    EXPECT_NE(session.Viewer()->GetHeadModel(), nullptr);
     EXPECT_EQ(windowing::GetParent(tracker->Hwnd()), session.HostWindow());
     EXPECT_TRUE(session.Messages().empty());
 }
@@ -111,27 +113,30 @@ TEST_F(HeadlessSessionTest, ClicksAreDeferredOnTheVirtualClock) {
     auto tracker = session.CreateICMOQuery();
     ASSERT_TRUE(session.StartEmbedded(
         tracker, HeadlessSession::BillList({{1, "A1"}, {2, "B2"}, {3, "C3"}})));
+    const auto firstHead = session.Viewer()->GetHeadModel();
     session.ClickNavigationNode(3);
     session.AdvanceTime(200);
     session.ClickNavigationNode(4);
     session.AdvanceTime(499);
-    EXPECT_EQ(tracker->LastKey(), "MO1");
+    EXPECT_EQ(session.Viewer()->GetHeadModel(), firstHead) << "built before the delay ran out";
     session.AdvanceTime(1);
-    EXPECT_EQ(tracker->LastKey(), "MO3");
+    EXPECT_NE(session.Viewer()->GetHeadModel(), firstHead);
+    EXPECT_EQ(session.Viewer()->SelectedNavigationNode()->Key, "MO3");
 }
 
 TEST_F(HeadlessSessionTest, TheExitToolOfAnEmbeddedViewClosesTheHostPage) {
     HeadlessSession session(Options());
-    std::weak_ptr<trackquery::CICMOQuery> weakTracker;
-    std::weak_ptr<trackquery::frmICMOQuery> weakWindow;
+    std::weak_ptr<trackquery::ICICMOQuery> weakTracker;
+    std::weak_ptr<windowing::Form> weakWindow;
     {
         auto tracker = session.CreateICMOQuery();
         weakTracker = tracker;
         ASSERT_TRUE(session.StartEmbedded(tracker, HeadlessSession::BillList({{1, "A1"}})));
-        weakWindow = tracker->Window();
+        weakWindow = session.Viewer()->Window();
+        ASSERT_FALSE(weakWindow.expired());
         EXPECT_TRUE(session.ClickTool("btnExit"));
         EXPECT_EQ(session.HostForm()->FiredTools(), std::vector<std::string>{"close"});
-        EXPECT_EQ(tracker->Window(), nullptr);
+        EXPECT_EQ(tracker->Hwnd(), 0);
         EXPECT_TRUE(session.Viewer()->Closed());
     }
     EXPECT_TRUE(weakWindow.expired());
@@ -150,13 +155,13 @@ TEST_F(HeadlessSessionTest, AStandAloneStartRunsItsStepsAndReturnsAfterTheClose)
                                      s.AdvanceTime(500);
                                  },
                                  [&](HeadlessSession& s) {
-                                     seen.push_back(tracker->LastKey());
+                                     seen.push_back(s.Viewer()->SelectedNavigationNode()->Key);
                                      s.ClickTool("btnExit");
                                  },
                                  [&](HeadlessSession&) { seen.push_back("after the close"); }});
     EXPECT_TRUE(shown);
     EXPECT_EQ(seen, (std::vector<std::string>{"first", "MO2"}));
-    EXPECT_EQ(tracker->Window(), nullptr);
+    EXPECT_EQ(tracker->Hwnd(), 0);
     EXPECT_TRUE(session.Viewer()->StandAlone());
 }
 
@@ -165,9 +170,10 @@ TEST_F(HeadlessSessionTest, WithoutAClosingStepTheUserClosesTheWindow) {
     auto tracker = session.CreateICMOQuery();
     EXPECT_TRUE(
         session.StartStandAlone(tracker, HeadlessSession::BillList({{1, "A1"}}), nullptr, {}));
-    ASSERT_NE(tracker->Window(), nullptr) << "a user close does not tell the controller";
-    EXPECT_FALSE(tracker->Window()->IsLoaded());
-    EXPECT_FALSE(tracker->Window()->HasTrackModel());
+    auto window = std::dynamic_pointer_cast<trackquery::frmICMOQuery>(session.Viewer()->Window());
+    ASSERT_NE(window, nullptr) << "a user close does not tell the controller";
+    EXPECT_FALSE(window->IsLoaded());
+    EXPECT_FALSE(window->HasTrackModel());
 }
 
 TEST_F(HeadlessSessionTest, WindowOptionsSurviveFromOneViewToTheNext) {
@@ -176,13 +182,13 @@ TEST_F(HeadlessSessionTest, WindowOptionsSurviveFromOneViewToTheNext) {
         auto tracker = session.CreateICMOQuery();
         ASSERT_TRUE(session.StartStandAlone(
             tracker, HeadlessSession::BillList({{1, "A1"}}), nullptr, {[&](HeadlessSession& s) {
-                tracker->Window()->abSubMenu->GetTools().Item("btnShowFilter")->SetChecked(true);
+                s.Viewer()->GetTool("btnShowFilter")->SetChecked(true);
                 s.ClickTool("btnExit");
             }}));
     }
     auto tracker = session.CreateICMOQuery();
     ASSERT_TRUE(session.StartEmbedded(tracker, HeadlessSession::BillList({{1, "A1"}})));
-    EXPECT_TRUE(tracker->Window()->abSubMenu->GetTools().Item("btnShowFilter")->Checked());
+    EXPECT_TRUE(session.Viewer()->GetTool("btnShowFilter")->Checked());
 }
 
 TEST_F(HeadlessSessionTest, AFakeReplacesAComponentAndFailuresReachTheMessages) {

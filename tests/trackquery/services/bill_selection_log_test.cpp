@@ -3,6 +3,7 @@
 #include "security_test_support.h"
 
 #include <trackquery/contracts/logging.h>
+#include <trackquery/dialogs/bill_selection.h>
 #include <trackquery/services/modTrackQuery.h>
 
 #include <platform/automation/conversions.h>

@@ -1,6 +1,10 @@
-#include <trackquery/icmo_tracking/creatable_classes.h>
+#include <trackquery/server/library.h>
 
+#include <trackquery/contracts/trackers.h>
 #include <trackquery/icmo_tracking/CICMOQuery.h>
+#include <trackquery/services/MMTS.h>
+#include <trackquery/services/MParse.h>
+#include <trackquery/services/modYqLogMsg.h>
 
 #include <platform/automation/registry.h>
 
@@ -9,7 +13,12 @@ namespace trackquery {
 void RegisterCreatableClasses() {
     auto& registry = automation::ComponentRegistry::Instance();
     registry.Register(kProgIdCICMOQuery, [] { return CreateCICMOQuery(); });
-    // FIXME: "QzICMOTrackQuery.CSeOrderQuery" joins here with the sales order tracker.
+}
+
+void ResetModuleState() {
+    ResetMMTSState();
+    ResetMParseState();
+    ResetYqLogMsgState();
 }
 
 }  // namespace trackquery
