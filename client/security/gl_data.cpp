@@ -6,6 +6,7 @@
 #include <client/security/session_database.h>
 
 #include <platform/automation/conversions.h>
+#include <platform/automation/errors.h>
 
 namespace client {
 
@@ -44,12 +45,17 @@ bool GLData::AccessCheck(int32_t objectType, int32_t objectId, int32_t action) {
     return (granted & wanted) == wanted;
 }
 
-void GLData::WriteLog(const std::string& functionName, const std::string& description) {
+void GLData::WriteLog(const std::string& code, int32_t phase, const std::string& text) {
+    if (phase != 1 && phase != 2) {
+        automation::Raise(automation::vberr::InvalidProcedureCall, "JovGLView.GLData",
+                          "The phase of a log entry is 1 (before) or 2 (after).");
+    }
     const auto props = SessionPropsString();
     auto cnn = OpenSessionDatabase(props, false);
     CreateAccessLogTable(*cnn);
-    cnn->Execute("INSERT INTO t_AccessLog (FUserID, FFunction, FDescription) VALUES (?, ?, ?)",
-                 {Variant(SessionUserID(props)), Variant(functionName), Variant(description)});
+    cnn->Execute(
+        "INSERT INTO t_AccessLog (FUserID, FFunction, FPhase, FDescription) VALUES (?, ?, ?, ?)",
+        {Variant(SessionUserID(props)), Variant(code), Variant(phase), Variant(text)});
 }
 
 }  // namespace client

@@ -8,7 +8,8 @@
 //
 // The permission service's log is part of the ERP schema too; it is created where an older
 // database lacks it:
-//   t_AccessLog  FID, FUserID, FFunction, FDescription, FDate
+//   t_AccessLog  FID, FUserID, FFunction (the function's code), FPhase (1 before, 2 after),
+//                FDescription, FDate
 
 #include <platform/adodb/connection.h>
 
@@ -19,6 +20,7 @@ CREATE TABLE IF NOT EXISTS t_AccessLog (
     FID INTEGER PRIMARY KEY AUTOINCREMENT,
     FUserID INTEGER NOT NULL,
     FFunction TEXT NOT NULL,
+    FPhase INTEGER NOT NULL DEFAULT 0,
     FDescription TEXT NOT NULL,
     FDate TEXT NOT NULL DEFAULT (datetime('now'))
 );

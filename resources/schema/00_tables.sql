@@ -43,6 +43,7 @@ CREATE TABLE t_AccessLog (
     FID          INTEGER PRIMARY KEY AUTOINCREMENT,
     FUserID      INTEGER NOT NULL,
     FFunction    TEXT NOT NULL,
+    FPhase       INTEGER NOT NULL DEFAULT 0,
     FDescription TEXT NOT NULL,
     FDate        TEXT NOT NULL DEFAULT (datetime('now'))
 );

@@ -28,8 +28,9 @@ inline constexpr char kAppConnectionProgId[] = "QzConnection.AppConnection";
 class IGLData : public automation::Object {
   public:
     virtual bool AccessCheck(int32_t objectType, int32_t objectId, int32_t action) = 0;
-    // Records one line in the client's access log (who did what, when).
-    virtual void WriteLog(const std::string& functionName, const std::string& description) = 0;
+    // Records one line in the client's access log (who did what, when): the function's code (such
+    // as "K030105"), its phase (1 before the function runs, 2 after it) and its description.
+    virtual void WriteLog(const std::string& code, int32_t phase, const std::string& text) = 0;
 };
 
 // The client's profile of switches by section and key ("IC", "CheckUserGroup"). The value comes

@@ -5,6 +5,7 @@
 #include <trackquery/dialogs/frmList.h>
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/MMTS.h>
+#include <trackquery/services/messages.h>
 #include <trackquery/services/SysObjects.h>
 #include <trackquery/services/modYqLogMsg.h>
 
@@ -87,8 +88,7 @@ automation::VectorPtr CallSelBill(int32_t listId, const std::string& filter, boo
         return NonEmpty(selection);
     } catch (const automation::RuntimeError& error) {
         resources.Release();
-        windowing::MsgBox(LoadResText(error.Description()), windowing::vbInformation,
-                          LoadResText("Velo提示"));
+        InformationBox(LoadResText(error.Description()));
         log.MarkFailed();
         return NonEmpty(selection);
     }

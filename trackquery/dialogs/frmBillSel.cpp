@@ -2,9 +2,9 @@
 
 #include <trackquery/dialogs/frmBillSel.h>
 
-#include <trackquery/contracts/message_helper.h>
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
+#include <trackquery/services/messages.h>
 #include <trackquery/services/WaitCursor.h>
 
 #include <platform/adodb/recordset.h>
@@ -129,7 +129,7 @@ void frmBillSel::AddBillOptionItem(const std::string& key, const std::string& ca
 void frmBillSel::ReportLoadFailure(const std::string& description) {
     try {
         CmdOK->SetEnabled(false);
-        GetMessageHelper()->ShowMessage(LoadResText("获取用户设置失败,原因：") + description);
+        ShowMessage(LoadResText("获取用户设置失败,原因：") + description);
     } catch (const automation::RuntimeError&) {
         // Nothing more can be told; the dialog stays usable for 退出.
     }
@@ -174,7 +174,7 @@ void frmBillSel::CmdOK_Click() {
         m_OK = true;
         const std::string values = CheckedValueList();
         if (automation::Trim(values).empty()) {
-            GetMessageHelper()->ShowMessage(LoadResText("请选择至少一个单据！"));
+            ShowMessage(LoadResText("请选择至少一个单据！"));
             return;
         }
         if (SaveBillOption(values)) {

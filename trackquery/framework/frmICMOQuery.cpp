@@ -1,5 +1,8 @@
 #include <trackquery/framework/frmICMOQuery.h>
 
+#include <trackquery/contracts/host_form.h>
+
+#include <platform/activebar/tool.h>
 #include <platform/automation/errors.h>
 #include <platform/windowing/screen.h>
 #include <platform/windowing/window_api.h>
@@ -29,6 +32,19 @@ std::shared_ptr<frmICMOQuery> frmICMOQuery::Create() {
     auto form = std::make_shared<frmICMOQuery>();
     form->Viewer()->SetEventSink(std::weak_ptr<ITraceViewerEvents>(form));
     return form;
+}
+
+void frmICMOQuery::AskHostToClosePage() {
+    if (!m_ThisForm) return;
+    try {
+        auto tool = std::make_shared<activebar::Tool>();
+        tool->SetName("close");
+        auto host = automation::QueryInterface<IHostForm>(m_ThisForm);
+        if (!host) automation::Raise(automation::vberr::MemberNotSupported, "FireToolBarClick");
+        host->FireToolBarClick(tool);
+    } catch (const automation::RuntimeError&) {
+        // The user closes the page in the host.
+    }
 }
 
 void frmICMOQuery::SetCTrackModel(const automation::ObjectPtr& model) {

@@ -55,6 +55,11 @@ class frmICMOQuery : public windowing::Form, public ITraceViewerEvents {
     // The trace viewer itself (tvQuery's object).
     const TraceViewerPtr& Viewer() const { return tvQuery->Object(); }
 
+    // An embedded window's close: asks the host form to close its page as if the host's own
+    // close tool had been clicked (FireToolBarClick with a tool named "close"). Nothing happens
+    // without a host form; a host that cannot close its page leaves it open.
+    void AskHostToClosePage();
+
     // Design-time client area, twips.
     static constexpr int32_t kDesignWidth = 12825;
     static constexpr int32_t kDesignHeight = 10995;

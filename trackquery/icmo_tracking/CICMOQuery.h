@@ -8,7 +8,7 @@
 // closing, saved window options), navigation.cpp (the navigation tree and the selection of
 // task orders), head_model.cpp, detail_model.cpp (tracked bill kinds and bill options),
 // oper_package.cpp (operation nodes), detail_expansion.cpp, open_bill.cpp, commands.cpp (the
-// command table) and module_name.cpp.
+// command table), sales_order_jump.cpp and module_name.cpp.
 
 #include <trackquery/contracts/detail_model.h>
 #include <trackquery/contracts/trackers.h>
@@ -112,6 +112,9 @@ class CICMOQuery : public ITrackQuery, public ICICMOQuery {
     void ShowTaskOrder(std::string& sMessage);
     void PrintView(bool bPreview);
     void ExportView();
+
+    // --- sales_order_jump.cpp: sales order tracking for a sales or export order row ---
+    void SEOrderTrack();
 
     // --- head_model.cpp: the head panel ---
     bool CreateHeadModel(int32_t& lInterID);

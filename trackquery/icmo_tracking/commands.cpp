@@ -5,14 +5,15 @@
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
 #include <trackquery/contracts/bills.h>
-#include <trackquery/contracts/message_helper.h>
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/contracts/security.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/SysObjects.h>
+#include <trackquery/services/messages.h>
 #include <trackquery/services/modTrackQuery.h>
 #include <trackquery/services/task_order_kinds.h>
+#include <trackquery/services/user_groups.h>
 
 #include <platform/activebar/tool.h>
 #include <platform/adodb/recordset.h>
@@ -66,28 +67,12 @@ Variant CellValueOf(const DetailRowPtr& row, const char* key) {
     return cell ? cell->Value : Variant();
 }
 
-void ShowRefusalBox() {
-    windowing::MsgBox(LoadResText(kNoRight), windowing::vbInformation + windowing::vbOKOnly,
-                      LoadResText("Velo提示"));
-}
+void ShowRefusalBox() { InformationBox(LoadResText(kNoRight)); }
 
 // Opens one bill in the client's ordinary bill window.
 void OpenBill(int32_t billType, int32_t showMode, int32_t billId, int32_t tranType) {
     bool changed = false;
     ShowBill(billType, false, showMode, nullptr, billId, tranType, "", -1, changed);
-}
-
-// The user groups (other than group 0) that the session's user shares with the biller of a task
-// order. Both ids are bound as parameters.
-int32_t SharedGroupCountWithBiller(int32_t taskOrderId) {
-    const std::string sql =
-        " SELECT COUNT(*) As Num FROM t_Group WHERE FGroupID<>0 AND FUserID=? AND FGroupID IN (\n"
-        " SELECT t2.FGroupID FROM ICMO t1 INNER JOIN t_Group t2 ON t1.FBillerID=t2.FUserID WHERE "
-        "t2.FGroupID<>0 AND t1.FInterID=?)";
-    auto connection = automation::CreateObject<IAppConnection>(kAppConnectionProgId);
-    auto rs = connection->Execute(sql, {Variant(GetUserID()), Variant(taskOrderId)});
-    if (!rs) automation::Raise(automation::vberr::ObjectVariableNotSet, kAppConnectionProgId);
-    return automation::CLng(rs->Value("Num"));
 }
 
 }  // namespace
@@ -98,7 +83,7 @@ void CICMOQuery::MenuClick(const ToolPtr& Tool) {
         if (!Tool || !m_frmQuery) return;
         std::string sMessage;
         RunCommand(Tool, sMessage);
-        if (!automation::Trim(sMessage).empty()) GetMessageHelper()->ShowMessage(sMessage);
+        if (!automation::Trim(sMessage).empty()) ShowMessage(sMessage);
     } catch (const automation::RuntimeError& error) {
         automation::RaiseAgain(error, kMenuClickSource);
     }
@@ -122,7 +107,7 @@ void CICMOQuery::RunCommand(const ToolPtr& Tool, std::string& sMessage) {
     } else if (key == "btnBill") {
         ShowSelectedBill(sMessage);
     } else if (key == "btnSETrace") {
-        // FIXME: the jump to sales order tracking comes with the sales order tracker.
+        SEOrderTrack();
     } else if (key == "btnOption") {
         ShowBillOption();
     } else if (key == "btnSelectBills") {
@@ -268,9 +253,8 @@ void CICMOQuery::ShowTaskOrder(std::string& sMessage) {
     }
     // A kind the tracker does not know has no right to be viewed.
     const TaskOrderKind* kind = TaskOrderKindOf(m_TranType);
-    const bool viewRight =
-        kind && HasRight(kTaskOrderObjectType, kind->viewObjectId, kActionView);
-    const int32_t sharedGroups = SharedGroupCountWithBiller(m_FInterID);
+    const bool viewRight = kind && HasRight(kTaskOrderObjectType, kind->viewObjectId, kActionView);
+    const int32_t sharedGroups = SharedGroupsWithTaskOrderBiller(m_FInterID);
     const bool groupRefused = m_CheckUserGroup && sharedGroups == 0;
     if (!viewRight || groupRefused) {
         sMessage = LoadResText(groupRefused ? kNoGroupRight : kNoRight);

@@ -4,11 +4,11 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/message_helper.h>
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/dialogs/frmBillSel.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
+#include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
 
 #include <platform/adodb/recordset.h>
@@ -268,7 +268,7 @@ void CICMOQuery::ShowBillOption() {
     } catch (const automation::RuntimeError& error) {
         log.MarkFailed();
         try {
-            GetMessageHelper()->ShowMessage(error.Description());
+            ShowMessage(error.Description());
         } catch (const automation::RuntimeError&) {
             // Without the client's message object there is nobody to tell.
         }

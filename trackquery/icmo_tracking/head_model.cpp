@@ -4,9 +4,9 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/message_helper.h>
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
+#include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
 
 #include <platform/adodb/recordset.h>
@@ -15,7 +15,6 @@
 #include <platform/automation/errors.h>
 #include <platform/automation/registry.h>
 #include <platform/automation/strings.h>
-
 
 namespace trackquery {
 
@@ -105,7 +104,7 @@ bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
                                                 automation::Variant(m_TranType));
         }
         if (!fields) {
-            GetMessageHelper()->ShowMessage(LoadResText("没有任务单信息。"));
+            ShowMessage(LoadResText("没有任务单信息。"));
             return false;
         }
 

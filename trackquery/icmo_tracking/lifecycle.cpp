@@ -3,12 +3,11 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/host_form.h>
-#include <trackquery/contracts/message_helper.h>
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/contracts/security.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
+#include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
 #include <trackquery/services/task_order_kinds.h>
 
@@ -188,8 +187,7 @@ void CICMOQuery::ShowInitFailure(const std::string& sError) {
         m_frmQuery.reset();
     }
     try {
-        GetMessageHelper()->ShowMessage(LoadResText("显示窗体错误,原因:") + sError +
-                                        automation::Err().Description);
+        ShowMessage(LoadResText("显示窗体错误,原因:") + sError + automation::Err().Description);
     } catch (const automation::RuntimeError&) {
         // Without the client's message object there is nobody to tell.
     }
@@ -222,18 +220,9 @@ void CICMOQuery::CloseMe() {
             // Closing goes on: the references are dropped below all the same.
         }
         Hide();
-    } else if (window && window->ThisForm()) {
-        try {
-            // The host closes its page as if its own close tool had been clicked; the viewer's
-            // Hide event then releases the window and the models.
-            auto tool = std::make_shared<activebar::Tool>();
-            tool->SetName("close");
-            auto host = automation::QueryInterface<IHostForm>(window->ThisForm());
-            if (!host) automation::Raise(automation::vberr::MemberNotSupported, "FireToolBarClick");
-            host->FireToolBarClick(tool);
-        } catch (const automation::RuntimeError&) {
-            // A host that cannot close its page leaves it open; the user closes it there.
-        }
+    } else if (window) {
+        // The viewer's Hide event, when the host closes the page, releases the window and models.
+        window->AskHostToClosePage();
     }
 }
 

@@ -6,11 +6,11 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/message_helper.h>
 #include <trackquery/contracts/middle_tier.h>
+#include <trackquery/dialogs/bill_selection.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
-#include <trackquery/dialogs/bill_selection.h>
+#include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
 #include <trackquery/services/task_order_kinds.h>
 
@@ -61,16 +61,9 @@ constexpr int32_t kSlowListCount = 200;
 // The navigation tree holds at most this many task order nodes.
 constexpr int32_t kMaxListCount = 32767;
 
-void ShowMessageText(const std::string& text) { GetMessageHelper()->ShowMessage(text); }
-
-void ShowMessageBox(const std::string& text) {
-    windowing::MsgBox(LoadResText(text), windowing::vbInformation, LoadResText("Velo提示"));
-}
-
 // True only when the user answers Yes.
 bool AskYesNo(const std::string& question) {
-    return windowing::MsgBox(LoadResText(question), windowing::vbYesNo + windowing::vbInformation,
-                             LoadResText("Velo提示")) == windowing::vbYes;
+    return trackquery::AskYesNo(LoadResText(question), windowing::vbInformation);
 }
 
 // A long list is taken only when the user confirms it; a list past the tree's limit needs a
@@ -241,7 +234,7 @@ void CICMOQuery::MenuTextKeyDown(int32_t lKeyCode, const std::string& sActiveBan
 void CICMOQuery::SelectBillsByNumber(const std::string& sText) {
     const TraceViewerPtr& viewer = Viewer();
     if (sText.find('\'') != std::string::npos) {
-        ShowMessageBox("选单号不能包含单引号，请重新录入！");
+        InformationBox(LoadResText("选单号不能包含单引号，请重新录入！"));
         return;
     }
     RecordsetPtr rs;
@@ -261,7 +254,7 @@ void CICMOQuery::SelectBillsByNumber(const std::string& sText) {
         rs = middleTier->GetRs(GetPropsString(), sql);
     }
     if (!rs || rs->RecordCount() < 1) {
-        ShowMessageText(FormatResText(
+        ShowMessage(FormatResText(
             "没有单据号为%1的单据或者该单据不符合选单条件或者您没有权限查看该单据，不能选单!",
             sText));
         FocusTool(viewer, "txtSelectBills");
@@ -295,7 +288,7 @@ void CICMOQuery::SelectBillsByNumber(const std::string& sText) {
         rs->MoveNext();
     }
     std::string sError;
-    if (!LoadNavigation(bills, status, sError)) ShowMessageText(sError);
+    if (!LoadNavigation(bills, status, sError)) ShowMessage(sError);
 }
 
 void CICMOQuery::ShowSelBillList() {
@@ -305,9 +298,8 @@ void CICMOQuery::ShowSelBillList() {
         const bool showFilter = filterTool && filterTool->Checked();
         // A kind the tracker does not know offers no list (list id 0, no filter).
         const TaskOrderKind* kind = TaskOrderKindOf(m_TranType);
-        automation::VectorPtr selection =
-            CallSelBill(kind ? kind->selectionListId : 0, kind ? kind->selectionFilter : "",
-                        showFilter, false);
+        automation::VectorPtr selection = CallSelBill(
+            kind ? kind->selectionListId : 0, kind ? kind->selectionFilter : "", showFilter, false);
         if (!selection) return;
         // The whole selection is shown when the user confirms it, however long it is.
         if (!ConfirmListSize(
@@ -332,7 +324,7 @@ void CICMOQuery::ShowSelBillList() {
             }
         }
         std::string sError;
-        if (!LoadNavigation(selection, status, sError)) ShowMessageText(sError);
+        if (!LoadNavigation(selection, status, sError)) ShowMessage(sError);
     } catch (const automation::RuntimeError&) {
         // The list is a convenience: when it fails the tree stays as it was.
         log.MarkFailed();
@@ -345,7 +337,7 @@ void CICMOQuery::FindPosition() {
     const TraceViewerPtr& viewer = Viewer();
     const std::string text = viewer->GetPositionText();
     if (automation::Trim(text).empty()) {
-        ShowMessageText(LoadResText("请输入查询条件。"));
+        ShowMessage(LoadResText("请输入查询条件。"));
         FocusTool(viewer, "txtPosition");
         return;
     }
@@ -368,7 +360,7 @@ void CICMOQuery::FindPosition() {
         if (matches(index)) hit = index;
     }
     if (hit == 0) {
-        ShowMessageText(LoadResText("没有符合条件的任务单。"));
+        ShowMessage(LoadResText("没有符合条件的任务单。"));
         FocusTool(viewer, "txtPosition");
         return;
     }

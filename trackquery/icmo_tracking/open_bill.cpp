@@ -7,14 +7,15 @@
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
 #include <trackquery/contracts/bills.h>
-#include <trackquery/contracts/message_helper.h>
 #include <trackquery/contracts/security.h>
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/SysObjects.h>
+#include <trackquery/services/messages.h>
 #include <trackquery/services/modTrackQuery.h>
 #include <trackquery/services/modYqLogMsg.h>
+#include <trackquery/services/user_groups.h>
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/conversions.h>
@@ -33,19 +34,7 @@ using automation::Variant;
 constexpr const char* kProcedure = "QzICMOTrackQuery.CICMOQuery.CallDetailBill";
 constexpr const char* kNoGroupRight = "对不起，你没有相应的用户组权限!";
 
-void ShowText(const std::string& text) { GetMessageHelper()->ShowMessage(LoadResText(text)); }
-
-// The user groups (other than group 0) that the session's user shares with a bill's biller. The
-// two ids are bound as parameters.
-int32_t SharedGroupCount(int32_t billerId) {
-    const std::string sql =
-        " SELECT COUNT(*) As Num FROM t_Group WHERE FGroupID<>0 AND FUserID=? AND FGroupID IN (\n"
-        " SELECT FGroupID FROM t_Group WHERE FGroupID<>0 AND FUserID=?)";
-    auto connection = automation::CreateObject<IAppConnection>(kAppConnectionProgId);
-    auto rs = connection->Execute(sql, {Variant(GetUserID()), Variant(billerId)});
-    if (!rs) automation::Raise(automation::vberr::ObjectVariableNotSet);
-    return automation::CLng(rs->Value("Num"));
-}
+void ShowText(const std::string& text) { ShowMessage(LoadResText(text)); }
 
 Variant CellValue(const DetailRowPtr& row, const char* key) {
     auto cell = row->Cell(key);
@@ -63,18 +52,12 @@ std::vector<DetailRowPtr> BillRows(const DetailNodePtr& node) {
     return rows;
 }
 
-// A disconnected list of the node's bills: one record per bill row, its internal id and `kind`.
-RecordsetPtr NewBrowseList(const DetailNodePtr& node, const std::string& idField,
-                           const std::string& kindField, int32_t kind) {
-    auto rs = std::make_shared<adodb::Recordset>();
-    rs->Fields()->Append(idField, adodb::adInteger);
-    rs->Fields()->Append(kindField, adodb::adInteger);
-    rs->Open();
-    for (const auto& row : BillRows(node)) {
-        AppendRecord(rs,
-                     {Variant(automation::CLng(CellValue(row, "FBillInterID"))), Variant(kind)});
-    }
-    return rs;
+// The internal ids of a node's bills, in the order shown.
+std::vector<int32_t> BillIds(const DetailNodePtr& node) {
+    std::vector<int32_t> ids;
+    for (const auto& row : BillRows(node))
+        ids.push_back(automation::CLng(CellValue(row, "FBillInterID")));
+    return ids;
 }
 
 }  // namespace
@@ -114,7 +97,7 @@ bool CICMOQuery::OpenBillOfRow(const DetailRowPtr& row) {
     if (node->Key == "11620" || node->Key == "11621") return false;
 
     const int32_t billerId = automation::CLng(CellValue(row, "FBillerID"));
-    const int32_t sharedGroups = SharedGroupCount(billerId);
+    const int32_t sharedGroups = SharedGroupsWithBiller(billerId);
     const int32_t kind = node->KeyType();
     if (kind < 0) return OpenClassicBill(row, node, kind, sharedGroups);
     return OpenClassTemplateBill(row, node, kind, sharedGroups);
@@ -133,16 +116,14 @@ bool CICMOQuery::OpenClassicBill(const DetailRowPtr& row, const DetailNodePtr& n
         if (m_CheckUserGroup && sharedGroups == 0) {
             ShowText(kNoGroupRight);
         } else {
-            GetMessageHelper()->ShowMessage(viewMessage);
+            ShowMessage(viewMessage);
         }
         return false;
     }
 
-    const int32_t clickedIndex = row->Index();
     const int32_t absKind = std::abs(kind);
-    RecordsetPtr list = NewBrowseList(node, "FInterID", "FTranType", absKind);
-    if (list->RecordCount() > 0) list->MoveFirst();
-    if (list->RecordCount() >= clickedIndex) list->SetAbsolutePosition(clickedIndex);
+    RecordsetPtr list =
+        NewBrowseList("FInterID", "FTranType", BillIds(node), absKind, row->Index());
 
     int32_t modifyKindType = 0;
     std::string modifyMessage;
@@ -157,37 +138,12 @@ bool CICMOQuery::OpenClassicBill(const DetailRowPtr& row, const DetailNodePtr& n
 
 bool CICMOQuery::OpenClassTemplateBill(const DetailRowPtr& row, const DetailNodePtr& node,
                                        int32_t kind, int32_t sharedGroups) {
-    auto server = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
-    RecordsetPtr classType = server->GetRs(
-        GetPropsString(),
-        " SELECT FClassTypeKey,FPrimaryKey FROM ICClassType WHERE FID=" + std::to_string(kind));
-    if (!classType) automation::Raise(automation::vberr::ObjectVariableNotSet);
-    const std::string primaryKey = automation::CStr(classType->Value("FPrimaryKey"));
-    const std::string classTypeKey = automation::CStr(classType->Value("FClassTypeKey"));
-    const Variant clickedBill = CellValue(row, "FBillInterID");
-
-    auto dataSrv = automation::CreateObject<IDataSrv>(kDataSrvProgId);
-    dataSrv->ClassTypeID = kind;
+    const int32_t clickedBill = automation::CLng(CellValue(row, "FBillInterID"));
     if (m_CheckUserGroup && sharedGroups == 0) {
         ShowText(kNoGroupRight);
         return false;
     }
-    const automation::DictionaryPtr classRow = dataSrv->classtype();
-    // A refused view check has shown its own message.
-    if (!CheckAccessRow(classRow, kActionView, true)) return false;
-    int32_t mode = CheckAccessRow(classRow, kActionModify, false) ? 2 : 0;
-
-    RecordsetPtr list = NewBrowseList(node, primaryKey, classTypeKey, kind);
-    if (list->RecordCount() > 0) list->MoveFirst();
-    auto manager = automation::CreateObject<IClassInfoManager>(kClassInfoManagerProgId);
-    manager->DataSrv = dataSrv;
-    manager->ISNetControl = true;
-    manager->ISCheckRight = true;
-    manager->ItemID = list;
-    const Variant billId =
-        automation::CLng(clickedBill) > 0 ? clickedBill : list->Value(primaryKey);
-    manager->Show(billId, Variant(), mode);
-    return true;
+    return ShowClassTemplateBill(kind, BillIds(node), 0, clickedBill);
 }
 
 }  // namespace trackquery

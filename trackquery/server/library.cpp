@@ -2,6 +2,7 @@
 
 #include <trackquery/contracts/trackers.h>
 #include <trackquery/icmo_tracking/CICMOQuery.h>
+#include <trackquery/seorder_tracking/CSeOrderQuery.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/modYqLogMsg.h>
@@ -13,6 +14,7 @@ namespace trackquery {
 void RegisterCreatableClasses() {
     auto& registry = automation::ComponentRegistry::Instance();
     registry.Register(kProgIdCICMOQuery, [] { return CreateCICMOQuery(); });
+    registry.Register(kProgIdCSeOrderQuery, [] { return CreateCSeOrderQuery(); });
 }
 
 void ResetModuleState() {

@@ -57,11 +57,18 @@ automation::VectorPtr NewBillKeyFields() {
 }
 
 RecordsetPtr NewBillListRecordset(int32_t billId, int32_t tranType) {
+    return NewBrowseList("FInterID", "FTranType", {billId}, tranType);
+}
+
+RecordsetPtr NewBrowseList(const std::string& idField, const std::string& kindField,
+                           const std::vector<int32_t>& ids, int32_t kind, int32_t position) {
     auto rs = std::make_shared<adodb::Recordset>();
-    rs->Fields()->Append("FInterID", adodb::adInteger);
-    rs->Fields()->Append("FTranType", adodb::adInteger);
+    rs->Fields()->Append(idField, adodb::adInteger);
+    rs->Fields()->Append(kindField, adodb::adInteger);
     rs->Open();
-    AppendRecord(rs, {Variant(billId), Variant(tranType)});
+    for (const int32_t id : ids) AppendRecord(rs, {Variant(id), Variant(kind)});
+    if (rs->RecordCount() > 0) rs->MoveFirst();
+    if (position > 0 && rs->RecordCount() >= position) rs->SetAbsolutePosition(position);
     return rs;
 }
 

@@ -20,6 +20,12 @@ automation::VectorPtr NewBillKeyFields();
 // A disconnected record set with the 32-bit fields "FInterID" and "FTranType" and one row.
 RecordsetPtr NewBillListRecordset(int32_t billId, int32_t tranType);
 
+// The bills a bill window browses: a disconnected record set with the 32-bit fields `idField`
+// and `kindField`, one row per id with `kind`, in order, positioned on the row `position`
+// (1-based; the first row when 0 or past the end).
+RecordsetPtr NewBrowseList(const std::string& idField, const std::string& kindField,
+                           const std::vector<int32_t>& ids, int32_t kind, int32_t position = 0);
+
 // Adds one row whose fields take the values in field order. Fewer values than fields leave the
 // remaining fields empty; failures of the record set reach the caller.
 void AppendRecord(const RecordsetPtr& rs, const std::vector<automation::Variant>& values);

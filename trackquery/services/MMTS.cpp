@@ -38,14 +38,6 @@ MMTSState& State() {
     return state;
 }
 
-// VB's Trim: spaces (U+0020) only, never tabs or line breaks.
-std::string TrimSpaces(const std::string& text) {
-    auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
@@ -92,7 +84,7 @@ std::string TranslateText(const std::string& text, int32_t spaceMode) {
 
     // The Chinese text without its outer spaces is the key; the spaces are put back around the
     // translation as the source had them.
-    std::string core = TrimSpaces(text);
+    std::string core = automation::Trim(text);
     std::string leading = text.substr(0, text.find(core));
     std::string trailing = text.substr(leading.size() + core.size());
     if (spaceMode == kResSpaceLeadInEnglish && State().languageCode == kEnglish &&
@@ -103,6 +95,15 @@ std::string TranslateText(const std::string& text, int32_t spaceMode) {
 }
 
 }  // namespace
+
+std::string LanguageCode() {
+    try {
+        EnsureLanguageCode();
+    } catch (const automation::RuntimeError&) {
+        // Without the client's language information the code stays as the session gave it.
+    }
+    return State().languageCode;
+}
 
 std::string LoadResText(const std::string& text, int32_t spaceMode) {
     // A lookup made inside a caller's error handler must leave the handler's error intact.
@@ -182,10 +183,10 @@ std::string CutToken(std::string& text, const std::string& separator) {
     return token;
 }
 
-std::string CutKey(std::string& text) { return TrimSpaces(CutToken(text, "=")); }
+std::string CutKey(std::string& text) { return automation::Trim(CutToken(text, "=")); }
 
 std::string CutValue(std::string& text) {
-    text = TrimSpaces(text);
+    text = automation::Trim(text);
     std::string value;
     if (StartsWith(text, "{")) {
         text.erase(0, 1);
@@ -194,7 +195,7 @@ std::string CutValue(std::string& text) {
     } else {
         value = CutToken(text, ";");
     }
-    return TrimSpaces(value);
+    return automation::Trim(value);
 }
 
 void SetFormFont(windowing::Form& form) {

@@ -27,6 +27,11 @@ namespace trackquery {
 // pending error (Err) is left exactly as it was.
 std::string LoadResText(const std::string& text, int32_t spaceMode = kResSpaceKeep);
 
+// The client's language code as the translations use it: the session's "Language", else the
+// client's current language, fixed by the first service that needed it. Empty when neither names
+// one.
+std::string LanguageCode();
+
 // A text of pieces separated by "^|^": pieces that begin with "~$~" are translated (without the
 // marker), the others are taken as they stand; the pieces are joined without the separators.
 std::string LoadCompositeResText(const std::string& text);

@@ -2,9 +2,9 @@
 
 #include <trackquery/services/SysObjects.h>
 
-#include <trackquery/contracts/message_helper.h>
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
+#include <trackquery/services/messages.h>
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/conversions.h>
@@ -89,8 +89,8 @@ bool CheckAccessRow(const automation::DictionaryPtr& row, int32_t action, bool s
                                      automation::CLng(row->Item("FObjectID")), action);
         if (allowed) return true;
         if (showMessage)
-            GetMessageHelper()->ShowMessage(FormatResText(kRefusalMessage, GetActionName(action),
-                                                          automation::CStr(row->Item("FName"))));
+            ShowMessage(FormatResText(kRefusalMessage, GetActionName(action),
+                                      automation::CStr(row->Item("FName"))));
         return false;
     } catch (const automation::RuntimeError&) {
         return false;

@@ -2,9 +2,10 @@
 
 #include <trackquery/services/modTrackQuery.h>
 
-#include <trackquery/contracts/message_helper.h>
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/MMTS.h>
+#include <trackquery/services/SysObjects.h>
+#include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
 
 #include <platform/adodb/recordset.h>
@@ -28,10 +29,6 @@ constexpr char kCheckedOrderFilter[] =
     " ISNULL(SEOrder.FCheckerID,0)>0 AND SEOrder.FCancellation = 0 ";
 constexpr int32_t kHourglass = 11;
 constexpr int32_t kDefaultPointer = 0;
-
-void ShowInformation(const std::string& text) {
-    windowing::MsgBox(text, windowing::vbInformation, LoadResText("Velo提示"));
-}
 
 void SetSessionOptions(IBills& bills) {
     bills.SetOpt(automation::CLng(Variant(GetUserIDText())), GetSessionUserName());
@@ -80,7 +77,7 @@ VectorPtr CallSelNewBill(int32_t classTypeId, bool showFilter, bool& wholeBill) 
         }
         return selection;
     } catch (const automation::RuntimeError& error) {
-        ShowInformation(error.Description());
+        InformationBox(error.Description());
         log.MarkFailed();
         return selection;
     }
@@ -133,12 +130,39 @@ void ShowBillList(const RecordsetPtr& listRs, const VectorPtr& keyFields, int16_
         if (bills->billValueChanged) changed = true;
     } catch (const automation::RuntimeError& error) {
         try {
-            GetMessageHelper()->ShowMessage(LoadResText(error.Description()));
+            ShowMessage(LoadResText(error.Description()));
         } catch (const automation::RuntimeError&) {
             // Without the client's message object there is nobody to tell.
         }
     }
     windowing::Screen().SetMousePointer(kDefaultPointer);
+}
+
+bool ShowClassTemplateBill(int32_t classTypeId, const std::vector<int32_t>& billIds,
+                           int32_t position, int32_t billId) {
+    RecordsetPtr classType =
+        CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery)
+            ->GetRs(GetPropsString(),
+                    " SELECT FClassTypeKey,FPrimaryKey FROM ICClassType WHERE FID=" +
+                        std::to_string(classTypeId));
+    if (!classType) automation::Raise(automation::vberr::ObjectVariableNotSet, kProgIdGetICMOQuery);
+    const std::string primaryKey = automation::CStr(classType->Value("FPrimaryKey"));
+    const std::string classTypeKey = automation::CStr(classType->Value("FClassTypeKey"));
+
+    auto dataSrv = CreateObject<IDataSrv>(kDataSrvProgId);
+    dataSrv->ClassTypeID = classTypeId;
+    const automation::DictionaryPtr classRow = dataSrv->classtype();
+    if (!CheckAccessRow(classRow, kActionView, true)) return false;
+    int32_t mode = CheckAccessRow(classRow, kActionModify, false) ? 2 : 0;
+
+    RecordsetPtr list = NewBrowseList(primaryKey, classTypeKey, billIds, classTypeId, position);
+    auto manager = CreateObject<IClassInfoManager>(kClassInfoManagerProgId);
+    manager->DataSrv = dataSrv;
+    manager->ISNetControl = true;
+    manager->ISCheckRight = true;
+    manager->ItemID = list;
+    manager->Show(billId > 0 ? Variant(billId) : list->Value(primaryKey), Variant(), mode);
+    return true;
 }
 
 }  // namespace trackquery

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace trackquery {
 
@@ -36,5 +37,13 @@ void ShowBillList(const RecordsetPtr& listRs, const automation::VectorPtr& keyFi
                   int16_t modeExt, int16_t saleMode, int32_t newBillTranType, int32_t showArg1,
                   int32_t showArg2, int16_t splitFlag, bool& changed,
                   const std::string& systemName);
+
+// Opens a bill of the class-template class `classTypeId` in the class-template bill manager,
+// browsing `billIds` positioned on `position` (1-based; 0 the first): the bill `billId`, or the
+// browse list's current one when that is not positive. The class's key fields are read from
+// ICClassType. The user needs the class's view right (a refusal is shown by the check); with its
+// modify right the bill opens in mode 2, else in mode 0. True when the bill was shown.
+bool ShowClassTemplateBill(int32_t classTypeId, const std::vector<int32_t>& billIds,
+                           int32_t position, int32_t billId);
 
 }  // namespace trackquery

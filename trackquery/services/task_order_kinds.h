@@ -11,18 +11,18 @@
 namespace trackquery {
 
 struct TaskOrderKind {
-    int32_t tranType;            // -85 ordinary, -54 repetitive, -571 outsourced processing
-    const char* subId;           // the sub-system that tracks this kind ("CJ", "REPM", "SUBC")
-    const char* optionKey;       // key of the user's options ("ICMOTrack", ...)
-    const char* rootText;        // the navigation root's text (Chinese, through LoadResText)
-    const char* icmoCondition;   // the kind's task orders as a condition on ICMO
-    int32_t selectionListId;     // the bill list that offers them
-    const char* selectionFilter; // the condition on that list's view v1
-    int32_t viewObjectId;        // permission object (type 1022) guarding the view of one
-    int32_t billType;            // bill window type that opens one
-    int32_t showMode;            // show mode of that window
-    int32_t billTranType;        // transaction type the bill window is given
-    const char* moduleName;      // the client module that owns the kind's bills (55, 88, 551)
+    int32_t tranType;             // -85 ordinary, -54 repetitive, -571 outsourced processing
+    const char* subId;            // the sub-system that tracks this kind ("CJ", "REPM", "SUBC")
+    const char* optionKey;        // key of the user's options ("ICMOTrack", ...)
+    const char* rootText;         // the navigation root's text (Chinese, through LoadResText)
+    const char* icmoCondition;    // the kind's task orders as a condition on ICMO
+    int32_t selectionListId;      // the bill list that offers them
+    const char* selectionFilter;  // the condition on that list's view v1
+    int32_t viewObjectId;         // permission object (type 1022) guarding the view of one
+    int32_t billType;             // bill window type that opens one
+    int32_t showMode;             // show mode of that window
+    int32_t billTranType;         // transaction type the bill window is given
+    const char* moduleName;       // the client module that owns the kind's bills (55, 88, 551)
 };
 
 // The kind with this transaction type (-85, -54, -571), or nullptr.

@@ -80,10 +80,17 @@ TEST_F(SecurityComponentsTest, NoSessionIsAnErrorNotAGrant) {
 }
 
 TEST_F(SecurityComponentsTest, WriteLogRecordsTheUserAndTheText) {
-    client::GLData().WriteLog("CallDetailBill", "查看 生产任务单 WORK001");
-    client::GLData().WriteLog("CallDetailBill", "it's quoted");
+    client::GLData().WriteLog("K030105", 1, "销售订单全程跟踪打印");
+    client::GLData().WriteLog("K030105", 2, "it's quoted");
     EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccessLog WHERE FUserID=16394"), 2);
-    EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccessLog WHERE FDescription='it''s quoted'"), 1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccessLog WHERE FFunction='K030105' AND FPhase=1 AND "
+                    "FDescription='销售订单全程跟踪打印'"),
+              1);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccessLog WHERE FPhase=2 AND "
+                    "FDescription='it''s quoted'"),
+              1);
+    EXPECT_THROW(client::GLData().WriteLog("K030105", 3, "no such phase"), automation::RuntimeError);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccessLog"), 2);
 }
 
 // --- System profile ---------------------------------------------------------------------------
