@@ -92,8 +92,7 @@ void HeadlessSession::Replace(const std::string& progId, automation::ComponentFa
 }
 
 trackquery::ICICMOQueryPtr HeadlessSession::CreateICMOQuery(int32_t tranType) {
-    auto tracker =
-        automation::CreateObject<trackquery::ICICMOQuery>(trackquery::kProgIdCICMOQuery);
+    auto tracker = automation::CreateObject<trackquery::ICICMOQuery>(trackquery::kProgIdCICMOQuery);
     tracker->SetTranType(tranType);
     return tracker;
 }
@@ -113,17 +112,10 @@ automation::VectorPtr HeadlessSession::BillList(
 bool HeadlessSession::StartEmbedded(const trackquery::ICICMOQueryPtr& tracker,
                                     const automation::VectorPtr& bills,
                                     const automation::DictionaryPtr& status) {
+    const auto before = viewer_;
     automation::ObjectPtr hostForm = hostForm_;
     const bool shown = tracker->InitTrack(&hostForm, hostWindow_, nullptr, bills, status);
-    // The page goes as the client closes it: its viewer reports Hide, then the window unloads.
-    std::weak_ptr<HeadlessTraceViewer> pageViewer = shown ? viewer_ : nullptr;
-    hostForm_->onClose = [pageViewer] {
-        auto viewer = pageViewer.lock();
-        auto window = viewer ? viewer->Window() : nullptr;
-        if (!window) return;
-        viewer->Close();
-        window->Unload();
-    };
+    ClosePageOnNewView(before);
     return shown;
 }
 
@@ -131,14 +123,62 @@ bool HeadlessSession::StartStandAlone(const trackquery::ICICMOQueryPtr& tracker,
                                       const automation::VectorPtr& bills,
                                       const automation::DictionaryPtr& status,
                                       std::vector<Step> steps) {
-    Backend().AddModalStep("frmICMOQuery", [this, steps = std::move(steps)](windowing::Form& form) {
-        for (const auto& step : steps) {
-            if (!form.IsLoaded()) break;
-            step(*this);
-        }
-        if (form.IsLoaded()) form.CloseByUser();
-    });
+    RunStepsInModalTracker(std::move(steps));
     return tracker->InitTrack(nullptr, 0, nullptr, bills, status);
+}
+
+trackquery::ICSeOrderQueryPtr HeadlessSession::CreateSeOrderQuery() {
+    return automation::CreateObject<trackquery::ICSeOrderQuery>(trackquery::kProgIdCSeOrderQuery);
+}
+
+bool HeadlessSession::LoadEmbedded(const trackquery::ICSeOrderQueryPtr& tracker,
+                                   const automation::DictionaryPtr& para) {
+    const auto before = viewer_;
+    if (para) {
+        para->SetItem("Hwnd", hostWindow_);
+        para->SetItem("ParForm", automation::ObjectPtr(hostForm_));
+        if (!para->Exists("CallByICMOTrack")) para->SetItem("CallByICMOTrack", false);
+    }
+    tracker->Load(para);
+    return ClosePageOnNewView(before) && tracker->Hwnd() != 0;
+}
+
+bool HeadlessSession::LoadStandAlone(const trackquery::ICSeOrderQueryPtr& tracker,
+                                     const automation::DictionaryPtr& para,
+                                     std::vector<Step> steps) {
+    if (para && !para->Exists("CallByICMOTrack")) para->SetItem("CallByICMOTrack", false);
+    bool shown = false;
+    RunStepsInModalTracker(std::move(steps), &shown);
+    tracker->Load(para);
+    return shown;
+}
+
+// The page goes as the client closes it: its viewer reports Hide, then the window unloads.
+bool HeadlessSession::ClosePageOnNewView(const std::shared_ptr<HeadlessTraceViewer>& before) {
+    if (viewer_ == before) return false;
+    std::weak_ptr<HeadlessTraceViewer> pageViewer = viewer_;
+    hostForm_->onClose = [pageViewer] {
+        auto viewer = pageViewer.lock();
+        auto window = viewer ? viewer->Window() : nullptr;
+        if (!window) return;
+        viewer->Close();
+        window->Unload();
+    };
+    return true;
+}
+
+// The next modal tracking window runs `steps` in order (each acts as the user) and, when the last
+// one has not closed it, is closed by the user.
+void HeadlessSession::RunStepsInModalTracker(std::vector<Step> steps, bool* shown) {
+    Backend().AddModalStep("frmICMOQuery",
+                           [this, shown, steps = std::move(steps)](windowing::Form& form) {
+                               if (shown) *shown = true;
+                               for (const auto& step : steps) {
+                                   if (!form.IsLoaded()) break;
+                                   step(*this);
+                               }
+                               if (form.IsLoaded()) form.CloseByUser();
+                           });
 }
 
 // Wraps the trace viewer's factory so that each viewer a tracking window creates becomes the one

@@ -50,7 +50,7 @@ struct HeadlessSessionOptions {
 // The client's page form: FireToolBarClick records the tool's name, and "close" closes the page
 // the way the client does (the embedded window's viewer is closed, then the window unloaded).
 class HeadlessHostForm : public trackquery::IHostForm {
-  public:
+public:
     std::string TypeName() const override { return "HeadlessHostForm"; }
     void FireToolBarClick(std::shared_ptr<activebar::Tool>& Tool) override;
 
@@ -58,12 +58,12 @@ class HeadlessHostForm : public trackquery::IHostForm {
     // What "close" closes: set by the harness for each embedded start.
     std::function<void()> onClose;
 
-  private:
+private:
     std::vector<std::string> fired_;
 };
 
 class HeadlessSession {
-  public:
+public:
     explicit HeadlessSession(HeadlessSessionOptions options);
     ~HeadlessSession();
     HeadlessSession(const HeadlessSession&) = delete;
@@ -89,7 +89,8 @@ class HeadlessSession {
         const std::vector<std::pair<int32_t, std::string>>& bills);
 
     // InitTrack embedded into the host page; returns at once with InitTrack's result.
-    bool StartEmbedded(const trackquery::ICICMOQueryPtr& tracker, const automation::VectorPtr& bills,
+    bool StartEmbedded(const trackquery::ICICMOQueryPtr& tracker,
+                       const automation::VectorPtr& bills,
                        const automation::DictionaryPtr& status = nullptr);
     // InitTrack stand-alone: the modal window runs `steps` in order (each acts as the user) and,
     // when the last one has not closed it, is closed by the user. Returns InitTrack's result,
@@ -98,6 +99,17 @@ class HeadlessSession {
     bool StartStandAlone(const trackquery::ICICMOQueryPtr& tracker,
                          const automation::VectorPtr& bills,
                          const automation::DictionaryPtr& status, std::vector<Step> steps);
+
+    // A sales order tracker created by ProgID.
+    trackquery::ICSeOrderQueryPtr CreateSeOrderQuery();
+    // Load embedded into the host page: `para` gets the page's "Hwnd" and "ParForm" (and
+    // "CallByICMOTrack" False when it has none). Returns whether a view was opened.
+    bool LoadEmbedded(const trackquery::ICSeOrderQueryPtr& tracker,
+                      const automation::DictionaryPtr& para);
+    // Load stand-alone: the modal window runs `steps` as StartStandAlone's does. Returns whether a
+    // view was opened (it has closed again by then).
+    bool LoadStandAlone(const trackquery::ICSeOrderQueryPtr& tracker,
+                        const automation::DictionaryPtr& para, std::vector<Step> steps);
 
     // --- Acting as the user on the last started view ------------------------------------------
     // Each fails (error 5 from the viewer) when the view does not hold what it names, and with
@@ -122,8 +134,12 @@ class HeadlessSession {
     const std::shared_ptr<HeadlessHostForm>& HostForm() const { return hostForm_; }
     int32_t HostWindow() const { return hostWindow_; }
 
-  private:
+private:
     void NoteViewersAsCreated();
+    // The host page closes the view that opened in it since `before` was the newest viewer.
+    bool ClosePageOnNewView(const std::shared_ptr<HeadlessTraceViewer>& before);
+    // `shown`, when given, becomes true once the window is shown.
+    void RunStepsInModalTracker(std::vector<Step> steps, bool* shown = nullptr);
     HeadlessTraceViewer& RequireViewer() const;
 
     HeadlessSessionOptions options_;

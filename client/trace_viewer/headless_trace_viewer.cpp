@@ -188,11 +188,24 @@ void HeadlessTraceViewer::SetDetailModel(trackquery::DetailModelPtr model) {
     if (auto* entry = CurrentBufferEntry()) entry->detail = std::move(model);
 }
 
+void HeadlessTraceViewer::SetHeadTitle(const std::string& text) {
+    state_.headTitle = text;
+    if (auto* entry = CurrentBufferEntry()) entry->headTitle = text;
+}
+
+void HeadlessTraceViewer::SetHeadTitleAlert(bool alert) {
+    state_.headTitleAlert = alert;
+    if (auto* entry = CurrentBufferEntry()) entry->headTitleAlert = alert;
+}
+
 bool HeadlessTraceViewer::RestoreBuffer(const std::string& key) {
     auto found = buffer_.find(key);
     if (found == buffer_.end()) return false;
     if (found->second.head) state_.head = found->second.head;
     if (found->second.detail) state_.detail = found->second.detail;
+    // The restored panel is the node's own, its title and warning included.
+    if (found->second.headTitle) state_.headTitle = *found->second.headTitle;
+    if (found->second.headTitleAlert) state_.headTitleAlert = *found->second.headTitleAlert;
     state_.selectedDetail.reset();
     return true;
 }

@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <map>
 #include <string>
 #include <vector>
@@ -56,10 +57,11 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
     std::string GetPositionText() override;
 
     void SetNavigationTitle(const std::string& text) override { state_.navigationTitle = text; }
-    void SetHeadTitle(const std::string& text) override { state_.headTitle = text; }
+    // The head title and its warning belong to the head panel: the buffer keeps them with it.
+    void SetHeadTitle(const std::string& text) override;
     void SetDetailTitle(const std::string& text) override { state_.detailTitle = text; }
     bool HeadTitleAlert() const override { return state_.headTitleAlert; }
-    void SetHeadTitleAlert(bool alert) override { state_.headTitleAlert = alert; }
+    void SetHeadTitleAlert(bool alert) override;
     void RefreshView() override;
 
     void SelectNavigationNode(int32_t index, bool raiseEvent) override;
@@ -170,6 +172,8 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
     struct BufferedPanels {
         trackquery::HeadModelPtr head;
         trackquery::DetailModelPtr detail;
+        std::optional<std::string> headTitle;
+        std::optional<bool> headTitleAlert;
     };
 
     std::shared_ptr<trackquery::ITraceViewerEvents> Sink() const;

@@ -45,8 +45,12 @@ INSERT INTO ICTrackOptionDef (FOptionKey, FKey, FID, FCaption, FDefault) VALUES
  ('WWICMOTrack', 'P02-581', -581, '委外工序转出单', 0),
  ('WWICMOTrack', 'P03-582', -582, '委外工序接收单', 0);
 
+-- Letters of credit belong to export orders: domestic sales orders do not show them by default
+-- (their option dialog hides the box and saves it off).
 INSERT INTO ICTrackOptionDef (FOptionKey, FKey, FID, FCaption, FDefault)
-SELECT o.FOptionKey, s.FKey, 0, s.FCaption, s.FDefault
+SELECT o.FOptionKey, s.FKey, 0, s.FCaption,
+       CASE WHEN o.FOptionKey = 'QzSeorderTrack_81' AND s.FKey = 'ShowLC' THEN 0
+            ELSE s.FDefault END
 FROM (SELECT 'QzSeorderTrack_81' AS FOptionKey UNION ALL SELECT 'QzSeorderTrack_1007100') o,
      (SELECT 'ShowInform' AS FKey, '显示发货（出运）/退货（退运）通知单' AS FCaption, 1 AS FDefault
       UNION ALL SELECT 'ShowInvoice', '显示销售发票', 1

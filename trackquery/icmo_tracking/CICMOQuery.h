@@ -21,6 +21,7 @@
 #include <platform/automation/collections.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -118,6 +119,8 @@ class CICMOQuery : public ITrackQuery, public ICICMOQuery {
 
     // --- head_model.cpp: the head panel ---
     bool CreateHeadModel(int32_t& lInterID);
+    // The links recorded when the head of `key` was built (none: all 0).
+    void RestoreHeadLinks(const std::string& key);
 
     // --- detail_model.cpp: the detail model and the bill options ---
     bool CreateDetailModel(int32_t lInterID, std::string& sError);
@@ -162,6 +165,15 @@ class CICMOQuery : public ITrackQuery, public ICICMOQuery {
     int32_t m_FInterID = 0;
     std::string m_OptionKey;
     bool m_CheckUserGroup = false;
+
+    // The routing, BOM and item of each task order whose head was built, by node key: a node the
+    // viewer shows again from its buffer brings its own back for the view commands.
+    struct HeadLinks {
+        int32_t routing = 0;
+        int32_t bom = 0;
+        int32_t item = 0;
+    };
+    std::map<std::string, HeadLinks> m_HeadLinks;
 };
 
 using CICMOQueryPtr = std::shared_ptr<CICMOQuery>;

@@ -169,7 +169,10 @@ bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
             }
             fields->MoveNext();
         }
-        if (node) node->ItemData = NodeOwnId(node) + links;
+        if (node) {
+            node->ItemData = NodeOwnId(node) + links;
+            m_HeadLinks[node->Key] = {m_RoutingID, m_BOMID, m_ItemID};
+        }
 
         m_HeadModel = head;
         viewer->SetHeadModel(m_HeadModel);
@@ -178,6 +181,14 @@ bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
         log.MarkFailed();
         automation::RaiseAgain(error, kHeadSource);
     }
+}
+
+void CICMOQuery::RestoreHeadLinks(const std::string& key) {
+    const auto found = m_HeadLinks.find(key);
+    const HeadLinks links = found == m_HeadLinks.end() ? HeadLinks{} : found->second;
+    m_RoutingID = links.routing;
+    m_BOMID = links.bom;
+    m_ItemID = links.item;
 }
 
 }  // namespace trackquery

@@ -166,6 +166,7 @@ bool CICMOQuery::LoadNavigation(const automation::VectorPtr& vctBillInterID,
                                 const automation::DictionaryPtr& dctBillStatus,
                                 std::string& sError) {
     m_LastKey.clear();
+    m_HeadLinks.clear();
     try {
         return CreateNavigationModel(vctBillInterID, dctBillStatus);
     } catch (const automation::RuntimeError& error) {

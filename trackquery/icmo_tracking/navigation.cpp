@@ -184,6 +184,7 @@ void CICMOQuery::NavigationClickSelect() {
         if (key != m_LastKey || m_LastKey.empty()) {
             if (restored) {
                 m_DetailModel = viewer->GetDetailModel();
+                RestoreHeadLinks(key);
                 node->ModelsBuilt = false;
             } else {
                 std::string sError;
