@@ -165,6 +165,10 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
         outputDirectory_ = directory;
     }
     const std::filesystem::path& OutputDirectory() const { return outputDirectory_; }
+    // The name the output files take, before " - print", " - preview" or the extension: the
+    // export title (the root node's text while none is set), followed by the order of the
+    // selected node when the title does not name it already; made safe for a file name.
+    std::string OutputBaseName() const;
     // The file the last Print, PrintPreview or Export wrote; empty before the first.
     const std::filesystem::path& LastOutputPath() const { return lastOutputPath_; }
 

@@ -5,6 +5,8 @@
 #include <client/trace_viewer/headless_trace_viewer.h>
 #include <client/trace_viewer/output_file.h>
 
+#include <platform/automation/strings.h>
+
 namespace client {
 
 namespace {
@@ -13,7 +15,30 @@ constexpr const char* kDefaultTitle = "TraceViewer";
 // Spreadsheet programs read a UTF-8 CSV file as UTF-8 only when it starts with the byte order mark.
 constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
+// The order a navigation node belongs to: the node itself under the root, or the order above an
+// entry; nothing for the root.
+trackquery::NavigationNodePtr OrderNodeOf(const trackquery::NavigationModel& model,
+                                          trackquery::NavigationNodePtr node) {
+    for (int guard = 0; node && guard < 8; ++guard) {
+        if (node->ParentKey.empty()) return nullptr;
+        if (automation::UCase(node->ParentKey) == "ROOT") return node;
+        node = model.FindByKey(node->ParentKey);
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+std::string HeadlessTraceViewer::OutputBaseName() const {
+    const auto& model = state_.navigation;
+    std::string title = exportTitle_;
+    if (title.empty() && model && model->NodeCount() > 0) title = model->NodeItem(1)->Text;
+    auto order = model ? OrderNodeOf(*model, ResolvedNavigationNode()) : nullptr;
+    if (order && !order->Text.empty() && title.find(order->Text) == std::string::npos) {
+        title += "_" + order->Text;
+    }
+    return SafeFileName(title, kDefaultTitle);
+}
 
 void HeadlessTraceViewer::WriteOutput(const std::string& baseName, const std::string& extension,
                                       const std::string& content) {
@@ -21,17 +46,17 @@ void HeadlessTraceViewer::WriteOutput(const std::string& baseName, const std::st
 }
 
 void HeadlessTraceViewer::PrintPreview() {
-    WriteOutput(SafeFileName(exportTitle_, kDefaultTitle) + " - preview", ".txt", Render());
+    WriteOutput(OutputBaseName() + " - preview", ".txt", Render());
 }
 
 void HeadlessTraceViewer::Print() {
-    WriteOutput(SafeFileName(exportTitle_, kDefaultTitle) + " - print", ".txt", Render());
+    WriteOutput(OutputBaseName() + " - print", ".txt", Render());
 }
 
 void HeadlessTraceViewer::Export() {
     const std::string csv = state_.detail ? DetailModelToCsv(*state_.detail)
                                           : DetailModelToCsv(trackquery::DetailModel());
-    WriteOutput(SafeFileName(exportTitle_, kDefaultTitle), ".csv", kUtf8ByteOrderMark + csv);
+    WriteOutput(OutputBaseName(), ".csv", kUtf8ByteOrderMark + csv);
 }
 
 }  // namespace client

@@ -325,8 +325,8 @@ TEST_F(SalesOrderTracking, PrintAndExportNeedTheirRightsAndAreLoggedBeforeAndAft
     EXPECT_EQ(Scalar("SELECT MIN(FPhase) * 10 + MAX(FPhase) FROM t_AccessLog WHERE "
                      "FFunction='K030104'"),
               12);
-    EXPECT_NE(Viewer().LastOutputPath().filename().string().find("销售订单全程跟踪"),
-              std::string::npos);
+    // The file is named after the order.
+    EXPECT_EQ(Viewer().LastOutputPath().filename().string(), "销售订单全程跟踪_SEORD000001.csv");
     session_.reset();
 
     OpenSession(erp::kWarehouseID);
