@@ -141,21 +141,7 @@ std::string BillWindow::Render() const {
 void BillWindow::Open() {
     Retired().clear();
     ReadCurrentBill();
-    BillWindowRecord record{request_.Component,
-                            request_.BillType,
-                            request_.ShowMode,
-                            request_.SystemName,
-                            request_.NewBillTransType,
-                            request_.SplitBill,
-                            request_.ShowForModeExt,
-                            request_.TheSaleMode,
-                            request_.UserID,
-                            request_.UserName,
-                            interId_,
-                            tranType_,
-                            Position(),
-                            RowCount(),
-                            ""};
+    BillWindowRecord record{request_, interId_, tranType_, Position(), RowCount(), ""};
     const auto table = FindBillTable(tranType_);
     if (bill_ && table && !table->NumberColumn.empty())
         record.BillNo = automation::CStr(bill_->Item(table->NumberColumn, ""));

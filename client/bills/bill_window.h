@@ -36,18 +36,10 @@ struct BillWindowRequest {
     std::string TypeColumn = "FTranType";
 };
 
-// One opening, as recorded when the window is shown.
+// One opening, as recorded when the window is shown: what was asked, and where the window
+// stood when it came up.
 struct BillWindowRecord {
-    std::string Component;
-    int32_t BillType = 0;
-    int32_t ShowMode = 0;
-    std::string SystemName;
-    std::string NewBillTransType;
-    bool SplitBill = false;
-    int16_t ShowForModeExt = 0;
-    int16_t TheSaleMode = 0;
-    int32_t UserID = 0;
-    std::string UserName;
+    BillWindowRequest Request;
     int32_t InterID = 0;   // the bill shown first (0 for a new bill)
     int32_t TranType = 0;  // its kind
     int32_t Position = 0;  // its 1-based row in the browse list (0 without a list)

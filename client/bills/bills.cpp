@@ -3,7 +3,8 @@
 #include <client/bills/bills.h>
 
 #include <client/bills/bill_window.h>
-#include <client/security/session_database.h>
+#include <client/session/props_string.h>
+#include <client/session/session_database.h>
 
 #include <platform/automation/conversions.h>
 

@@ -3,7 +3,8 @@
 #include <client/bills/class_bills.h>
 
 #include <client/bills/bill_window.h>
-#include <client/security/session_database.h>
+#include <client/session/props_string.h>
+#include <client/session/session_database.h>
 
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
@@ -88,7 +89,7 @@ void frmBillLookUp::Cancel() {
 }
 
 automation::DictionaryPtr DataSrv::classtype() {
-    auto cnn = OpenSessionDatabase(SessionPropsString(), true);
+    auto cnn = OpenSessionDatabase(SessionPropsString(), DatabaseAccess::ReadOnly);
     auto rs = cnn->Execute("SELECT * FROM ICClassType WHERE FID=?", {Variant(ClassTypeID)});
     if (rs->Eof())
         automation::Raise(automation::vberr::InvalidProcedureCall, kDataSrvSource,
@@ -115,7 +116,7 @@ bool DataSrv::showfilter() {
 bool BillLookUp::Lookup() {
     VectReturn.reset();
     if (!DataSrv) automation::Raise(automation::vberr::ObjectVariableNotSet, kLookUpSource);
-    auto cnn = OpenSessionDatabase(SessionPropsString(), true);
+    auto cnn = OpenSessionDatabase(SessionPropsString(), DatabaseAccess::ReadOnly);
     auto rows =
         cnn->Execute(LookUpSql(ClassTypeID, WholeBillsChosen(DataSrv->Filter), DataSrv->LinkFilter),
                      {Variant(ClassTypeID)});

@@ -2,7 +2,7 @@
 
 #include <client/bills/gl_view.h>
 
-#include <client/security/session_database.h>
+#include <client/session/session_database.h>
 
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
@@ -28,12 +28,6 @@ std::vector<std::shared_ptr<frmItemView>>& History() {
                       "Unsupported item filter: " + filter);
 }
 
-std::string Trim(std::string text) {
-    while (!text.empty() && text.front() == ' ') text.erase(0, 1);
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
 bool StartsWithIgnoreCase(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() &&
            automation::EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
@@ -41,13 +35,13 @@ bool StartsWithIgnoreCase(const std::string& text, const std::string& prefix) {
 
 // A quoted number: the text between the first and the last quote.
 std::string Unquote(const std::string& text, const std::string& filter) {
-    const auto trimmed = Trim(text);
+    const auto trimmed = automation::Trim(text);
     if (trimmed.size() < 2 || trimmed.front() != '\'' || trimmed.back() != '\'') Refuse(filter);
     return trimmed.substr(1, trimmed.size() - 2);
 }
 
 automation::VectorPtr ReadItems(const ItemFilter& wanted) {
-    auto cnn = OpenSessionDatabase(SessionPropsString(), true);
+    auto cnn = OpenSessionDatabase(SessionPropsString(), DatabaseAccess::ReadOnly);
     auto items = std::make_shared<automation::Vector>();
     const bool byId = !wanted.ItemIDs.empty();
     const size_t count = byId ? wanted.ItemIDs.size() : wanted.Numbers.size();
@@ -69,10 +63,10 @@ automation::VectorPtr ReadItems(const ItemFilter& wanted) {
 }  // namespace
 
 ItemFilter ParseItemFilter(const std::string& filter) {
-    const std::string text = Trim(filter);
+    const std::string text = automation::Trim(filter);
     ItemFilter result;
     if (StartsWithIgnoreCase(text, "t1.FItemID=")) {
-        const auto digits = Trim(text.substr(11));
+        const auto digits = automation::Trim(text.substr(11));
         int32_t id = 0;
         const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
         if (error != std::errc() || end != digits.data() + digits.size()) Refuse(filter);

@@ -4,6 +4,8 @@
 #include <client/middle_tier/middle_tier_support.h>
 #include <client/middle_tier/order_queries.h>
 #include <client/middle_tier/user_options.h>
+#include <client/session/props_string.h>
+#include <client/session/session_database.h>
 
 namespace client::middle_tier {
 
@@ -28,7 +30,7 @@ int32_t UserIdOf(const Variant& value) {
 RecordsetPtr GetICMOQueryServer::GetQueryFields(const std::string& sProps, int16_t iTranType,
                                                 const Variant& vSelector) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetQueryFields", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return QueryFields(*db, iTranType, vSelector);
     });
 }
@@ -37,7 +39,7 @@ RecordsetPtr GetICMOQueryServer::GetICMOQuery(const std::string& sProps, int32_t
                                               int16_t iTranType, const Variant& vSelector,
                                               const std::string& sFilter) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetICMOQuery", [&]() -> RecordsetPtr {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         if (iTranType == kHeadTemplates) return TaskOrderHead(*db, lInterID);
         if (iTranType != kTrackedKinds) {
             Fail("CGetICMOQuery.GetICMOQuery",
@@ -51,7 +53,7 @@ RecordsetPtr GetICMOQueryServer::GetICMOQuery(const std::string& sProps, int32_t
 
 RecordsetPtr GetICMOQueryServer::GetICMOOper(const std::string& sProps, int32_t lInterID) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetICMOOper", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return TaskOrderOperations(*db, lInterID);
     });
 }
@@ -59,7 +61,7 @@ RecordsetPtr GetICMOQueryServer::GetICMOOper(const std::string& sProps, int32_t 
 RecordsetPtr GetICMOQueryServer::GetICMOInfo(const std::string& sProps,
                                              const automation::VectorPtr& vctBillInterID) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetICMOInfo", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return TaskOrderInfo(*db, vctBillInterID);
     });
 }
@@ -67,21 +69,21 @@ RecordsetPtr GetICMOQueryServer::GetICMOInfo(const std::string& sProps,
 automation::DictionaryPtr GetICMOQueryServer::GetStockQty(const std::string& sProps,
                                                           RecordsetPtr& rsBills) {
     return Guarded<automation::DictionaryPtr>("CGetICMOQuery.GetStockQty", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return StockQuantities(*db, rsBills);
     });
 }
 
 RecordsetPtr GetICMOQueryServer::GetRs(const std::string& sProps, const std::string& sSQL) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetRs", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return ReadOnlyRows(*db, sSQL);
     });
 }
 
 RecordsetPtr GetICMOQueryServer::GetFrmOption(const std::string& sProps, const std::string& sKey) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetFrmOption", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return ReadWindowOptions(*db, sKey, SessionUserID(sProps));
     });
 }
@@ -90,7 +92,7 @@ RecordsetPtr GetICMOQueryServer::GetBillOption(const std::string& sProps,
                                                const std::string& sBillType, const Variant& vUserID,
                                                bool bChosenOnly) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetBillOption", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return ReadOptionChoice(*db, sBillType, UserIdOf(vUserID), bChosenOnly);
     });
 }
@@ -100,7 +102,7 @@ RecordsetPtr GetICMOQueryServer::GetBillOption(const std::string& sProps,
 bool SetICMOQueryServer::SetFrmOption(const std::string& sProps, const std::string& sKey,
                                       int32_t lUserID, const automation::DictionaryPtr& dctOption) {
     return Guarded<bool>("CSetICMOQuery.SetFrmOption", [&] {
-        auto db = OpenErpDatabase(sProps, true);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadWrite);
         SaveWindowOptions(*db, sKey, lUserID, dctOption);
         return true;
     });
@@ -109,7 +111,7 @@ bool SetICMOQueryServer::SetFrmOption(const std::string& sProps, const std::stri
 bool SetICMOQueryServer::SetBillOption(const std::string& sProps, const std::string& sBillType,
                                        int32_t lUserID, const std::string& sValues) {
     return Guarded<bool>("CSetICMOQuery.SetBillOption", [&] {
-        auto db = OpenErpDatabase(sProps, true);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadWrite);
         SaveOptionChoice(*db, sBillType, lUserID, sValues);
         return true;
     });
@@ -120,7 +122,7 @@ bool SetICMOQueryServer::SetBillOption(const std::string& sProps, const std::str
 RecordsetPtr GetOrderQueryServer::GetBillOption(const std::string& sProps,
                                                 const std::string& sOptionName) {
     return Guarded<RecordsetPtr>("CGetOrderQuery.GetBillOption", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return ReadOptionChoice(*db, sOptionName, SessionUserID(sProps), false);
     });
 }
@@ -129,7 +131,7 @@ RecordsetPtr GetOrderQueryServer::GetOrderList(const std::string& sProps,
                                                const automation::DictionaryPtr& dctFilter,
                                                const automation::DictionaryPtr& dctStatus) {
     return Guarded<RecordsetPtr>("CGetOrderQuery.GetOrderList", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return OrderList(*db, dctFilter, dctStatus);
     });
 }
@@ -137,7 +139,7 @@ RecordsetPtr GetOrderQueryServer::GetOrderList(const std::string& sProps,
 automation::VectorPtr GetOrderQueryServer::GetSeOrderPerforms(
     const std::string& sProps, const automation::DictionaryPtr& dctPara) {
     return Guarded<automation::VectorPtr>("CGetOrderQuery.GetSeOrderPerforms", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return PhaseBills(*db, dctPara);
     });
 }
@@ -145,7 +147,7 @@ automation::VectorPtr GetOrderQueryServer::GetSeOrderPerforms(
 RecordsetPtr GetOrderQueryServer::GetSeOrderDetail(const std::string& sProps,
                                                    const automation::DictionaryPtr& dctPara) {
     return Guarded<RecordsetPtr>("CGetOrderQuery.GetSeOrderDetail", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return EntryDetail(*db, dctPara);
     });
 }
@@ -153,7 +155,7 @@ RecordsetPtr GetOrderQueryServer::GetSeOrderDetail(const std::string& sProps,
 automation::DictionaryPtr GetOrderQueryServer::GetSeOrderCollect(
     const std::string& sProps, const automation::DictionaryPtr& dctPara) {
     return Guarded<automation::DictionaryPtr>("CGetOrderQuery.GetSeOrderCollect", [&] {
-        auto db = OpenErpDatabase(sProps, false);
+        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
         return ExecutionSummary(*db, dctPara);
     });
 }

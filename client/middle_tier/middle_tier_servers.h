@@ -2,7 +2,9 @@
 // The middle-tier query server QzMICMOTrackQuery over the ERP database: the three classes the
 // tracking library creates by ProgID. Each call opens the database named by the connection part
 // of the property string passed first, runs bound SQL and closes it again. Failures are raised
-// as run-time errors (number vbObjectError + 1) whose source names the operation.
+// as run-time errors whose source names the operation: the server's own checks as number
+// vbObjectError + 1, a property string without a database or a user (props_string.h) and the
+// database's own failures with their numbers.
 
 #include <trackquery/contracts/middle_tier.h>
 

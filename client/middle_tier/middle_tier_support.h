@@ -1,7 +1,8 @@
 #pragma once
-// What every operation of the middle tier shares: the ERP database named by the session's
-// property string, failures raised the way the server reports them, and the small readers of
-// caller values. Internal to the middle tier.
+// What every operation of the middle tier shares: failures raised the way the server reports
+// them, the small readers of caller values, the server's date and record sets made here.
+// Internal to the middle tier; the ERP database and the user come from the property string
+// through the session's readers (client/session/props_string.h, session_database.h).
 
 #include <platform/adodb/connection.h>
 #include <platform/adodb/recordset.h>
@@ -28,15 +29,6 @@ inline constexpr int32_t kServerError = automation::vberr::ObjectError + 1;
 template <class Result>
 Result Guarded(const std::string& procedure, const std::function<Result()>& body);
 
-// The connection part of a property string: the text between its first "{" and the next "}".
-std::string ConnectionPartOf(const std::string& props);
-// Opens the ERP database of the session, read-only unless `forWriting`.
-adodb::ConnectionPtr OpenErpDatabase(const std::string& props, bool forWriting);
-// The value of one key of the property string (keys without regard to case), if present.
-std::optional<std::string> PropsValue(const std::string& props, const std::string& key);
-// The session's user id ("UserID"); a missing or non-numeric value is a failure.
-int32_t SessionUserID(const std::string& props);
-
 // A whole number from a caller's value: numbers, or texts that hold only a whole number.
 std::optional<int64_t> WholeNumber(const automation::Variant& value);
 // A comma-separated list of whole numbers ("81, 82, 21") or a single number.
@@ -49,8 +41,6 @@ std::string JsonArray(const std::vector<int64_t>& values);
 // The server's current date: the profile Base/SysDate when the database sets one (fixed test
 // and demo clocks), else today's date.
 automation::DateValue ServerDate(adodb::Connection& db);
-// VB's day serial of a civil date.
-double DateSerialOf(int year, int month, int day);
 
 // A record set made here (not read from the database): fields of any kind, rows appended.
 adodb::RecordsetPtr NewRecordset(const std::vector<std::string>& fields);

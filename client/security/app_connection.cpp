@@ -2,13 +2,13 @@
 
 #include <client/security/app_connection.h>
 
-#include <client/security/session_database.h>
+#include <client/session/session_database.h>
 
 namespace client {
 
 adodb::RecordsetPtr AppConnection::Execute(const std::string& sql,
                                            const std::vector<automation::Variant>& parameters) {
-    if (!cnn_) cnn_ = OpenSessionDatabase(SessionPropsString(), true);
+    if (!cnn_) cnn_ = OpenSessionDatabase(SessionPropsString(), DatabaseAccess::ReadOnly);
     return cnn_->Execute(sql, parameters);
 }
 

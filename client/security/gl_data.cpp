@@ -3,7 +3,8 @@
 #include <client/security/gl_data.h>
 
 #include <client/security/security_schema.h>
-#include <client/security/session_database.h>
+#include <client/session/props_string.h>
+#include <client/session/session_database.h>
 
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
@@ -39,7 +40,7 @@ int64_t GrantedMask(adodb::Connection& cnn, int32_t userId, int32_t objectType, 
 bool GLData::AccessCheck(int32_t objectType, int32_t objectId, int32_t action) {
     if (action == 0) return false;
     const auto props = SessionPropsString();
-    auto cnn = OpenSessionDatabase(props, true);
+    auto cnn = OpenSessionDatabase(props, DatabaseAccess::ReadOnly);
     const int64_t wanted = static_cast<uint32_t>(action);
     const int64_t granted = GrantedMask(*cnn, SessionUserID(props), objectType, objectId);
     return (granted & wanted) == wanted;
@@ -51,7 +52,7 @@ void GLData::WriteLog(const std::string& code, int32_t phase, const std::string&
                           "The phase of a log entry is 1 (before) or 2 (after).");
     }
     const auto props = SessionPropsString();
-    auto cnn = OpenSessionDatabase(props, false);
+    auto cnn = OpenSessionDatabase(props, DatabaseAccess::ReadWrite);
     CreateAccessLogTable(*cnn);
     cnn->Execute(
         "INSERT INTO t_AccessLog (FUserID, FFunction, FPhase, FDescription) VALUES (?, ?, ?, ?)",

@@ -2,7 +2,7 @@
 
 #include <client/security/system_profile.h>
 
-#include <client/security/session_database.h>
+#include <client/session/session_database.h>
 
 #include <platform/adodb/connection.h>
 #include <platform/automation/conversions.h>
@@ -31,7 +31,7 @@ Variant AsProfileValue(const Variant& stored) {
 
 Variant ReadSystemProfile(const std::string& propsString, const std::string& category,
                           const std::string& key) {
-    auto cnn = OpenSessionDatabase(propsString, true);
+    auto cnn = OpenSessionDatabase(propsString, DatabaseAccess::ReadOnly);
     auto rs = cnn->Execute(
         "SELECT FValue FROM t_SystemProfile WHERE UPPER(FCategory)=UPPER(?) AND "
         "UPPER(FKey)=UPPER(?)",

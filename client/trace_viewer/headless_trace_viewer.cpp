@@ -47,18 +47,12 @@ constexpr OutputTool kOutputTools[] = {
     {kToolViewerExport, "btnExport"},
 };
 
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::vector<std::string> SplitKeys(const std::string& keys) {
     std::vector<std::string> parts;
     size_t start = 0;
     while (start <= keys.size()) {
         const auto bar = std::min(keys.find('|', start), keys.size());
-        auto key = Trim(keys.substr(start, bar - start));
+        auto key = automation::TrimWhitespace(keys.substr(start, bar - start));
         if (!key.empty()) parts.push_back(std::move(key));
         start = bar + 1;
     }

@@ -14,13 +14,6 @@ namespace {
 
 constexpr int32_t kProviderNotFound = 3706;
 
-std::string Trimmed(const std::string& text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
-    return text.substr(begin, end - begin);
-}
-
 [[noreturn]] void Unreadable(const std::string& what) {
     automation::Raise(adoerr::InvalidArgument, "ADODB.Connection",
                       "The connection string cannot be used: " + what + ".");
@@ -34,13 +27,13 @@ std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text) 
         const size_t equals = text.find('=', i);
         const size_t semicolon = text.find(';', i);
         if (equals == std::string::npos || equals > semicolon) {
-            const std::string stray = Trimmed(text.substr(i, semicolon - i));
+            const std::string stray = automation::TrimWhitespace(text.substr(i, semicolon - i));
             if (!stray.empty()) Unreadable("\"" + stray + "\" is not Key=Value");
             if (semicolon == std::string::npos) break;
             i = semicolon + 1;
             continue;
         }
-        std::string key = Trimmed(text.substr(i, equals - i));
+        std::string key = automation::TrimWhitespace(text.substr(i, equals - i));
         size_t j = equals + 1;
         while (j < text.size() && std::isspace(static_cast<unsigned char>(text[j]))) ++j;
         std::string value;
@@ -50,11 +43,11 @@ std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text) 
             if (close == std::string::npos) Unreadable("a quoted value is not closed");
             value = text.substr(j + 1, close - j - 1);
             j = text.find(';', close + 1);
-            if (!Trimmed(text.substr(close + 1, j - close - 1)).empty())
+            if (!automation::TrimWhitespace(text.substr(close + 1, j - close - 1)).empty())
                 Unreadable("text follows the quoted value of " + key);
         } else {
             const size_t end = text.find(';', j);
-            value = Trimmed(text.substr(j, end - j));
+            value = automation::TrimWhitespace(text.substr(j, end - j));
             j = end;
         }
         if (key.empty()) Unreadable("a value has no key");

@@ -9,19 +9,12 @@ namespace adodb::internal {
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    size_t begin = 0, end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
-    return text.substr(begin, end - begin);
-}
-
 std::vector<std::string> SplitOnCommas(const std::string& text) {
     std::vector<std::string> parts;
     size_t start = 0;
     for (;;) {
         const size_t comma = text.find(',', start);
-        parts.push_back(Trimmed(text.substr(start, comma - start)));
+        parts.push_back(automation::TrimWhitespace(text.substr(start, comma - start)));
         if (comma == std::string::npos) return parts;
         start = comma + 1;
     }
@@ -38,11 +31,11 @@ std::pair<std::string, std::string> NameAndDirection(const std::string& order,
     if (!part.empty() && part.front() == '[') {
         const size_t close = part.find(']');
         if (close == std::string::npos) Unreadable(order, "\"]\" is missing");
-        return {part.substr(1, close - 1), Trimmed(part.substr(close + 1))};
+        return {part.substr(1, close - 1), automation::TrimWhitespace(part.substr(close + 1))};
     }
     size_t end = 0;
     while (end < part.size() && !std::isspace(static_cast<unsigned char>(part[end]))) ++end;
-    return {part.substr(0, end), Trimmed(part.substr(end))};
+    return {part.substr(0, end), automation::TrimWhitespace(part.substr(end))};
 }
 
 int32_t FieldNamed(const std::string& order, const std::string& name,
@@ -59,7 +52,7 @@ int32_t FieldNamed(const std::string& order, const std::string& name,
 std::vector<SortKey> ParseSortOrder(const std::string& order,
                                     const std::vector<FieldInfo>& fields) {
     std::vector<SortKey> keys;
-    if (Trimmed(order).empty()) return keys;
+    if (automation::TrimWhitespace(order).empty()) return keys;
     for (const std::string& part : SplitOnCommas(order)) {
         if (part.empty()) Unreadable(order, "a field name is missing");
         auto [name, direction] = NameAndDirection(order, part);

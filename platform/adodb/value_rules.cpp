@@ -3,6 +3,7 @@
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/format.h>
+#include <platform/automation/strings.h>
 
 #include <cctype>
 #include <cmath>
@@ -17,14 +18,6 @@ using automation::Variant;
 using automation::VarType;
 
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
 
 char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -46,7 +39,7 @@ double WholeNumberFor(const FieldInfo& field, const Variant& value, double low, 
 }  // namespace
 
 std::optional<double> ParseNumberText(std::string_view text) {
-    text = TrimBlanks(text);
+    text = automation::TrimCharacters(text, automation::kWhitespace);
     std::string digits;
     size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) digits += text[i++];
@@ -76,7 +69,7 @@ std::optional<double> ParseNumberText(std::string_view text) {
 
 std::optional<DateValue> ParseDateText(std::string_view text) {
     // A date text as VB reads it; a plain number is not taken for a date here.
-    const std::string trimmed(TrimBlanks(text));
+    const std::string trimmed = automation::TrimWhitespace(text);
     if (trimmed.empty() || ParseNumberText(trimmed) || !automation::IsDate(Variant(trimmed)))
         return std::nullopt;
     return automation::CDate(Variant(trimmed));

@@ -1,6 +1,7 @@
 #include <platform/automation/date_parts.h>
 
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -9,38 +10,14 @@ namespace automation::detail {
 
 namespace {
 
-// Days between 1899-12-30 and 1970-01-01.
-constexpr long kUnixEpochSerial = 25569;
+using std::chrono::sys_days;
+using std::chrono::year_month_day;
 
-// Howard Hinnant's days-from-civil algorithm (proleptic Gregorian calendar).
-long DaysFromCivil(long y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long>(doe) - 719468;
-}
+// VB's day 0, 1899-12-30, on the standard calendar (proleptic Gregorian).
+constexpr sys_days kSerialOrigin{std::chrono::year{1899} / 12 / 30};
 
-void CivilFromDays(long z, int& year, int& month, int& day) {
-    z += 719468;
-    const long era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long y = static_cast<long>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(y + (month <= 2));
-}
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
-}
+long SerialOf(sys_days day) { return static_cast<long>((day - kSerialOrigin).count()); }
+sys_days DayOf(long serial) { return kSerialOrigin + std::chrono::days{serial}; }
 
 // A small scanner over a date text.
 class Scanner {
@@ -151,27 +128,30 @@ DateParts SplitDateSerial(double serial) {
         seconds = 0;
         days += 1;
     }
+    const sys_days day = DayOf(static_cast<long>(days));
+    const year_month_day date{day};
     DateParts parts;
-    const long dayNumber = static_cast<long>(days);
-    CivilFromDays(dayNumber - kUnixEpochSerial, parts.year, parts.month, parts.day);
+    parts.year = static_cast<int>(date.year());
+    parts.month = static_cast<int>(static_cast<unsigned>(date.month()));
+    parts.day = static_cast<int>(static_cast<unsigned>(date.day()));
     parts.hour = static_cast<int>(seconds / 3600);
     parts.minute = static_cast<int>(seconds / 60 % 60);
     parts.second = static_cast<int>(seconds % 60);
-    // 1899-12-30 (day 0) was a Saturday.
-    parts.weekday = static_cast<int>(((dayNumber % 7) + 7 + 6) % 7) + 1;
-    parts.dayOfYear =
-        static_cast<int>(dayNumber - (DaysFromCivil(parts.year, 1, 1) + kUnixEpochSerial)) + 1;
+    // C counts the weekdays from Sunday = 0, VB from Sunday = 1.
+    parts.weekday = static_cast<int>(std::chrono::weekday{day}.c_encoding()) + 1;
+    parts.dayOfYear = static_cast<int>((day - sys_days{date.year() / 1 / 1}).count()) + 1;
     return parts;
 }
 
 std::optional<double> DateSerial(int year, int month, int day, int hour, int minute, int second) {
-    if (year < 100 || year > 9999 || month < 1 || month > 12) return std::nullopt;
-    if (day < 1 || day > DaysInMonth(year, month)) return std::nullopt;
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31)
+        return std::nullopt;
+    const year_month_day date{std::chrono::year{year}, std::chrono::month{unsigned(month)},
+                              std::chrono::day{unsigned(day)}};
+    if (!date.ok()) return std::nullopt;
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return std::nullopt;
-    const double days = static_cast<double>(
-        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
-        kUnixEpochSerial);
+    const double days = static_cast<double>(SerialOf(sys_days{date}));
     const double time = (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
     // Before 1899-12-30 the time still counts forward from midnight, so it is subtracted.
     return days < 0 ? days - time : days + time;

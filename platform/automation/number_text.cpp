@@ -1,5 +1,7 @@
 #include <platform/automation/number_text.h>
 
+#include <platform/automation/strings.h>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -12,14 +14,11 @@ namespace automation::detail {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// The blanks a number text may hold around it and after its sign: blanks and tabs, not line
+// breaks.
+constexpr std::string_view kBlanks = " \t";
+bool IsBlank(char c) { return kBlanks.find(c) != std::string_view::npos; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 // "&H1F", "&O17": the bits of a Long (eight hex digits at most), read as a signed number the way
 // VB reads "&HFFFF" as the Integer -1.
@@ -86,7 +85,7 @@ std::string SignificantText(double value, int digits) {
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
-    text = TrimBlanks(text);
+    text = TrimCharacters(text, kBlanks);
     if (text.size() >= 2 && text[0] == '&') return ParseRadix(text);
     std::string plain;  // the number rebuilt for strtod: sign, digits, point, exponent
     size_t i = 0;

@@ -69,7 +69,17 @@ std::string RTrim(std::string_view text) {
     return last == std::string_view::npos ? "" : std::string(text.substr(0, last + 1));
 }
 
-std::string Trim(std::string_view text) { return LTrim(RTrim(text)); }
+std::string Trim(std::string_view text) { return std::string(TrimCharacters(text, " ")); }
+
+std::string TrimWhitespace(std::string_view text) {
+    return std::string(TrimCharacters(text, kWhitespace));
+}
+
+std::string_view TrimCharacters(std::string_view text, std::string_view set) {
+    const size_t first = text.find_first_not_of(set);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(set) - first + 1);
+}
 
 int32_t Len(std::string_view text) {
     return static_cast<int32_t>(CharacterOffsets(text).size() - 1);

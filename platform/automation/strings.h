@@ -26,6 +26,15 @@ std::string LTrim(std::string_view text);
 std::string RTrim(std::string_view text);
 std::string Trim(std::string_view text);
 
+// White space as C's isspace knows it: blank, tab, line feed, vertical tab, form feed, carriage
+// return. Our own text formats (connection strings, sort orders, the host's commands) take any of
+// it around their words, where VB's Trim above removes blanks only.
+inline constexpr std::string_view kWhitespace = " \t\n\v\f\r";
+std::string TrimWhitespace(std::string_view text);
+// `text` without the characters of `set` at its start and end; the core of every trim here, for
+// a grammar with blanks of its own.
+std::string_view TrimCharacters(std::string_view text, std::string_view set);
+
 // The count of characters.
 int32_t Len(std::string_view text);
 // The first or last `length` characters (all of them when the text is shorter); a negative length

@@ -13,13 +13,7 @@ Variant::Variant(int64_t value) {
         value_ = static_cast<double>(value);
 }
 
-VarType Variant::Type() const {
-    static constexpr VarType kinds[] = {VarType::Empty,  VarType::Null,   VarType::Boolean,
-                                        VarType::Integer, VarType::Long,  VarType::Single,
-                                        VarType::Double, VarType::Date,   VarType::String,
-                                        VarType::Object};
-    return kinds[value_.index()];
-}
+VarType Variant::Type() const { return kStorageTypes[value_.index()]; }
 
 bool Variant::IsNumber() const {
     switch (Type()) {

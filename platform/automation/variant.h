@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace automation {
@@ -35,6 +36,33 @@ struct NullValue {
     friend bool operator==(const NullValue&, const NullValue&) = default;
 };
 inline constexpr NullValue Null{};
+
+namespace detail {
+
+// The VarType code of each C++ type a Variant stores, chosen by overload on a pointer to the type
+// (never read).
+constexpr VarType VarTypeOf(const std::monostate*) { return VarType::Empty; }
+constexpr VarType VarTypeOf(const NullValue*) { return VarType::Null; }
+constexpr VarType VarTypeOf(const bool*) { return VarType::Boolean; }
+constexpr VarType VarTypeOf(const int16_t*) { return VarType::Integer; }
+constexpr VarType VarTypeOf(const int32_t*) { return VarType::Long; }
+constexpr VarType VarTypeOf(const float*) { return VarType::Single; }
+constexpr VarType VarTypeOf(const double*) { return VarType::Double; }
+constexpr VarType VarTypeOf(const DateValue*) { return VarType::Date; }
+constexpr VarType VarTypeOf(const std::string*) { return VarType::String; }
+constexpr VarType VarTypeOf(const ObjectPtr*) { return VarType::Object; }
+
+// True when `codes` lists the VarType of each alternative of `Storage`, in order.
+template <class Storage, size_t count, size_t... index>
+constexpr bool StoresAs(const VarType (&codes)[count], std::index_sequence<index...>) {
+    using std::variant_alternative_t;
+    return count == sizeof...(index) &&
+           ((VarTypeOf(static_cast<const variant_alternative_t<index, Storage>*>(nullptr)) ==
+             codes[index]) &&
+            ...);
+}
+
+}  // namespace detail
 
 class Variant {
 public:
@@ -91,6 +119,14 @@ public:
 private:
     using Storage = std::variant<std::monostate, NullValue, bool, int16_t, int32_t, float, double,
                                  DateValue, std::string, ObjectPtr>;
+    // The VarType code of each alternative of Storage, in Storage's order: Type() reads it by the
+    // index of the alternative held.
+    static constexpr VarType kStorageTypes[] = {
+        VarType::Empty,  VarType::Null,   VarType::Boolean, VarType::Integer, VarType::Long,
+        VarType::Single, VarType::Double, VarType::Date,    VarType::String,  VarType::Object};
+    static_assert(detail::StoresAs<Storage>(
+                      kStorageTypes, std::make_index_sequence<std::variant_size_v<Storage>>()),
+                  "Storage's alternatives and kStorageTypes must name the same kinds in one order");
     Storage value_;
 };
 

@@ -1,8 +1,11 @@
 #pragma once
-// Runs the built `trackquery` program as a user would, with a script or a terminal input, and
-// gives back its exit code and everything it printed. The demo databases the runs read are built
-// once per test program by the same code as `trackquery demo-db`.
+// Runs the host as a user would, with a script or a terminal input, and gives back its exit code
+// and everything it printed: in-process through the host's library (RunHost, RunScript), or as
+// the built `trackquery` program (RunProgram) for the few tests that check the program itself.
+// The demo databases the runs read are built once per test program by the same code as
+// `trackquery demo-db`.
 
+#include <apps/host/host_program.h>
 #include <client/erp_database/demo_database.h>
 #include <client/erp_database/sqlite_database.h>
 
@@ -15,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,8 +79,22 @@ inline std::string Quoted(const std::string& text) {
     return quoted + "'";
 }
 
-// Runs `trackquery ARGS` with `input` on its standard input (empty: end of input at once).
+// Runs `trackquery ARGS` in this process with `input` on its standard input (empty: end of input
+// at once); what it prints on its output and its error stream is kept together, in order.
 inline HostRun RunHost(const std::vector<std::string>& args, const std::string& input = "") {
+    std::vector<std::string> argv{"trackquery"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::istringstream in(input);
+    std::ostringstream printed;
+    HostRun run;
+    run.exitCode = apps::RunHostProgram(argv, in, printed, printed);
+    run.output = printed.str();
+    return run;
+}
+
+// Runs the built program `trackquery ARGS` with `input` on its standard input; stdout and stderr
+// together, as a terminal shows them with `2>&1`.
+inline HostRun RunProgram(const std::vector<std::string>& args, const std::string& input = "") {
     HostRun run;
     const fs::path inputFile = TempFile("stdin.txt");
     std::ofstream(inputFile) << input;
@@ -96,18 +114,21 @@ inline HostRun RunHost(const std::vector<std::string>& args, const std::string& 
     return run;
 }
 
-// Runs `trackquery icmo --db DB ARGS --script FILE` with the script's lines.
+// Runs `trackquery icmo --db DB ARGS --script FILE` with the script's lines, in this process or
+// (`run` = RunProgram) as the built program.
 inline HostRun RunScript(const std::string& database, const std::string& script,
-                         std::vector<std::string> args = {}) {
+                         std::vector<std::string> args = {},
+                         HostRun (*run)(const std::vector<std::string>&,
+                                        const std::string&) = RunHost) {
     const fs::path scriptFile = TempFile("script.txt");
     std::ofstream(scriptFile) << script;
     std::vector<std::string> all{"icmo", "--db", database};
     all.insert(all.end(), args.begin(), args.end());
     all.push_back("--script");
     all.push_back(scriptFile.string());
-    HostRun run = RunHost(all);
+    HostRun result = run(all, "");
     fs::remove(scriptFile);
-    return run;
+    return result;
 }
 
 // One text from the database (empty when the query finds no row).

@@ -1,5 +1,6 @@
-// Whole sessions of task order tracking run through the host program, as a user sees them: the
-// view printed by the terminal host, the message boxes and the bill windows.
+// Whole sessions of task order tracking run through the host, as a user sees them: the view
+// printed by the terminal host, the message boxes and the bill windows. The host runs in this
+// process; one session also runs through the built program, which must print the same.
 
 #include "host_runner.h"
 
@@ -24,11 +25,7 @@ std::string RoutedTaskOrder(const std::string& database) {
 
 class HostSession : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(fs::exists(HostProgram()))
-            << HostProgram() << " is missing: build the trackquery target with the tests";
-        database_ = DemoDatabase();
-    }
+    void SetUp() override { database_ = DemoDatabase(); }
 
     // The position of the top-level detail node labelled `label` (1-based), 0 when absent.
     static size_t PositionOf(const std::vector<TopNode>& nodes, const std::string& label) {
@@ -75,6 +72,22 @@ TEST_F(HostSession, RoutedTaskOrderShowsHeadOperationsRowsTotalsAndOpensABill) {
     EXPECT_TRUE(run.Shows("下达") || run.Shows("审核")) << "status texts of the rows";
     EXPECT_TRUE(run.Shows("+== bill window")) << "the double-clicked bill opens\n" << run.output;
     EXPECT_FALSE(run.Shows("error:")) << run.output;
+}
+
+// --- The program itself ------------------------------------------------------------------------
+
+TEST_F(HostSession, TheProgramPrintsByteForByteWhatTheHostLibraryPrints) {
+    ASSERT_TRUE(fs::exists(HostProgram()))
+        << HostProgram() << " is missing: build the trackquery target with the tests";
+    const std::string script = "select 2\nwait 500\nexpand 1\nexpand 2\nshow\nselect 3\nshow\n";
+    const std::vector<std::string> args{"--lang", "en", "--sub", "repm"};
+    const HostRun inProcess = RunScript(database_, script, args);
+    const HostRun program = RunScript(database_, script, args, RunProgram);
+    ASSERT_EQ(inProcess.exitCode, 0) << inProcess.output;
+    EXPECT_TRUE(inProcess.Shows("sub-system REPM")) << inProcess.output;
+    EXPECT_TRUE(inProcess.Shows("language en")) << inProcess.output;
+    EXPECT_EQ(program.exitCode, inProcess.exitCode);
+    EXPECT_EQ(program.output, inProcess.output);
 }
 
 // --- Typed selection of task orders ------------------------------------------------------------

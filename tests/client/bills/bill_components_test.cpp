@@ -197,7 +197,7 @@ TEST_F(BillComponentsTest, BillWindowShowsTheBillFromTheDatabase) {
     EXPECT_EQ(window->Caption(), "委外加工生产任务单 - WW001");
     EXPECT_NE(window->Render().find("FBillNo: WW001\n"), std::string::npos);
     EXPECT_TRUE(window->Visible());
-    EXPECT_EQ(client::BillWindowHistory().back().UserID, 70000);
+    EXPECT_EQ(client::BillWindowHistory().back().Request.UserID, 70000);
 }
 
 TEST_F(BillComponentsTest, BillOfAnUnknownKindOpensEmpty) {
@@ -280,9 +280,9 @@ TEST_F(BillComponentsTest, ClassBillWindowOpensOnTheBillAskedFor) {
     int32_t mode = 2;
     manager.Show(Variant(12), Variant(), mode);
     const auto& opened = client::BillWindowHistory().back();
-    EXPECT_EQ(opened.Component, "QzSingleClassBill.ClassInfoManager");
-    EXPECT_EQ(opened.BillType, 1007100);
-    EXPECT_EQ(opened.ShowMode, 2);
+    EXPECT_EQ(opened.Request.Component, "QzSingleClassBill.ClassInfoManager");
+    EXPECT_EQ(opened.Request.BillType, 1007100);
+    EXPECT_EQ(opened.Request.ShowMode, 2);
     EXPECT_EQ(opened.InterID, 12);
     EXPECT_EQ(opened.Position, 2);
     EXPECT_EQ(opened.BillNo, "EXP002");

@@ -6,15 +6,16 @@
 #include <client/security/app_connection.h>
 #include <client/security/file_service.h>
 #include <client/security/gl_data.h>
-#include <client/security/session_database.h>
 #include <client/security/system_profile.h>
+#include <client/session/session_database.h>
 
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/registry.h>
 
+#include <support/error_number.h>
+
 #include <fstream>
-#include <functional>
 
 using automation::Variant;
 
@@ -33,15 +34,6 @@ class SecurityComponentsTest : public client_test::ClientDatabaseTest {
             " ('IC', 'UseShortNumber', '0'), ('SYS', 'Company', 'Velo 公司');");
     }
 };
-
-int32_t ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const automation::RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 // --- Permission service -----------------------------------------------------------------------
 
@@ -126,26 +118,6 @@ TEST_F(SecurityComponentsTest, ProfileOfAMissingDatabaseFails) {
     const auto props = client::erp_database::PropsStringFor((folder_ / "none.db").string(), 1, "a");
     EXPECT_NE(ErrorNumberOf([&] { client::SystemProfile().GetProfile(props, "IC", "X"); }), 0);
     EXPECT_FALSE(std::filesystem::exists(folder_ / "none.db"));
-}
-
-// --- Session reading --------------------------------------------------------------------------
-
-TEST_F(SecurityComponentsTest, SessionUserIdIsThirtyTwoBit) {
-    EXPECT_EQ(client::SessionUserID("ConnectString={a;UserID=1};UserID=2147483647;"), 2147483647);
-    EXPECT_EQ(client::SessionUserID("userid = 40000 ;UserName=x;"), 40000);
-    EXPECT_EQ(ErrorNumberOf([] { client::SessionUserID("UserID=2147483648;"); }),
-              automation::vberr::Overflow);
-    EXPECT_EQ(ErrorNumberOf([] { client::SessionUserID("UserName=x;"); }),
-              automation::vberr::TypeMismatch);
-    EXPECT_EQ(ErrorNumberOf([] { client::SessionUserID("UserID=abc;"); }),
-              automation::vberr::TypeMismatch);
-}
-
-TEST_F(SecurityComponentsTest, ConnectionPartIsTheFirstBracedValue) {
-    EXPECT_EQ(client::ConnectionPart("ConnectString={Data Source=/a.db};X={b}"),
-              "Data Source=/a.db");
-    EXPECT_EQ(ErrorNumberOf([] { client::ConnectionPart("UserID=1;"); }),
-              automation::vberr::InvalidProcedureCall);
 }
 
 // --- File service -----------------------------------------------------------------------------

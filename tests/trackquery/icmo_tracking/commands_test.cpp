@@ -238,11 +238,11 @@ TEST_F(BomCommandTest, AnOrdinaryBomIsCheckedWithObjectOneAndOpens) {
     ASSERT_TRUE(Click("btnBOM"));
     const auto* opened = LastBillOpened();
     ASSERT_NE(opened, nullptr);
-    EXPECT_EQ(opened->BillType, 900);
-    EXPECT_EQ(opened->ShowMode, 2);
+    EXPECT_EQ(opened->Request.BillType, 900);
+    EXPECT_EQ(opened->Request.ShowMode, 2);
     EXPECT_EQ(opened->InterID, BomOf(1));
     EXPECT_EQ(opened->TranType, 50);
-    EXPECT_EQ(opened->Component, "QzBills.Bills");
+    EXPECT_EQ(opened->Request.Component, "QzBills.Bills");
 }
 
 TEST_F(BomCommandTest, AnyOtherBomIsCheckedWithObject27) {
@@ -321,8 +321,8 @@ TEST_F(RoutingCommandTest, TheRoutingOpensWithTheRoutingRight) {
     ASSERT_TRUE(Click("btnRouting"));
     const auto* opened = LastBillOpened();
     ASSERT_NE(opened, nullptr);
-    EXPECT_EQ(opened->BillType, 210);
-    EXPECT_EQ(opened->ShowMode, 2);
+    EXPECT_EQ(opened->Request.BillType, 210);
+    EXPECT_EQ(opened->Request.ShowMode, 2);
     EXPECT_EQ(opened->InterID, routing);
     EXPECT_EQ(opened->TranType, 51);
 }
@@ -354,8 +354,8 @@ TEST_F(BillCommandTest, FromTheHeadPanesTheTaskOrderItselfOpens) {
     ASSERT_TRUE(Click("btnBill"));
     const auto* opened = LastBillOpened();
     ASSERT_NE(opened, nullptr);
-    EXPECT_EQ(opened->BillType, 207);
-    EXPECT_EQ(opened->ShowMode, 1);
+    EXPECT_EQ(opened->Request.BillType, 207);
+    EXPECT_EQ(opened->Request.ShowMode, 1);
     EXPECT_EQ(opened->InterID, 1);
     EXPECT_EQ(opened->TranType, 85);
     EXPECT_EQ(opened->BillNo, "WORK000001");
@@ -366,8 +366,8 @@ TEST_F(BillCommandTest, ARepetitiveTaskOrderOpensInMode2) {
     Start({5});
     ASSERT_TRUE(Click("btnBill"));
     ASSERT_NE(LastBillOpened(), nullptr);
-    EXPECT_EQ(LastBillOpened()->BillType, 207);
-    EXPECT_EQ(LastBillOpened()->ShowMode, 2);
+    EXPECT_EQ(LastBillOpened()->Request.BillType, 207);
+    EXPECT_EQ(LastBillOpened()->Request.ShowMode, 2);
     EXPECT_EQ(LastBillOpened()->TranType, 85);
 }
 
@@ -376,8 +376,8 @@ TEST_F(BillCommandTest, AnOutsourcedTaskOrderOpensAsBill971) {
     Start({6});
     ASSERT_TRUE(Click("btnBill"));
     ASSERT_NE(LastBillOpened(), nullptr);
-    EXPECT_EQ(LastBillOpened()->BillType, 971);
-    EXPECT_EQ(LastBillOpened()->ShowMode, 1);
+    EXPECT_EQ(LastBillOpened()->Request.BillType, 971);
+    EXPECT_EQ(LastBillOpened()->Request.ShowMode, 1);
     EXPECT_EQ(LastBillOpened()->InterID, 6);
     EXPECT_EQ(LastBillOpened()->TranType, 571);
 }

@@ -90,17 +90,17 @@ TEST_F(OpenBillTest, TheBillWindowBrowsesTheNodeFromTheClickedRow) {
     DoubleClick(*tracker, RowOf(node, 2));
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
     const auto& opened = client::BillWindowHistory().back();
-    EXPECT_EQ(opened.Component, "QzBills.Bills");
+    EXPECT_EQ(opened.Request.Component, "QzBills.Bills");
     EXPECT_EQ(opened.InterID, 90102);
     EXPECT_EQ(opened.TranType, 502);
     EXPECT_EQ(opened.Position, 2);
     EXPECT_EQ(opened.RowCount, 2) << "every bill row of the node, without the totals row";
-    EXPECT_EQ(opened.BillType, 502);
-    EXPECT_EQ(opened.ShowMode, 1) << "the administrator may change the bill";
-    EXPECT_EQ(opened.SystemName, "OPERMANAGE");
-    EXPECT_EQ(opened.ShowForModeExt, 1);
-    EXPECT_EQ(opened.TheSaleMode, 0);
-    EXPECT_EQ(opened.NewBillTransType, "502");
+    EXPECT_EQ(opened.Request.BillType, 502);
+    EXPECT_EQ(opened.Request.ShowMode, 1) << "the administrator may change the bill";
+    EXPECT_EQ(opened.Request.SystemName, "OPERMANAGE");
+    EXPECT_EQ(opened.Request.ShowForModeExt, 1);
+    EXPECT_EQ(opened.Request.TheSaleMode, 0);
+    EXPECT_EQ(opened.Request.NewBillTransType, "502");
     EXPECT_EQ(opened.BillNo, "GXYZ90102");
 }
 
@@ -118,7 +118,7 @@ TEST_F(OpenBillTest, ABillTheUserMayViewButNotChangeOpensReadOnly) {
     auto node = Loaded(*tracker, -502, 90011);
     DoubleClick(*tracker, RowOf(node, 1));
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
-    EXPECT_EQ(client::BillWindowHistory().back().ShowMode, 2);
+    EXPECT_EQ(client::BillWindowHistory().back().Request.ShowMode, 2);
 }
 
 // Without the user group switch, user groups play no part: the refusal names the missing right
@@ -141,7 +141,7 @@ TEST_F(OpenBillTest, TheBillWindowIsPositionedOnTheRowItWasAskedFor) {
     const auto& opened = client::BillWindowHistory().back();
     EXPECT_EQ(opened.InterID, 90001);
     EXPECT_EQ(opened.TranType, 88);
-    EXPECT_EQ(opened.SystemName, "ShopFloor") << "material lists belong to the shop floor";
+    EXPECT_EQ(opened.Request.SystemName, "ShopFloor") << "material lists belong to the shop floor";
 }
 
 // --- The command that opens the selected bill --------------------------------------------------
@@ -207,11 +207,11 @@ TEST_F(OpenBillTest, AClassTemplateBillOpensInTheClassBillManager) {
     DoubleClick(*tracker, RowOf(node, 1));
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
     const auto& opened = client::BillWindowHistory().back();
-    EXPECT_EQ(opened.Component, "QzSingleClassBill.ClassInfoManager");
-    EXPECT_EQ(opened.BillType, 1002504);
+    EXPECT_EQ(opened.Request.Component, "QzSingleClassBill.ClassInfoManager");
+    EXPECT_EQ(opened.Request.BillType, 1002504);
     EXPECT_EQ(opened.InterID, 90103);
     EXPECT_EQ(opened.RowCount, 1);
-    EXPECT_EQ(opened.ShowMode, 2);
+    EXPECT_EQ(opened.Request.ShowMode, 2);
 }
 
 TEST_F(OpenBillTest, AClassTemplateBillTheUserMayViewButNotChangeOpensInMode0) {
@@ -219,7 +219,7 @@ TEST_F(OpenBillTest, AClassTemplateBillTheUserMayViewButNotChangeOpensInMode0) {
     auto node = Loaded(*tracker, 1002504, 90011);
     DoubleClick(*tracker, RowOf(node, 1));
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
-    EXPECT_EQ(client::BillWindowHistory().back().ShowMode, 0);
+    EXPECT_EQ(client::BillWindowHistory().back().Request.ShowMode, 0);
 }
 
 TEST_F(OpenBillTest, TheDoubleClickLeavesTheExpandFlagAlone) {
@@ -282,7 +282,7 @@ TEST_F(OpenBillSharedGroupTest, WithASharedGroupTheViewRightDecides) {
     auto transfers = Loaded(*tracker, -502, 90011);
     DoubleClick(*tracker, RowOf(transfers, 1));
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
-    EXPECT_EQ(client::BillWindowHistory().back().ShowMode, 2);
+    EXPECT_EQ(client::BillWindowHistory().back().Request.ShowMode, 2);
 
     auto materials = Loaded(*tracker, -88, 9001);
     const size_t boxes = BoxesShown();

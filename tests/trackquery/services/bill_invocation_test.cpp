@@ -70,17 +70,17 @@ TEST_F(BillInvocationTest, ShowBillOpensTheBillInTheOrdinaryComponent) {
     const auto result = trackquery::ShowBill(207, false, 1, nullptr, 2, 85, "", -1, changed);
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
     const auto& opened = LastOpening();
-    EXPECT_EQ(opened.Component, "QzBills.Bills");
-    EXPECT_EQ(opened.BillType, 207);
-    EXPECT_EQ(opened.ShowMode, 1);
+    EXPECT_EQ(opened.Request.Component, "QzBills.Bills");
+    EXPECT_EQ(opened.Request.BillType, 207);
+    EXPECT_EQ(opened.Request.ShowMode, 1);
     EXPECT_EQ(opened.InterID, 2);
     EXPECT_EQ(opened.TranType, 85);
     EXPECT_EQ(opened.BillNo, "WORK002");
     EXPECT_EQ(opened.Position, 1);
     EXPECT_EQ(opened.RowCount, 1);
-    EXPECT_EQ(opened.UserID, kBigUser);
-    EXPECT_EQ(opened.UserName, "bigid");
-    EXPECT_EQ(opened.SystemName, "");
+    EXPECT_EQ(opened.Request.UserID, kBigUser);
+    EXPECT_EQ(opened.Request.UserName, "bigid");
+    EXPECT_EQ(opened.Request.SystemName, "");
     EXPECT_FALSE(changed);
     EXPECT_TRUE(result.IsObject());
 }
@@ -88,7 +88,7 @@ TEST_F(BillInvocationTest, ShowBillOpensTheBillInTheOrdinaryComponent) {
 TEST_F(BillInvocationTest, ShowBillUsesTheExtendedComponentWhenAsked) {
     bool changed = false;
     trackquery::ShowBill(900, true, 2, nullptr, 0, 0, "", -1, changed);
-    EXPECT_EQ(LastOpening().Component, "QzBillsEx.Bills");
+    EXPECT_EQ(LastOpening().Request.Component, "QzBillsEx.Bills");
     EXPECT_EQ(LastOpening().InterID, 0);
     EXPECT_EQ(LastOpening().RowCount, 0);
 }
@@ -143,16 +143,16 @@ TEST_F(BillInvocationTest, ListOpensPositionedOnTheCurrentRow) {
                              "ShopFloor");
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
     const auto& opened = LastOpening();
-    EXPECT_EQ(opened.Component, "QzBills.Bills");
-    EXPECT_EQ(opened.BillType, 85);
-    EXPECT_EQ(opened.ShowMode, 2);
+    EXPECT_EQ(opened.Request.Component, "QzBills.Bills");
+    EXPECT_EQ(opened.Request.BillType, 85);
+    EXPECT_EQ(opened.Request.ShowMode, 2);
     EXPECT_EQ(opened.InterID, 2);
     EXPECT_EQ(opened.Position, 2);
     EXPECT_EQ(opened.RowCount, 3);
-    EXPECT_EQ(opened.SystemName, "ShopFloor");
-    EXPECT_EQ(opened.NewBillTransType, "85");
-    EXPECT_EQ(opened.ShowForModeExt, 1);
-    EXPECT_FALSE(opened.SplitBill);
+    EXPECT_EQ(opened.Request.SystemName, "ShopFloor");
+    EXPECT_EQ(opened.Request.NewBillTransType, "85");
+    EXPECT_EQ(opened.Request.ShowForModeExt, 1);
+    EXPECT_FALSE(opened.Request.SplitBill);
 }
 
 TEST_F(BillInvocationTest, TheOtherBillsOfTheListAreReachableInTheWindow) {
@@ -174,18 +174,18 @@ TEST_F(BillInvocationTest, SalesReturnsAskForNewBillsOfBothKinds) {
     bool changed = false;
     trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 0, 75, 85, 1, 0,
                              changed, "");
-    EXPECT_EQ(LastOpening().NewBillTransType, "75,76");
+    EXPECT_EQ(LastOpening().Request.NewBillTransType, "75,76");
     trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 0, 80, 85, 1, 0,
                              changed, "");
-    EXPECT_EQ(LastOpening().NewBillTransType, "80,86");
+    EXPECT_EQ(LastOpening().Request.NewBillTransType, "80,86");
 }
 
 TEST_F(BillInvocationTest, SplitFlagOneSplitsTheBill) {
     bool changed = false;
     trackquery::ShowBillList(TaskOrderList({1}), trackquery::NewBillKeyFields(), 1, 3, 85, 85, 1, 1,
                              changed, "");
-    EXPECT_TRUE(LastOpening().SplitBill);
-    EXPECT_EQ(LastOpening().TheSaleMode, 3);
+    EXPECT_TRUE(LastOpening().Request.SplitBill);
+    EXPECT_EQ(LastOpening().Request.TheSaleMode, 3);
 }
 
 TEST_F(BillInvocationTest, EmptyListWithAModeShowsNothing) {

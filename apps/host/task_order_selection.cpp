@@ -13,20 +13,11 @@ namespace {
 
 namespace erp = client::erp_database;
 
-// The condition of each sub-system's kind, as the tracker itself selects task orders.
-std::string KindCondition(const std::string& subId) {
-    const std::string sub = automation::UCase(subId);
-    if (sub == "CJ") return "FTranType=85 AND FScheduleID=0";
-    if (sub == "REPM") return "FTranType=85 AND FScheduleID<>0";
-    if (sub == "SUBC") return "FTranType=571";
-    throw std::runtime_error("unknown sub-system \"" + subId + "\" (use CJ, REPM or SUBC)");
-}
-
-std::string KindName(const std::string& subId) {
-    const std::string sub = automation::UCase(subId);
-    if (sub == "REPM") return "repetitive";
-    if (sub == "SUBC") return "outsourced-processing";
-    return "ordinary";
+const SubSystem& SubSystemOf(const std::string& subId) {
+    for (const auto& sub : kSubSystems) {
+        if (automation::EqualsIgnoreCase(sub.id, subId)) return sub;
+    }
+    throw std::runtime_error("unknown sub-system \"" + subId + "\"");
 }
 
 void Append(TaskOrderSelection& selection, erp::Statement& row) {
@@ -78,7 +69,8 @@ int32_t LookUpUserId(const std::string& databasePath, const std::string& userNam
 
 TaskOrderSelection SelectTaskOrders(const std::string& databasePath, const std::string& subId,
                                     const std::vector<std::string>& billNumbers) {
-    const std::string kind = KindCondition(subId);
+    const SubSystem& sub = SubSystemOf(subId);
+    const std::string kind = sub.kindCondition;
     TaskOrderSelection selection;
     selection.bills = std::make_shared<automation::Vector>();
     selection.status = std::make_shared<automation::Dictionary>();
@@ -100,7 +92,7 @@ TaskOrderSelection SelectTaskOrders(const std::string& databasePath, const std::
     for (const auto& number : billNumbers) {
         if (!row.Query({number})) {
             throw std::runtime_error("\"" + number + "\" is not a task order of sub-system " +
-                                     automation::UCase(subId) + " (" + KindName(subId) +
+                                     std::string(sub.id) + " (" + sub.kindName +
                                      " task orders) in the database");
         }
         if (!selection.status->Exists(std::to_string(row.ColumnInt(0)))) Append(selection, row);

@@ -12,11 +12,16 @@
 
 namespace apps {
 
+// The languages the host runs in.
+inline constexpr const char* kLanguages[] = {"CHS", "CHT", "EN"};
+
+// As the command line gives them: the language and the sub-system are checked there, and may
+// come in any letter case.
 struct IcmoOptions {
     std::string database;
     std::string userName = "administrator";
-    std::string language = "CHS";          // CHS, CHT or EN
-    std::string subId = "CJ";              // CJ, REPM or SUBC
+    std::string language = "CHS";          // one of kLanguages
+    std::string subId = "CJ";              // an id of kSubSystems (task_order_selection.h)
     std::vector<std::string> billNumbers;  // empty: every task order of the sub-system's kind
     bool embedded = false;                 // in a host page instead of a modal window
     std::string scriptPath;                // empty: interactive
@@ -28,8 +33,5 @@ struct IcmoOptions {
 // box without an answer). Interactive commands and box answers are read from `in`.
 int RunIcmoCommand(const IcmoOptions& options, std::istream& in, std::ostream& out,
                    std::ostream& err);
-
-// The bill numbers of a comma-separated list; blanks around each number are dropped.
-std::vector<std::string> SplitBillNumbers(const std::string& list);
 
 }  // namespace apps

@@ -17,6 +17,19 @@ namespace apps {
 // The most task orders one navigation tree holds.
 inline constexpr int32_t kMaxTaskOrders = 32767;
 
+// The sub-systems whose task orders the host tracks, each with the condition of its kind, as the
+// tracker itself selects task orders, and the kind's name.
+struct SubSystem {
+    const char* id;
+    const char* kindCondition;
+    const char* kindName;
+};
+inline constexpr SubSystem kSubSystems[] = {
+    {"CJ", "FTranType=85 AND FScheduleID=0", "ordinary"},
+    {"REPM", "FTranType=85 AND FScheduleID<>0", "repetitive"},
+    {"SUBC", "FTranType=571", "outsourced-processing"},
+};
+
 struct TaskOrderSelection {
     // Dictionaries with "FInterID" and "FBillNo", in tree order.
     automation::VectorPtr bills;
@@ -30,10 +43,10 @@ struct TaskOrderSelection {
 // user is forbidden to log in.
 int32_t LookUpUserId(const std::string& databasePath, const std::string& userName);
 
-// The task orders of a sub-system's kind ("CJ" ordinary, "REPM" repetitive, "SUBC" outsourced).
-// With bill numbers, exactly those, in the order given (a number that is not a task order of that
-// kind throws, naming it); without, every task order of the kind in bill number order, at most
-// kMaxTaskOrders.
+// The task orders of a sub-system's kind (an id of kSubSystems, in any letter case; another id
+// throws). With bill numbers, exactly those, in the order given (a number that is not a task order
+// of that kind throws, naming it); without, every task order of the kind in bill number order, at
+// most kMaxTaskOrders.
 TaskOrderSelection SelectTaskOrders(const std::string& databasePath, const std::string& subId,
                                     const std::vector<std::string>& billNumbers);
 

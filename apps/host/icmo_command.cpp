@@ -13,24 +13,11 @@
 #include <chrono>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <stdexcept>
 
 namespace apps {
 
 namespace {
-
-std::string SessionLanguage(const std::string& language) {
-    const std::string code = automation::LCase(language);
-    if (code == "chs" || code == "cht" || code == "en") return code;
-    throw std::runtime_error("unknown language \"" + language + "\" (use CHS, CHT or EN)");
-}
-
-std::string SubSystem(const std::string& subId) {
-    const std::string sub = automation::UCase(subId);
-    if (sub == "CJ" || sub == "REPM" || sub == "SUBC") return sub;
-    throw std::runtime_error("unknown sub-system \"" + subId + "\" (use CJ, REPM or SUBC)");
-}
 
 // Puts the harness's own back end back in place when the run ends, before the harness goes.
 class BackendSwap {
@@ -151,28 +138,15 @@ int RunSession(const IcmoOptions& options, const std::string& language, const st
 
 }  // namespace
 
-std::vector<std::string> SplitBillNumbers(const std::string& list) {
-    std::vector<std::string> numbers;
-    std::istringstream parts(list);
-    std::string part;
-    while (std::getline(parts, part, ',')) {
-        const auto first = part.find_first_not_of(" \t");
-        if (first == std::string::npos) continue;
-        const auto last = part.find_last_not_of(" \t");
-        numbers.push_back(part.substr(first, last - first + 1));
-    }
-    return numbers;
-}
-
 int RunIcmoCommand(const IcmoOptions& options, std::istream& in, std::ostream& out,
                    std::ostream& err) {
-    std::string language, subId;
+    // The harness takes the language code in lower case; the host names sub-systems in capitals.
+    const std::string language = automation::LCase(options.language);
+    const std::string subId = automation::UCase(options.subId);
     int32_t userId = 0;
     TaskOrderSelection selection;
     std::ifstream script;
     try {
-        language = SessionLanguage(options.language);
-        subId = SubSystem(options.subId);
         if (!options.scriptPath.empty()) {
             script.open(options.scriptPath);
             if (!script) {

@@ -18,13 +18,6 @@ bool IsChoice(int32_t buttons, int32_t result) {
     return std::find(choices.begin(), choices.end(), result) != choices.end();
 }
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
 }  // namespace
 
 std::string AnswerName(int32_t result) {
@@ -49,7 +42,7 @@ std::string AnswerName(int32_t result) {
 }
 
 int32_t AnswerFromName(const std::string& word) {
-    const std::string name = automation::LCase(Trimmed(word));
+    const std::string name = automation::LCase(automation::TrimWhitespace(word));
     for (int32_t result = windowing::vbOK; result <= windowing::vbNo; ++result) {
         if (AnswerName(result) == name) return result;
     }
