@@ -2,6 +2,7 @@
 // over a real ERP database.
 
 #include "client_fixture.h"
+#include <support/error_number.h>
 
 #include <client/security/app_connection.h>
 #include <client/security/file_service.h>
@@ -33,15 +34,6 @@ class SecurityComponentsTest : public client_test::ClientDatabaseTest {
             " ('IC', 'UseShortNumber', '0'), ('SYS', 'Company', 'Velo 公司');");
     }
 };
-
-int32_t ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const automation::RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 // --- Permission service -----------------------------------------------------------------------
 
