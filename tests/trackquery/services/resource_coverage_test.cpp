@@ -123,8 +123,8 @@ TEST(SourceTextScan, SplitsCompositeTextsAsTheLookupDoes) {
 }
 
 TEST(SourceTextScan, ReadsEveryHeaderAndSourceBelowAFolderAndNothingElse) {
-    const auto root = std::filesystem::temp_directory_path() /
-                      ("scan_" + std::to_string(::getpid()));
+    const auto root =
+        std::filesystem::temp_directory_path() / ("scan_" + std::to_string(::getpid()));
     std::filesystem::create_directories(root / "inner");
     std::ofstream(root / "a.cpp") << "int x;\nauto t = \"合计\";\n";
     std::ofstream(root / "inner" / "b.h") << "// \"注释\"\n\nauto k = \"~$~执行数量^|^FQty\";\n";
