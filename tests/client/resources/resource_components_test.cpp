@@ -1,5 +1,7 @@
 // The client's resource loader, text formatter and message object.
 
+#include <support/error_number.h>
+
 #include <client/resources/message_helper.h>
 #include <client/resources/register_resources.h>
 #include <client/resources/res_loader.h>
@@ -55,16 +57,6 @@ protected:
 
     std::filesystem::path scratch;
 };
-
-int32_t ErrorNumberOf(const std::function<void()>& call, std::string* description = nullptr) {
-    try {
-        call();
-    } catch (const automation::RuntimeError& error) {
-        if (description) *description = error.Description();
-        return error.Number();
-    }
-    return 0;
-}
 
 TEST_F(ResourceComponents, LoadsTheTextOfTheLanguage) {
     EXPECT_EQ(Loader("en").LoadString("合计"), "Total");

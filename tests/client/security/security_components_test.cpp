@@ -2,6 +2,7 @@
 // over a real ERP database.
 
 #include "client_fixture.h"
+#include <support/error_number.h>
 
 #include <client/security/app_connection.h>
 #include <client/security/file_service.h>

@@ -1,6 +1,6 @@
 // Export, print and print preview write real files.
 
-#include "model_builders.h"
+#include <support/model_builders.h>
 
 #include <client/trace_viewer/detail_export.h>
 #include <client/trace_viewer/headless_trace_viewer.h>
@@ -18,6 +18,8 @@
 
 namespace client::testing {
 namespace {
+
+using namespace trackquery::testing;
 
 namespace fs = std::filesystem;
 

@@ -1,6 +1,6 @@
 // The whole view as text.
 
-#include "model_builders.h"
+#include <support/model_builders.h>
 
 #include <client/trace_viewer/headless_trace_viewer.h>
 #include <client/trace_viewer/view_renderer.h>
@@ -9,6 +9,8 @@
 
 namespace client::testing {
 namespace {
+
+using namespace trackquery::testing;
 
 using trackquery::DetailNode;
 using trackquery::DetailRow;

@@ -1,6 +1,6 @@
 // The viewer keeps the head and detail models last shown for each navigation key.
 
-#include "model_builders.h"
+#include <support/model_builders.h>
 #include "recording_sink.h"
 
 #include <client/trace_viewer/headless_trace_viewer.h>
@@ -9,6 +9,8 @@
 
 namespace client::testing {
 namespace {
+
+using namespace trackquery::testing;
 
 class ViewerBufferTest : public ::testing::Test {
   protected:

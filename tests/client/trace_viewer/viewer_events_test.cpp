@@ -1,7 +1,7 @@
 // The events the headless viewer raises when a user acts on it, their order, their arguments and
 // the by-reference flags the listener writes.
 
-#include "model_builders.h"
+#include <support/model_builders.h>
 #include "recording_sink.h"
 
 #include <client/trace_viewer/headless_trace_viewer.h>
@@ -12,6 +12,8 @@
 
 namespace client::testing {
 namespace {
+
+using namespace trackquery::testing;
 
 namespace ev = trackquery::viewer_event;
 using trackquery::DetailNode;

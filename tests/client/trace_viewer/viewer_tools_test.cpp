@@ -1,6 +1,6 @@
 // The viewer's own menu bar, the host's attached bar and the tool members of the contract.
 
-#include "model_builders.h"
+#include <support/model_builders.h>
 #include "recording_sink.h"
 
 #include <client/trace_viewer/headless_trace_viewer.h>
@@ -13,6 +13,8 @@
 
 namespace client::testing {
 namespace {
+
+using namespace trackquery::testing;
 
 namespace ev = trackquery::viewer_event;
 using activebar::ToolType;

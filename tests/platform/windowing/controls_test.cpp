@@ -1,5 +1,7 @@
 // The dialogs' controls: check boxes, buttons, text boxes and the list view with check boxes.
 
+#include <support/error_number.h>
+
 #include <platform/automation/errors.h>
 #include <platform/windowing/check_box.h>
 #include <platform/windowing/command_button.h>
@@ -21,15 +23,6 @@ protected:
     ScopedHeadless headless;
     std::shared_ptr<Form> form = std::make_shared<Form>("frmControls");
 };
-
-int32_t ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const automation::RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 }  // namespace
 

@@ -1,19 +1,11 @@
 #pragma once
-// Test substitutes for the outside components the tracking window and the task order tracker
-// call: a trace viewer that records what it is told and raises its events on request, a
-// controller that counts the calls it receives, and the session, profile, message and middle-tier
-// components. Each is registered by ProgID, as the real ones are.
+// Test substitutes for the tracking window's tests: a trace viewer that keeps what it is told and
+// raises its events on request, and controllers that count the calls they receive or do nothing.
 
-#include <trackquery/contracts/message_helper.h>
-#include <trackquery/contracts/middle_tier.h>
-#include <trackquery/contracts/security.h>
-#include <trackquery/contracts/session.h>
 #include <trackquery/contracts/trace_viewer.h>
 #include <trackquery/framework/ITrackQuery.h>
 
 #include <platform/activebar/active_bar.h>
-#include <platform/adodb/recordset.h>
-#include <platform/automation/registry.h>
 
 #include <map>
 #include <memory>
@@ -34,24 +26,11 @@ class FakeTraceViewer : public ITraceViewer {
     }
     std::string TypeName() const override { return "TraceViewer"; }
 
-    // --- What the test does as the user -------------------------------------------------------
-    // Clicks the navigation node at `index` (selects it and raises NavigationClick).
-    void ClickNode(int32_t index) { SelectNavigationNode(index, true); }
+    // The window listening to the viewer's events, as the test raises them.
     ITraceViewerEvents* Sink() const {
         if (auto locked = weakSink_.lock()) return locked.get();
         return rawSink_;
     }
-
-    // --- What the test reads ------------------------------------------------------------------
-    std::vector<std::string> restoreBufferKeys;
-    std::vector<std::pair<int32_t, bool>> selectRequests;
-    std::vector<std::pair<std::string, bool>> toolsVisible;
-    std::vector<std::string> navigationTitles;
-    std::string detailTitle;
-    ActiveBarPtr attachedBar;
-    int refreshCount = 0;
-    bool layoutRestored = false;
-    bool keepBuffers = false;
 
     // --- ITraceViewer -------------------------------------------------------------------------
     void SetEventSink(ITraceViewerEvents* sink) override {
@@ -67,12 +46,9 @@ class FakeTraceViewer : public ITraceViewer {
     void SetHeadModel(HeadModelPtr model) override { head_ = std::move(model); }
     DetailModelPtr GetDetailModel() override { return detail_; }
     void SetDetailModel(DetailModelPtr model) override { detail_ = std::move(model); }
-    bool RestoreBuffer(const std::string& key) override {
-        restoreBufferKeys.push_back(key);
-        return keepBuffers;
-    }
+    bool RestoreBuffer(const std::string&) override { return false; }
     void ClearDetailBuffer() override {}
-    void AttachMenuBar(ActiveBarPtr bar) override { attachedBar = std::move(bar); }
+    void AttachMenuBar(ActiveBarPtr bar) override { attachedBar_ = std::move(bar); }
     void SetHost(automation::ObjectPtr& hostForm, automation::ObjectPtr& hostBar) override {
         hostForm_ = hostForm;
         hostBar_ = hostBar;
@@ -80,21 +56,18 @@ class FakeTraceViewer : public ITraceViewer {
     ActiveBarPtr GetMenuBar() override { return ownBar_; }
     ToolPtr GetTool(const std::string& key) override {
         if (auto tool = ownBar_->GetTools().Find(key)) return tool;
-        if (attachedBar) return attachedBar->GetTools().Find(key);
+        if (attachedBar_) return attachedBar_->GetTools().Find(key);
         return nullptr;
     }
-    void SetToolsVisible(const std::string& keys, bool visible) override {
-        toolsVisible.emplace_back(keys, visible);
-    }
+    void SetToolsVisible(const std::string&, bool) override {}
     std::string GetPositionText() override { return ""; }
-    void SetNavigationTitle(const std::string& text) override { navigationTitles.push_back(text); }
+    void SetNavigationTitle(const std::string&) override {}
     void SetHeadTitle(const std::string&) override {}
-    void SetDetailTitle(const std::string& text) override { detailTitle = text; }
+    void SetDetailTitle(const std::string&) override {}
     bool HeadTitleAlert() const override { return alert_; }
     void SetHeadTitleAlert(bool alert) override { alert_ = alert; }
-    void RefreshView() override { ++refreshCount; }
+    void RefreshView() override {}
     void SelectNavigationNode(int32_t index, bool raiseEvent) override {
-        selectRequests.emplace_back(index, raiseEvent);
         if (!navigation_ || index < 1 || index > navigation_->NodeCount()) return;
         selected_ = navigation_->NodeItem(index);
         if (raiseEvent) {
@@ -102,10 +75,9 @@ class FakeTraceViewer : public ITraceViewer {
         }
     }
     NavigationNodePtr SelectedNavigationNode() override { return selected_; }
-    void ClearSelection() { selected_.reset(); }
     automation::ObjectPtr SelectedDetailRow() override { return nullptr; }
     std::string ActivePane() const override { return "Null"; }
-    bool LayoutRestored() const override { return layoutRestored; }
+    bool LayoutRestored() const override { return false; }
     bool StandAlone() const override { return standAlone_; }
     void SetStandAlone(bool standAlone) override { standAlone_ = standAlone; }
     std::string ExportTitle() const override { return exportTitle_; }
@@ -134,8 +106,6 @@ class FakeTraceViewer : public ITraceViewer {
     int32_t ViewSetting17() const override { return s17_; }
     void SetViewSetting17(int32_t value) override { s17_ = value; }
 
-    const automation::ObjectPtr& HostForm() const { return hostForm_; }
-
   private:
     ITraceViewerEvents* rawSink_ = nullptr;
     std::weak_ptr<ITraceViewerEvents> weakSink_;
@@ -144,6 +114,7 @@ class FakeTraceViewer : public ITraceViewer {
     DetailModelPtr detail_;
     NavigationNodePtr selected_;
     ActiveBarPtr ownBar_;
+    ActiveBarPtr attachedBar_;
     automation::ObjectPtr hostForm_, hostBar_;
     bool alert_ = true;
     bool standAlone_ = false;
@@ -213,123 +184,6 @@ class EmptyController : public ITrackQuery {
 class PlainObject : public automation::Object {
   public:
     std::string TypeName() const override { return "PlainObject"; }
-};
-
-class FakeShareProps : public IShareProps {
-  public:
-    explicit FakeShareProps(std::string props) : props_(std::move(props)) {}
-    std::string TypeName() const override { return "ShareProps"; }
-    automation::Variant GetProperty(int32_t, const std::string& name) override {
-        if (name == "PropsString") return props_;
-        return automation::Variant();
-    }
-
-  private:
-    std::string props_;
-};
-
-class FakeSystemProfile : public ISystemProfile {
-  public:
-    explicit FakeSystemProfile(automation::Variant value) : value_(std::move(value)) {}
-    std::string TypeName() const override { return "SystemProfile"; }
-    automation::Variant GetProfile(const std::string&, const std::string& category,
-                                   const std::string& key) override {
-        if (category == "IC" && key == "CheckUserGroup") return value_;
-        return automation::Null;
-    }
-
-  private:
-    automation::Variant value_;
-};
-
-class FakeMessageHelper : public IMessageHelper {
-  public:
-    std::string TypeName() const override { return "MessageHelper"; }
-    void ShowMessage(const std::string& text) override { messages->push_back(text); }
-    std::shared_ptr<std::vector<std::string>> messages =
-        std::make_shared<std::vector<std::string>>();
-};
-
-// The middle tier's window options: GetFrmOption reads the rows stored under a key, SetFrmOption
-// records what is saved.
-struct FrameOptionStore {
-    std::map<std::string, std::vector<std::pair<std::string, automation::Variant>>> rows;
-    std::vector<std::string> readKeys;
-    struct Saved {
-        std::string key;
-        int32_t userId;
-        automation::DictionaryPtr options;
-    };
-    std::vector<Saved> saved;
-    bool missingRecordset = false;
-};
-
-inline RecordsetPtr MakeOptionRecordset(
-    const std::vector<std::pair<std::string, automation::Variant>>& rows) {
-    auto rs = adodb::Recordset::OpenWithFields(
-        {adodb::FieldInfo{"FKey", adodb::adVarChar}, adodb::FieldInfo{"FValue", adodb::adVarChar}});
-    for (const auto& [key, value] : rows) rs->LoadRow({key, value});
-    if (rs->RecordCount() > 0) rs->MoveFirst();
-    return rs;
-}
-
-class FakeGetICMOQuery : public CGetICMOQuery {
-  public:
-    explicit FakeGetICMOQuery(std::shared_ptr<FrameOptionStore> store) : store_(std::move(store)) {}
-    // A server without templates: it answers, with no field definitions.
-    RecordsetPtr GetQueryFields(const std::string&, int16_t, const automation::Variant&) override {
-        return MakeOptionRecordset({});
-    }
-    // Every task order exists: its head row is due today and numbered after its id.
-    RecordsetPtr GetICMOQuery(const std::string&, int32_t lInterID, int16_t,
-                              const automation::Variant&, const std::string&) override {
-        auto rs = adodb::Recordset::OpenWithFields(
-            {adodb::FieldInfo{"FBillNO", adodb::adVarChar},
-             adodb::FieldInfo{"FStatus", adodb::adVarChar},
-             adodb::FieldInfo{"FStockPercent", adodb::adVarChar},
-             adodb::FieldInfo{"FPlanFinishDate", adodb::adVarChar},
-             adodb::FieldInfo{"FSysDate", adodb::adVarChar}});
-        rs->LoadRow({"MO" + std::to_string(lInterID), "Check", "0", "2026-06-30", "2026-06-30"});
-        rs->MoveFirst();
-        return rs;
-    }
-    RecordsetPtr GetICMOOper(const std::string&, int32_t) override { return nullptr; }
-    RecordsetPtr GetICMOInfo(const std::string&, const automation::VectorPtr&) override {
-        return nullptr;
-    }
-    automation::DictionaryPtr GetStockQty(const std::string&, RecordsetPtr&) override {
-        return nullptr;
-    }
-    RecordsetPtr GetRs(const std::string&, const std::string&) override { return nullptr; }
-    RecordsetPtr GetFrmOption(const std::string&, const std::string& sKey) override {
-        store_->readKeys.push_back(sKey);
-        if (store_->missingRecordset) return nullptr;
-        return MakeOptionRecordset(store_->rows[sKey]);
-    }
-    RecordsetPtr GetBillOption(const std::string&, const std::string&, const automation::Variant&,
-                               bool) override {
-        return nullptr;
-    }
-
-  private:
-    std::shared_ptr<FrameOptionStore> store_;
-};
-
-class FakeSetICMOQuery : public CSetICMOQuery {
-  public:
-    explicit FakeSetICMOQuery(std::shared_ptr<FrameOptionStore> store) : store_(std::move(store)) {}
-    bool SetFrmOption(const std::string&, const std::string& sKey, int32_t lUserID,
-                      const automation::DictionaryPtr& dctOption) override {
-        store_->saved.push_back({sKey, lUserID, dctOption});
-        return true;
-    }
-    bool SetBillOption(const std::string&, const std::string&, int32_t,
-                       const std::string&) override {
-        return true;
-    }
-
-  private:
-    std::shared_ptr<FrameOptionStore> store_;
 };
 
 }  // namespace trackquery::testing

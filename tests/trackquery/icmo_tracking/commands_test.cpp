@@ -1,7 +1,7 @@
 // The commands of the task order tracking window, clicked as the user clicks them, against the
 // client's components over a fixture database.
 
-#include "trackquery/icmo_tracking/tracking_session.h"
+#include <support/tracker_fixture.h>
 
 #include <client/bills/ic_list.h>
 #include <client/middle_tier/failing_middle_tier.h>
@@ -28,18 +28,8 @@ class RecordingMessageHelper : public IMessageHelper {
     std::shared_ptr<std::vector<std::string>> shown = std::make_shared<std::vector<std::string>>();
 };
 
-class CommandTest : public TrackingSessionTest {
+class CommandTest : public TrackerFixture {
   protected:
-    std::string Text(const std::string& sql) const {
-        erp::SqliteDatabase db(path_.string(), false);
-        auto statement = db.Prepare(sql);
-        return statement.Query({}) ? statement.ColumnText(0) : std::string();
-    }
-    void Execute(const std::string& sql) const {
-        erp::SqliteDatabase db(path_.string(), false);
-        db.Exec(sql);
-    }
-
     bool Click(const std::string& key) { return Session().ClickTool(key); }
 
     // Shows a detail model of our own in the viewer, the item at `path` selected (none for an
@@ -82,28 +72,11 @@ class CommandTest : public TrackingSessionTest {
         return model;
     }
 
-    // The numbers of the materials shown by the last item window.
-    static std::vector<std::string> ItemNumbersShown() {
-        std::vector<std::string> numbers;
-        if (client::ItemViewHistory().empty()) return numbers;
-        auto items = client::ItemViewHistory().back()->Items();
-        for (int32_t i = 1; i <= items->Count(); ++i) {
-            numbers.push_back(
-                automation::CStr(items->Item(i).As<automation::Dictionary>()->Item("FNumber")));
-        }
-        return numbers;
-    }
-
     std::string ItemNumberOfTaskOrder(int32_t id) const {
         return Text(
             "SELECT it.FNumber FROM ICMO i JOIN t_ICItem it ON it.FItemID = i.FItemID "
             "WHERE i.FInterID = " +
             std::to_string(id));
-    }
-
-    static const client::BillWindowRecord* LastBillOpened() {
-        const auto& history = client::BillWindowHistory();
-        return history.empty() ? nullptr : &history.back();
     }
 
     std::filesystem::path OutputDirectory() const {
@@ -498,33 +471,15 @@ TEST_F(NavigationCommandTest, AnEmptyPositionBoxAsksForATextAndTakesTheFocus) {
     EXPECT_EQ(Viewer().SelectedNavigationNode()->Index(), 2);
 }
 
-TEST_F(NavigationCommandTest, TheOptionToolOpensTheBillOptionDialog) {
-    Start({1});
-    bool shown = false;
-    Session().Backend().AddModalStep([&shown](windowing::Form& form) {
-        shown = true;
-        form.Hide();
-    });
-    ASSERT_TRUE(Click("btnOption"));
-    EXPECT_TRUE(shown);
-}
-
-TEST_F(NavigationCommandTest, TheExitToolAsksTheHostToCloseThePage) {
-    auto tracker = Start({1});
-    ASSERT_TRUE(Click("btnExit"));
-    EXPECT_EQ(Session().HostForm()->FiredTools(), std::vector<std::string>{"close"});
-    EXPECT_EQ(tracker->Window(), nullptr);
-}
-
 TEST_F(NavigationCommandTest, TheCheckableToolsToggleOnEveryClick) {
-    auto tracker = Start({1});
+    Start({1});
     for (const char* key : {"btnShowFilter", "btnReturnAllBill", "btnReturnSelection"}) {
         auto tool = ViewerTool(key);
         ASSERT_TRUE(tool) << key;
         const bool before = tool->Checked();
-        tracker->MenuClick(tool);
+        Tracker()->MenuClick(tool);
         EXPECT_EQ(tool->Checked(), !before) << key;
-        tracker->MenuClick(tool);
+        Tracker()->MenuClick(tool);
         EXPECT_EQ(tool->Checked(), before) << key;
     }
     ASSERT_TRUE(Click("btnShowFilter"));
@@ -532,28 +487,28 @@ TEST_F(NavigationCommandTest, TheCheckableToolsToggleOnEveryClick) {
     EXPECT_EQ(BoxCount(), 0u);
 }
 
-TEST_F(NavigationCommandTest, TheJumpToSalesOrderTrackingAndOtherToolsDoNothing) {
-    auto tracker = Start({1});
+TEST_F(NavigationCommandTest, ToolsOfOtherWindowsAndKeysInAnotherCaseDoNothing) {
+    Start({1});
     const auto eventsBefore = Session().Backend().FormEvents().size();
     const DetailModelPtr detailBefore = Viewer().GetDetailModel();
-    for (const char* key : {"btnSETrace", "TitleFont", "OrderSet"}) ASSERT_TRUE(Click(key));
-    tracker->MenuClick(std::make_shared<activebar::Tool>("txtSelectBills"));
-    tracker->MenuClick(std::make_shared<activebar::Tool>("BTNREFRESH"));
-    tracker->MenuClick(nullptr);
+    for (const char* key : {"TitleFont", "OrderSet"}) ASSERT_TRUE(Click(key));
+    Tracker()->MenuClick(std::make_shared<activebar::Tool>("txtSelectBills"));
+    Tracker()->MenuClick(std::make_shared<activebar::Tool>("BTNREFRESH"));
+    Tracker()->MenuClick(nullptr);
     EXPECT_EQ(Session().Backend().FormEvents().size(), eventsBefore);
     EXPECT_EQ(Viewer().GetDetailModel(), detailBefore) << "tool keys are compared exactly";
     EXPECT_EQ(BoxCount(), 0u);
-    EXPECT_NE(tracker->Window(), nullptr);
+    EXPECT_NE(Tracker()->Window(), nullptr);
 }
 
 TEST_F(NavigationCommandTest, BeforeMenuClickLeavesTheFlagAsItCame) {
-    auto tracker = Start({1});
+    Start({1});
     auto tool = ViewerTool("btnRefresh");
     bool cancel = false;
-    tracker->BeforeMenuClick(tool, cancel);
+    Tracker()->BeforeMenuClick(tool, cancel);
     EXPECT_FALSE(cancel);
     cancel = true;
-    tracker->BeforeMenuClick(tool, cancel);
+    Tracker()->BeforeMenuClick(tool, cancel);
     EXPECT_TRUE(cancel);
 }
 

@@ -1,113 +1,110 @@
-// Expanding detail nodes into their bills and operation record rows into the package kinds, over
-// the SQLite middle tier.
+// Expanding detail nodes into their bills and operation record rows into the package kinds, as
+// the user expands them in the detail panel, over the SQLite middle tier.
 
-#include "trackquery/icmo_tracking/tracked_bills_fixture.h"
+#include "trackquery/icmo_tracking/tracked_bills.h"
+
+#include <support/tracker_fixture.h>
 
 #include <client/middle_tier/failing_middle_tier.h>
 
 namespace trackquery::testing {
 namespace {
 
-class DetailExpansionTest : public TrackedBillsFixture {
+using client::middle_tier::FailurePlan;
+
+class DetailExpansionTest : public TrackerFixture {
   protected:
-    CICMOQueryPtr Tracker(const std::vector<std::string>& chosenKeys = {"A02-88"}) {
-        Session(erp::kAdministratorID, chosenKeys);
-        return Track({{9003, "WORK9003"}});
+    erp::FixtureDefinition Definition() const override { return TrackedBills(); }
+
+    // Task orders, material lists, substitution lines and task order reports, in that order.
+    void StartWithOrdinaryKinds(const std::vector<int32_t>& ids) {
+        Choose({"A01-85", "A02-88", "A03-501", "A05-551"});
+        Start(ids);
+        ASSERT_EQ(NodeKeys(), (std::vector<std::string>{"-85", "-88", "-501", "-551"}));
     }
 
-    // A loaded node of `kind` under `parentId`.
-    DetailNodePtr Loaded(CICMOQuery& tracker, int32_t kind, int32_t parentId) {
-        auto node = NodeOf(kind, parentId);
-        Expand(tracker, node, "0");
-        return node;
-    }
-
-    // The operation record node under the first ordinary operation of task order 9001, as the
-    // view shows it.
-    DetailNodePtr OperationRecords() {
-        auto model = session_->Viewer()->GetDetailModel();
-        if (!model) return nullptr;
-        for (const auto& node : model->Nodes()) {
-            if (node->Key == "11620") return RowOf(node, 1)->GetChild(1);
-        }
-        return nullptr;
+    // The node at `path` expanded by the user.
+    DetailNodePtr Expanded(const std::string& path) {
+        EXPECT_TRUE(Session().ExpandDetail(path)) << path;
+        return NodeAt(path);
     }
 };
 
 // --- Loading a node ----------------------------------------------------------------------------
 
-TEST_F(DetailExpansionTest, ANodeOfTheNavigationRootDoesNotLoad) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -501, 0);
-    EXPECT_EQ(node->FillStatus, 0);
-    EXPECT_TRUE(node->CanExpand);
-    EXPECT_EQ(node->RowCount(), 0);
+// A node loads at its first expansion: empty when the kind has no bills, without a totals row
+// when no column is totalled; it is not read again, and nodes of the navigation root never load.
+TEST_F(DetailExpansionTest, ANodeLoadsItsBillsAtItsFirstExpansionOnly) {
+    StartWithOrdinaryKinds({9003, 9002});
+    auto substitutes = Expanded("3");
+    EXPECT_EQ(substitutes->FillStatus, 2) << "no substitution lines";
+    EXPECT_EQ(substitutes->RowCount(), 0);
+
+    Session().ClickNavigationNode(3);
+    Session().AdvanceTime(500);
+    auto reports = Expanded("4");
+    EXPECT_EQ(reports->FillStatus, 1);
+    ASSERT_EQ(reports->RowCount(), 1) << "no totals row";
+    EXPECT_FALSE(RowAt("4.1")->IsTotal);
+    EXPECT_EQ(TextOf(RowAt("4.1"), "FBillNO"), "RPT90201");
+    auto plan = std::make_shared<FailurePlan>();
+    client::middle_tier::RegisterFailingMiddleTier(plan);
+    Viewer().CollapseDetail("4");
+    ASSERT_TRUE(Session().ExpandDetail("4"));
+    EXPECT_EQ(plan->Calls("GetICMOQuery"), 0) << "a loaded node is not read again";
+    EXPECT_EQ(reports->RowCount(), 1);
+
+    Session().ClickNavigationNode(1);
+    auto ofRoot = Expanded("3");
+    EXPECT_EQ(ofRoot->FillStatus, 0);
+    EXPECT_TRUE(ofRoot->CanExpand);
+    EXPECT_EQ(ofRoot->RowCount(), 0);
+    EXPECT_EQ(plan->Calls("GetICMOQuery"), 0);
 }
 
-TEST_F(DetailExpansionTest, AKindWithNoBillsIsMarkedEmptyAndGetsNoTotals) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -501, 9003);
-    EXPECT_EQ(node->FillStatus, 2);
-    EXPECT_EQ(node->RowCount(), 0);
-}
+TEST_F(DetailExpansionTest, EveryCellShowsItsColumnWithStatusStockAndTheHiddenBillId) {
+    StartWithOrdinaryKinds({9001});
+    auto orders = Expanded("1");
+    ASSERT_GE(orders->RowCount(), 1);
+    auto order = RowAt("1.1");
+    EXPECT_EQ(TextOf(order, "FStatus"), "下达") << "a checked task order is released";
+    EXPECT_EQ(order->StatusIcon, 17);
+    EXPECT_EQ(automation::CStr(order->Cell("FStatus")->Value), "Check");
 
-TEST_F(DetailExpansionTest, AKindWithBillsButNoTotalledColumnGetsNoTotalsRow) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -551, 9002);
-    EXPECT_EQ(node->FillStatus, 1);
-    ASSERT_EQ(node->RowCount(), 1);
-    EXPECT_FALSE(RowOf(node, 1)->IsTotal);
-    EXPECT_EQ(TextOf(RowOf(node, 1), "FBillNO"), "RPT90201");
-}
-
-TEST_F(DetailExpansionTest, ALoadedNodeIsNotReadAgain) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -501, 9001);
-    const int32_t rows = node->RowCount();
-    Expand(*tracker, node, "0");
-    EXPECT_EQ(node->RowCount(), rows);
-}
-
-TEST_F(DetailExpansionTest, EveryCellOfARowShowsItsColumnAndTheHiddenBillId) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -88, 9001);
-    ASSERT_GE(node->RowCount(), 1);
-    auto row = RowOf(node, 1);
+    auto materials = Expanded("2");
+    ASSERT_GE(materials->RowCount(), 1);
+    auto row = RowAt("2.1");
     EXPECT_EQ(row->RowColor, 5662310);
     EXPECT_FALSE(row->CanExpand);
-    EXPECT_EQ(row->Cells()->Count(), node->ColumnCount());
+    EXPECT_EQ(row->Cells()->Count(), materials->ColumnCount());
     EXPECT_EQ(TextOf(row, "FBillNO"), "PPBOM9001");
     EXPECT_EQ(TextOf(row, "FItemNumber"), "T.9002");
+    EXPECT_EQ(TextOf(row, "FStatus"), "审核") << "any other checked bill is checked";
+    EXPECT_EQ(row->StatusIcon, 17);
+    EXPECT_EQ(TextOf(row, "FQtyMust"), "10.000");
+    // The stock of the material comes from the stock, with the decimals of its quantity.
+    EXPECT_EQ(TextOf(row, "FAuxQtyStock"), "13.750");
+    EXPECT_DOUBLE_EQ(automation::CDbl(row->Cell("FAuxQtyStock")->Value), 13.75);
     EXPECT_EQ(automation::CLng(row->Cell("FBillInterID")->Value), 90001);
     EXPECT_EQ(automation::CLng(row->Cell("FBillerID")->Value), erp::kPlannerID);
 }
 
-// --- Numbers and totals ------------------------------------------------------------------------
-
-TEST_F(DetailExpansionTest, SubstitutionLinesAreNumberedInsteadOfShowingBillNumbers) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -501, 9001);
+// Substitution lines are numbered instead of showing bill numbers, each quantity shows the
+// decimals of its row and the total the largest of them; no status keyword sets no icon.
+TEST_F(DetailExpansionTest, SubstitutionLinesAreNumberedAndTotalledWithTheLargestDecimals) {
+    StartWithOrdinaryKinds({9001});
+    auto node = Expanded("3");
     ASSERT_EQ(node->RowCount(), 3);
-    EXPECT_EQ(TextOf(RowOf(node, 1), "FBillNO"), "1");
-    EXPECT_EQ(automation::CLng(RowOf(node, 1)->Cell("FBillNO")->Value), 1);
-    EXPECT_EQ(TextOf(RowOf(node, 2), "FBillNO"), "2");
-    EXPECT_EQ(automation::CLng(RowOf(node, 2)->Cell("FBillNO")->Value), 2);
-}
+    EXPECT_EQ(TextOf(RowAt("3.1"), "FBillNO"), "1");
+    EXPECT_EQ(automation::CLng(RowAt("3.1")->Cell("FBillNO")->Value), 1);
+    EXPECT_EQ(TextOf(RowAt("3.2"), "FBillNO"), "2");
+    EXPECT_EQ(TextOf(RowAt("3.1"), "FQty"), "1.5");
+    EXPECT_EQ(TextOf(RowAt("3.2"), "FQty"), "2.125");
+    EXPECT_DOUBLE_EQ(automation::CDbl(RowAt("3.2")->Cell("FQty")->Value), 2.125);
+    EXPECT_EQ(RowAt("3.1")->StatusIcon, 0);
+    EXPECT_EQ(TextOf(RowAt("3.1"), "FStatus"), "");
 
-TEST_F(DetailExpansionTest, QuantitiesShowTheDecimalsOfTheirRow) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -501, 9001);
-    ASSERT_EQ(node->RowCount(), 3);
-    EXPECT_EQ(TextOf(RowOf(node, 1), "FQty"), "1.5");
-    EXPECT_EQ(TextOf(RowOf(node, 2), "FQty"), "2.125");
-    EXPECT_DOUBLE_EQ(automation::CDbl(RowOf(node, 2)->Cell("FQty")->Value), 2.125);
-}
-
-TEST_F(DetailExpansionTest, TheTotalsRowUsesTheLargestDecimalsOfItsColumn) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -501, 9001);
-    ASSERT_EQ(node->RowCount(), 3);
-    auto totals = RowOf(node, 3);
+    auto totals = RowAt("3.3");
     EXPECT_TRUE(totals->IsTotal);
     EXPECT_FALSE(totals->CanExpand);
     EXPECT_EQ(totals->RowColor, 5662310);
@@ -119,143 +116,91 @@ TEST_F(DetailExpansionTest, TheTotalsRowUsesTheLargestDecimalsOfItsColumn) {
     EXPECT_DOUBLE_EQ(automation::CDbl(totals->Cell("FQty")->Value), 3.625);
 }
 
-TEST_F(DetailExpansionTest, StockQuantitiesOfMaterialListLinesComeFromTheStock) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -88, 9001);
-    ASSERT_GE(node->RowCount(), 1);
-    auto row = RowOf(node, 1);
-    EXPECT_EQ(TextOf(row, "FAuxQtyStock"), "13.750");
-    EXPECT_DOUBLE_EQ(automation::CDbl(row->Cell("FAuxQtyStock")->Value), 13.75);
-    EXPECT_EQ(TextOf(row, "FQtyMust"), "10.000");
-}
-
-// --- Status ------------------------------------------------------------------------------------
-
-TEST_F(DetailExpansionTest, ACheckedTaskOrderReadsReleased) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -85, 9001);
-    ASSERT_GE(node->RowCount(), 1);
-    auto row = RowOf(node, 1);
-    EXPECT_EQ(TextOf(row, "FStatus"), "下达");
-    EXPECT_EQ(row->StatusIcon, 17);
-    EXPECT_EQ(automation::CStr(row->Cell("FStatus")->Value), "Check");
-}
-
-TEST_F(DetailExpansionTest, AnyOtherCheckedBillReadsChecked) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -88, 9001);
-    ASSERT_GE(node->RowCount(), 1);
-    EXPECT_EQ(TextOf(RowOf(node, 1), "FStatus"), "审核");
-    EXPECT_EQ(RowOf(node, 1)->StatusIcon, 17);
-}
-
-TEST_F(DetailExpansionTest, AClosedBillShowsTheClosedIcon) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -502, 90011);
-    ASSERT_EQ(node->RowCount(), 3);
-    EXPECT_EQ(TextOf(RowOf(node, 1), "FStatus"), "审核");
-    EXPECT_EQ(TextOf(RowOf(node, 2), "FStatus"), "关闭");
-    EXPECT_EQ(RowOf(node, 2)->StatusIcon, 18);
-    EXPECT_EQ(TextOf(RowOf(node, 3), "FQty"), "80.0");
-}
-
-TEST_F(DetailExpansionTest, AStatusWithoutAKeywordSetsNoIconAndNoText) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -501, 9001);
-    ASSERT_GE(node->RowCount(), 1);
-    EXPECT_EQ(RowOf(node, 1)->StatusIcon, 0);
-    EXPECT_EQ(TextOf(RowOf(node, 1), "FStatus"), "");
-}
-
-// --- Failures ----------------------------------------------------------------------------------
-
-TEST_F(DetailExpansionTest, AMiddleTierFailureLeavesTheNodeAsItWas) {
-    auto tracker = Tracker();
-    auto plan = std::make_shared<client::middle_tier::FailurePlan>();
-    plan->Fail("GetICMOQuery", client::middle_tier::FailurePlan::Mode::RaiseError);
+// A failing middle tier ends the expansion without a word and leaves the node unloaded, so that
+// the next expansion reads it.
+TEST_F(DetailExpansionTest, AMiddleTierFailureLeavesTheNodeToLoadAgain) {
+    StartWithOrdinaryKinds({9001});
+    auto plan = std::make_shared<FailurePlan>();
+    plan->Fail("GetICMOQuery", FailurePlan::Mode::RaiseError);
     client::middle_tier::RegisterFailingMiddleTier(plan);
-    auto node = NodeOf(-501, 9001);
-    EXPECT_NO_THROW(Expand(*tracker, node, "0"));
+    auto node = Expanded("3");
+    EXPECT_EQ(plan->Calls("GetICMOQuery"), 1);
     EXPECT_EQ(node->FillStatus, 0);
     EXPECT_EQ(node->RowCount(), 0);
-}
+    EXPECT_EQ(BoxCount(), 0u);
 
-TEST_F(DetailExpansionTest, BeforeExpandDoesNothing) {
-    auto tracker = Tracker();
-    auto node = NodeOf(-501, 9001);
-    tracker->DetailBeforeExpand(0, "1", node, "0");
-    EXPECT_EQ(node->FillStatus, 0);
-    EXPECT_EQ(node->RowCount(), 0);
+    plan->HealAll();
+    Viewer().CollapseDetail("3");
+    ASSERT_TRUE(Session().ExpandDetail("3"));
+    EXPECT_EQ(node->FillStatus, 1);
+    EXPECT_EQ(node->RowCount(), 3);
 }
 
 // --- Operation records and the package kinds under them ---------------------------------------
 
-TEST_F(DetailExpansionTest, OperationRecordsAreThoseOfTheirOperation) {
-    Session(erp::kAdministratorID, {"P00-52", "P01-502"});
-    auto tracker = Track({{9001, "WORK9001"}});
-    auto records = OperationRecords();
-    ASSERT_NE(records, nullptr);
-    ASSERT_TRUE(session_->ExpandDetail("1.1.1"));
+TEST_F(DetailExpansionTest, OperationRecordsLoadUnderTheirOperationAndOfferThePackageKinds) {
+    Choose({"P00-52", "P01-502", "P061002504"});
+    Start({9001});
+    ASSERT_EQ(NodeKeys(), std::vector<std::string>{"11620"});
+    auto records = Expanded("1.1.1");
     EXPECT_EQ(records->FillStatus, 1);
-    ASSERT_EQ(records->RowCount(), 2) << "one record and the totals row";
-    EXPECT_EQ(TextOf(RowOf(records, 1), "FOperSN"), "10");
-    EXPECT_EQ(automation::CLng(RowOf(records, 1)->Cell("FKeyInterID")->Value), 90011);
-    EXPECT_TRUE(RowOf(records, 2)->IsTotal);
-}
-
-TEST_F(DetailExpansionTest, OperationRecordRowsOfferThePackageKindsBesideOperationRecords) {
-    Session(erp::kAdministratorID, {"P00-52", "P01-502", "P061002504"});
-    auto tracker = Track({{9001, "WORK9001"}});
-    auto records = OperationRecords();
-    ASSERT_NE(records, nullptr);
-    Expand(*tracker, records, "0");
-    ASSERT_GE(records->RowCount(), 1);
-    auto record = RowOf(records, 1);
+    ASSERT_EQ(records->RowCount(), 2) << "the record of operation 10 and the totals row";
+    auto record = RowAt("1.1.1.1");
+    EXPECT_EQ(TextOf(record, "FOperSN"), "10");
+    EXPECT_EQ(automation::CLng(record->Cell("FKeyInterID")->Value), 90011);
+    EXPECT_TRUE(RowAt("1.1.1.2")->IsTotal);
     EXPECT_TRUE(record->CanExpand);
     EXPECT_FALSE(record->IsExpanded);
 
-    Expand(*tracker, record, "1");
+    ASSERT_TRUE(Session().ExpandDetail("1.1.1.1"));
     EXPECT_EQ(record->ChildState, 1);
-    ASSERT_EQ(record->ChildCount(), 2);
-    EXPECT_EQ(record->GetChild(1)->Key, "-502");
-    EXPECT_EQ(record->GetChild(2)->Key, "1002504");
+    ASSERT_EQ(ChildKeys(record), (std::vector<std::string>{"-502", "1002504"}));
     EXPECT_EQ(automation::CLng(record->GetChild(1)->Tag), 90011);
-
-    // The package kinds load under the operation record.
-    auto transfers = record->GetChild(1);
-    Expand(*tracker, transfers, "0");
+    auto transfers = Expanded("1.1.1.1.1");
     EXPECT_EQ(transfers->FillStatus, 1);
     ASSERT_EQ(transfers->RowCount(), 3);
-    EXPECT_EQ(TextOf(RowOf(transfers, 1), "FBillNO"), "GXYZ90101");
+    EXPECT_EQ(TextOf(RowAt("1.1.1.1.1.1"), "FBillNO"), "GXYZ90101");
+    EXPECT_EQ(TextOf(RowAt("1.1.1.1.1.1"), "FStatus"), "审核");
+    EXPECT_EQ(TextOf(RowAt("1.1.1.1.1.2"), "FStatus"), "关闭");
+    EXPECT_EQ(RowAt("1.1.1.1.1.2")->StatusIcon, 18);
+    EXPECT_EQ(TextOf(RowAt("1.1.1.1.1.3"), "FQty"), "80.0");
 
     // A second expansion of the row builds nothing more.
-    Expand(*tracker, record, "1");
+    Viewer().CollapseDetail("1.1.1.1");
+    ASSERT_TRUE(Session().ExpandDetail("1.1.1.1"));
     EXPECT_EQ(record->ChildCount(), 2);
 }
 
-TEST_F(DetailExpansionTest, WithOnlyOperationRecordsChosenTheRowsOfferNothing) {
-    Session(erp::kAdministratorID, {"P00-52"});
-    auto tracker = Track({{9001, "WORK9001"}});
-    auto records = OperationRecords();
-    ASSERT_NE(records, nullptr);
-    Expand(*tracker, records, "0");
-    ASSERT_GE(records->RowCount(), 1);
-    auto record = RowOf(records, 1);
+// Expansions that change nothing: the event before an expansion, a record row when no package
+// kind is chosen, and a bill row of any other kind.
+TEST_F(DetailExpansionTest, ExpansionsThatOfferNothing) {
+    Choose({"A02-88", "P00-52"});
+    Start({9001});
+    ASSERT_EQ(NodeKeys(), (std::vector<std::string>{"-88", "11620"}));
+    auto plan = std::make_shared<FailurePlan>();
+    client::middle_tier::RegisterFailingMiddleTier(plan);
+    Tracker()->DetailBeforeExpand(0, "1", NodeAt("1"), "0");
+    EXPECT_EQ(NodeAt("1")->FillStatus, 0);
+    EXPECT_EQ(NodeAt("1")->RowCount(), 0);
+    EXPECT_EQ(plan->Calls("GetICMOQuery"), 0);
+
+    Expanded("2.1.1");
+    auto record = RowAt("2.1.1.1");
+    ASSERT_NE(record, nullptr);
     EXPECT_FALSE(record->CanExpand);
-    Expand(*tracker, record, "1");
+    EXPECT_FALSE(Session().ExpandDetail("2.1.1.1")) << "the viewer offers no expansion";
+    // Asked all the same, the tracker marks the row as having no children.
+    Tracker()->DetailExpand(0, "2.1.1.1", record, "1");
     EXPECT_EQ(record->ChildState, 2);
     EXPECT_FALSE(record->CanExpand);
     EXPECT_EQ(record->ChildCount(), 0);
-}
 
-TEST_F(DetailExpansionTest, RowsOfOtherKindsDoNotExpand) {
-    Session(erp::kAdministratorID, {"A02-88", "P00-52", "P01-502"});
-    auto tracker = Track({{9003, "WORK9003"}});
-    auto node = Loaded(*tracker, -88, 9001);
-    auto row = RowOf(node, 1);
-    Expand(*tracker, row, "1");
-    EXPECT_EQ(row->ChildState, 0);
-    EXPECT_EQ(row->ChildCount(), 0);
+    Expanded("1");
+    auto material = RowAt("1.1");
+    ASSERT_NE(material, nullptr);
+    Tracker()->DetailExpand(0, "1.1", material, "1");
+    EXPECT_EQ(material->ChildState, 0);
+    EXPECT_EQ(material->ChildCount(), 0);
 }
 
 // --- Empty values ------------------------------------------------------------------------------
@@ -263,31 +208,35 @@ TEST_F(DetailExpansionTest, RowsOfOtherKindsDoNotExpand) {
 class DetailExpansionEmptyValueTest : public DetailExpansionTest {
   protected:
     // Task order reports read through a view with a text and a quantity that are never filled.
-    std::vector<std::string> ExtraStatements() const override {
-        return {
-            "CREATE VIEW VTrack_TestReports AS SELECT *, NULL AS FRemark, NULL AS FQtyRework "
-            "FROM VTrack_ICMORpt",
-            "UPDATE ICTrackKind SET FViewName = 'VTrack_TestReports' WHERE FTrackType = -85 AND "
-            "FTranType = -551",
-            "INSERT INTO ICTrackTemplate VALUES "
-            "(-85, -551, 9, 'FRemark', '备注', '備註', 'Remark', 0, 1, 0, 0, '', 0), "
-            "(-85, -551, 10, 'FQtyRework', '返工数量', '返工數量', 'Rework', 1, 1, 1, 1, '', 2)",
-        };
+    erp::FixtureDefinition Definition() const override {
+        auto definition = TrackedBills();
+        for (const char* statement :
+             {"CREATE VIEW VTrack_TestReports AS SELECT *, NULL AS FRemark, NULL AS FQtyRework "
+              "FROM VTrack_ICMORpt",
+              "UPDATE ICTrackKind SET FViewName = 'VTrack_TestReports' WHERE FTrackType = -85 AND "
+              "FTranType = -551",
+              "INSERT INTO ICTrackTemplate VALUES "
+              "(-85, -551, 9, 'FRemark', '备注', '備註', 'Remark', 0, 1, 0, 0, '', 0), "
+              "(-85, -551, 10, 'FQtyRework', '返工数量', '返工數量', 'Rework', "
+              "1, 1, 1, 1, '', 2)"}) {
+            definition.statements.push_back(statement);
+        }
+        return definition;
     }
 };
 
 TEST_F(DetailExpansionEmptyValueTest, AnEmptyValueShowsAsNothingAndTheBillStays) {
-    auto tracker = Tracker();
-    auto node = Loaded(*tracker, -551, 9002);
+    StartWithOrdinaryKinds({9002});
+    auto node = Expanded("4");
     EXPECT_EQ(node->FillStatus, 1);
     ASSERT_EQ(node->RowCount(), 2) << "the report and the totals row";
-    auto row = RowOf(node, 1);
+    auto row = RowAt("4.1");
     EXPECT_EQ(TextOf(row, "FBillNO"), "RPT90201");
     EXPECT_EQ(TextOf(row, "FRemark"), "");
     EXPECT_TRUE(row->Cell("FRemark")->Value.IsNull());
     EXPECT_EQ(TextOf(row, "FQtyRework"), "");
     EXPECT_EQ(automation::CLng(row->Cell("FBillInterID")->Value), 90201);
-    auto totals = RowOf(node, 2);
+    auto totals = RowAt("4.2");
     ASSERT_TRUE(totals->IsTotal);
     EXPECT_EQ(TextOf(totals, "FQtyRework"), "0.00") << "nothing to add, shown with its decimals";
 }

@@ -1,27 +1,63 @@
-// Creation, start-up, closing and the saved window options of the task order tracker.
+// Creation, start-up and closing of the task order tracker, and the window options it restores
+// and saves, over the client's components.
 
-#include "trackquery/icmo_tracking/icmo_fixture.h"
+#include <support/tracker_fixture.h>
+
+#include <client/middle_tier/failing_middle_tier.h>
+
+#include <trackquery/contracts/security.h>
+#include <trackquery/contracts/trace_viewer.h>
 
 #include <platform/automation/errors.h>
+#include <platform/automation/registry.h>
+#include <platform/windowing/form.h>
+
+#include <gmock/gmock.h>
 
 namespace trackquery::testing {
 namespace {
 
-using LifecycleTest = IcmoFixture;
+using ::testing::StartsWith;
+
+class LifecycleTest : public TrackerFixture {
+  protected:
+    // The administrator's saved window options under `key`, in the order they were written.
+    std::vector<std::pair<std::string, int64_t>> SavedOptions(const std::string& key) const {
+        std::vector<std::pair<std::string, int64_t>> saved;
+        const std::string rows =
+            " FROM ICTrackFrmOption WHERE FOptionKey = '" + key + "' AND FUserID = 16394";
+        const int64_t count = Scalar("SELECT COUNT(*)" + rows);
+        for (int64_t i = 0; i < count; ++i) {
+            const std::string nth = rows + " ORDER BY rowid LIMIT 1 OFFSET " + std::to_string(i);
+            saved.emplace_back(Text("SELECT FKey" + nth), Scalar("SELECT FValue" + nth));
+        }
+        return saved;
+    }
+
+    void SaveOption(const std::string& key, const std::string& tool, int32_t value) const {
+        Execute("INSERT INTO ICTrackFrmOption (FOptionKey, FUserID, FKey, FValue) VALUES ('" + key +
+                "', 16394, '" + tool + "', " + std::to_string(value) + ")");
+    }
+};
 
 TEST_F(LifecycleTest, TheUserGroupSwitchComesFromTheSystemProfile) {
-    checkUserGroup = automation::Variant("1");
-    EXPECT_TRUE(CreateCICMOQuery()->CheckUserGroup());
-    checkUserGroup = automation::Null;
-    EXPECT_FALSE(CreateCICMOQuery()->CheckUserGroup());
-    checkUserGroup = automation::Variant(int32_t{0});
-    EXPECT_FALSE(CreateCICMOQuery()->CheckUserGroup());
+    auto switchOfANewTracker = [this] {
+        return std::dynamic_pointer_cast<CICMOQuery>(Session().CreateICMOQuery())->CheckUserGroup();
+    };
+    const std::string entry = " WHERE FCategory = 'IC' AND FKey = 'CheckUserGroup'";
+    Execute("UPDATE t_SystemProfile SET FValue = '1'" + entry);
+    EXPECT_TRUE(switchOfANewTracker());
+    Execute("UPDATE t_SystemProfile SET FValue = '0'" + entry);
+    EXPECT_FALSE(switchOfANewTracker());
+    Execute("DELETE FROM t_SystemProfile" + entry);
+    EXPECT_FALSE(switchOfANewTracker()) << "no profile entry reads as off";
 }
 
 TEST_F(LifecycleTest, CreationFailsWithItsSourceWithoutASystemProfile) {
+    Session();
     automation::ComponentRegistry::Instance().Unregister(kSystemProfileProgId);
     try {
-        CreateCICMOQuery();
+        Session().CreateICMOQuery();
         FAIL() << "created without a system profile";
     } catch (const automation::RuntimeError& error) {
         EXPECT_EQ(error.Number(), automation::vberr::CannotCreateObject);
@@ -30,300 +66,281 @@ TEST_F(LifecycleTest, CreationFailsWithItsSourceWithoutASystemProfile) {
     }
 }
 
-TEST_F(LifecycleTest, SubSystemCJForcesOrdinaryTaskOrdersWhateverTheHostSet) {
-    UseProps("SubID=cj;");
-    auto controller = StartEmbedded(Bills({{1001, "WORK1001"}}), nullptr, -571);
-    EXPECT_EQ(controller->TranType(), -85);
-    EXPECT_EQ(controller->OptionKey(), "ICMOTrack");
-    EXPECT_EQ(options->readKeys, std::vector<std::string>{"ICMOTrackFrm"});
-    EXPECT_EQ(viewer->navigationTitles.back(), "生产任务单(1)");
+// The sub-system decides the kind of task orders tracked; any other leaves the kind the host
+// set. The kind names the tree's root and the key under which the window options are read.
+TEST_F(LifecycleTest, TheSubSystemDecidesTheTrackedKindAndItsWindowOptions) {
+    struct Case {
+        const char* subId;
+        int32_t hostKind;
+        int32_t kind;
+        const char* optionKey;
+        const char* title;
+        const char* moduleOfKind55;
+    };
+    const Case cases[] = {
+        {"cj", -571, -85, "ICMOTrack", "生产任务单(1)", "ShopFloor"},
+        {"REPM", 0, -54, "REPICMOTrack", "重复生产任务单(1)", "REPM"},
+        {"Subc", 0, -571, "WWICMOTrack", "委外加工生产任务单(1)", "SubContractor"},
+        {"XX", -571, -571, "WWICMOTrack", "委外加工生产任务单(1)", ""},
+        {"XX", -85, -85, "ICMOTrack", "生产任务单(1)", ""},
+        {"XX", 0, 0, "", "(1)", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.subId) + " " + std::to_string(c.hostKind));
+        // The options of the case's key check the filter tool; those of every other key check
+        // another tool, which must stay as designed.
+        Execute("DELETE FROM ICTrackFrmOption");
+        for (const char* key : {"ICMOTrack", "REPICMOTrack", "WWICMOTrack", ""}) {
+            SaveOption(key, key == std::string(c.optionKey) ? "btnShowFilter" : "btnReturnAllBill",
+                       1);
+        }
+        OpenSession(erp::kAdministratorID, c.subId);
+        auto tracker = Start({1}, nullptr, c.hostKind);
+        EXPECT_EQ(tracker->TranType(), c.kind);
+        EXPECT_EQ(Tracker()->OptionKey(), c.optionKey);
+        EXPECT_EQ(Viewer().NavigationTitle(), c.title);
+        EXPECT_TRUE(ViewerTool("btnShowFilter")->Checked());
+        EXPECT_FALSE(ViewerTool("btnReturnAllBill")->Checked());
+        EXPECT_EQ(Tracker()->GetModuleName(55), c.moduleOfKind55);
+    }
 }
 
-TEST_F(LifecycleTest, SubSystemsREPMAndSUBCChooseTheirKinds) {
-    UseProps("SubID=REPM;");
-    auto repetitive = StartEmbedded(Bills({}));
-    EXPECT_EQ(repetitive->TranType(), -54);
-    EXPECT_EQ(repetitive->OptionKey(), "REPICMOTrack");
-    UseProps("SubID=Subc;");
-    auto outsourced = StartEmbedded(Bills({}));
-    EXPECT_EQ(outsourced->TranType(), -571);
-    EXPECT_EQ(outsourced->OptionKey(), "WWICMOTrack");
+TEST_F(LifecycleTest, TheViewerIsConfiguredForTaskOrders) {
+    Start({1});
+    auto window = Viewer().Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(Viewer().ViewSetting05(), "ICMOTrackQuery");
+    EXPECT_TRUE(Viewer().ViewSetting01());
+    EXPECT_EQ(Viewer().ViewSetting03(), 10);
+    EXPECT_EQ(Viewer().AttachedMenuBar(), Tracker()->Window()->abSubMenu);
+    EXPECT_EQ(Viewer().HostForm(), automation::ObjectPtr(Session().HostForm()));
+    EXPECT_EQ(Viewer().ViewSetting17(), 0);
+    EXPECT_EQ(Viewer().ViewSetting16(), 4);
+    EXPECT_EQ(Viewer().ViewSetting15(), 8);
+    EXPECT_EQ(Viewer().DetailTitle(), "详细跟踪信息");
+    EXPECT_FALSE(Viewer().StandAlone());
+    EXPECT_FALSE(Viewer().ViewSetting13()) << "no saved layout: the designed split";
+    EXPECT_FLOAT_EQ(Viewer().ViewSetting12(), 0.2f);
+    EXPECT_FLOAT_EQ(Viewer().ViewSetting11(), 0.34f);
+    EXPECT_GE(Viewer().RefreshCount(), 1);
+    for (const char* hidden : {"btnShowSummaryView", "btnShowDetailView", "btnShowSummaryTitle"}) {
+        EXPECT_FALSE(ViewerTool(hidden)->Visible()) << hidden;
+    }
+    EXPECT_TRUE(ViewerTool("btnSETrace")->Visible()) << "not called by sales order tracking";
 }
 
-TEST_F(LifecycleTest, AnotherSubSystemKeepsTheHostsKind) {
-    UseProps("SubID=XX;");
-    auto controller = StartEmbedded(Bills({{7, "W7"}}), nullptr, -571);
-    EXPECT_EQ(controller->TranType(), -571);
-    EXPECT_EQ(controller->OptionKey(), "WWICMOTrack");
-    EXPECT_EQ(options->readKeys, std::vector<std::string>{"WWICMOTrackFrm"});
-    EXPECT_EQ(viewer->navigationTitles.back(), "委外加工生产任务单(1)");
-}
-
-TEST_F(LifecycleTest, WithoutAKindTheOptionKeyStaysEmptyAndOptionsAreReadUnderFrm) {
-    UseProps("SubID=XX;");
-    auto controller = StartEmbedded(Bills({{7, "W7"}}), nullptr, 0);
-    EXPECT_EQ(controller->OptionKey(), "");
-    EXPECT_EQ(options->readKeys, std::vector<std::string>{"Frm"});
-}
-
-TEST_F(LifecycleTest, TheViewerIsConfigured) {
-    auto controller = StartEmbedded(Bills({{1, "A"}}));
-    EXPECT_EQ(viewer->ViewSetting05(), "ICMOTrackQuery");
-    EXPECT_TRUE(viewer->ViewSetting01());
-    EXPECT_EQ(viewer->ViewSetting03(), 10);
-    EXPECT_EQ(viewer->attachedBar, controller->Window()->abSubMenu);
-    EXPECT_EQ(viewer->ViewSetting17(), 0);
-    EXPECT_EQ(viewer->ViewSetting16(), 4);
-    EXPECT_EQ(viewer->ViewSetting15(), 8);
-    EXPECT_EQ(viewer->detailTitle, "详细跟踪信息");
-    EXPECT_FALSE(viewer->StandAlone());
-    EXPECT_FALSE(viewer->ViewSetting13()) << "no saved layout: the designed split";
-    EXPECT_FLOAT_EQ(viewer->ViewSetting12(), 0.2f);
-    EXPECT_FLOAT_EQ(viewer->ViewSetting11(), 0.34f);
-    EXPECT_FALSE(viewer->HeadTitleAlert());
-    EXPECT_GE(viewer->refreshCount, 1);
-    ASSERT_FALSE(viewer->toolsVisible.empty());
-    EXPECT_EQ(viewer->toolsVisible.front(),
-              std::make_pair(
-                  std::string("btnShowSummaryView|btnShowDetailView|btnShowSummaryTitle"), false));
-}
+// A viewer that brings back the layout the user left.
+class RestoredLayoutViewer : public client::HeadlessTraceViewer {
+  public:
+    RestoredLayoutViewer() {
+        SetViewSetting13(true);
+        SetViewSetting12(0.5f);
+    }
+    bool LayoutRestored() const override { return true; }
+};
 
 TEST_F(LifecycleTest, ASavedLayoutIsKept) {
-    automation::ComponentRegistry::Instance().Register(kProgIdTraceViewer, [this] {
-        viewer = std::make_shared<FakeTraceViewer>();
-        viewer->layoutRestored = true;
-        viewer->SetViewSetting12(0.5f);
-        return viewer;
-    });
-    StartEmbedded(Bills({{1, "A"}}));
+    auto viewer = std::make_shared<RestoredLayoutViewer>();
+    Session().Replace(kProgIdTraceViewer, [viewer] { return viewer; });
+    Start({1});
+    ASSERT_NE(viewer->Window(), nullptr);
     EXPECT_TRUE(viewer->ViewSetting13());
     EXPECT_FLOAT_EQ(viewer->ViewSetting12(), 0.5f);
+    EXPECT_FLOAT_EQ(viewer->ViewSetting11(), 0.0f);
 }
 
-TEST_F(LifecycleTest, CalledBySalesOrderTrackingHidesTheJumpBack) {
-    auto status = std::make_shared<automation::Dictionary>();
-    status->SetItem("CallBySETrack", true);
-    StartEmbedded(Bills({{1, "A"}}), status);
-    EXPECT_EQ(viewer->toolsVisible.back(), std::make_pair(std::string("btnSETrace"), false));
+TEST_F(LifecycleTest, CalledBySalesOrderTrackingTheJumpBackIsHidden) {
+    for (const bool calledBy : {true, false}) {
+        auto status = std::make_shared<automation::Dictionary>();
+        status->SetItem("CallBySETrack", calledBy);
+        Start({1}, status);
+        EXPECT_EQ(ViewerTool("btnSETrace")->Visible(), !calledBy) << calledBy;
+    }
 }
 
-TEST_F(LifecycleTest, WithoutTheCalledByFlagTheJumpBackStays) {
-    StartEmbedded(Bills({{1, "A"}}));
-    EXPECT_EQ(viewer->toolsVisible.back(), std::make_pair(std::string("btnSETrace"), true));
-    auto status = std::make_shared<automation::Dictionary>();
-    status->SetItem("CallBySETrack", false);
-    StartEmbedded(Bills({{1, "A"}}), status);
-    EXPECT_EQ(viewer->toolsVisible.back(), std::make_pair(std::string("btnSETrace"), true));
+TEST_F(LifecycleTest, SavedWindowOptionsSetTheToolsTheyName) {
+    SaveOption("ICMOTrack", "btnShowFilter", 1);
+    SaveOption("ICMOTrack", "btnShowStandard", 0);
+    SaveOption("ICMOTrack", "btnNoSuchTool", 1);
+    Start({1});
+    EXPECT_TRUE(ViewerTool("btnShowFilter")->Checked());
+    EXPECT_FALSE(ViewerTool("btnShowStandard")->Checked());
+    EXPECT_EQ(ViewerTool("btnNoSuchTool"), nullptr);
+
+    // Without a record set of options the tools stay as designed.
+    auto plan = std::make_shared<client::middle_tier::FailurePlan>();
+    plan->Fail("GetFrmOption");
+    client::middle_tier::RegisterFailingMiddleTier(plan);
+    Start({1});
+    EXPECT_EQ(plan->Calls("GetFrmOption"), 1);
+    EXPECT_FALSE(ViewerTool("btnShowFilter")->Checked());
+    EXPECT_TRUE(ViewerTool("btnShowStandard")->Checked());
 }
 
-TEST_F(LifecycleTest, SavedWindowOptionsSetTheToolsCheckStates) {
-    options->rows["ICMOTrackFrm"] = {
-        {"btnShowFilter", "1"}, {"btnShowStandard", "0"}, {"btnNoSuchTool", "1"}};
-    automation::ComponentRegistry::Instance().Register(kProgIdTraceViewer, [this] {
-        viewer = std::make_shared<FakeTraceViewer>();
-        viewer->GetTool("btnShowStandard")->SetChecked(true);
-        return viewer;
-    });
-    auto controller = StartEmbedded(Bills({{1, "A"}}));
-    EXPECT_TRUE(controller->Window()->abSubMenu->GetTools().Item("btnShowFilter")->Checked());
-    EXPECT_FALSE(viewer->GetTool("btnShowStandard")->Checked());
+TEST_F(LifecycleTest, AnEmbeddedStartReturnsAtOnceWithTheWindowShown) {
+    auto tracker = Session().CreateICMOQuery();
+    EXPECT_EQ(tracker->Hwnd(), 0) << "no window before the start";
+    ASSERT_TRUE(
+        Session().StartEmbedded(tracker, client::HeadlessSession::BillList({{1, "WORK000001"}})));
+    auto window = Viewer().Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->Visible());
+    EXPECT_NE(tracker->Hwnd(), 0);
+    EXPECT_EQ(tracker->Hwnd(), window->Hwnd());
+    EXPECT_EQ(BoxCount(), 0u);
 }
 
-TEST_F(LifecycleTest, WithoutAnOptionRecordSetTheToolsStayAsDesigned) {
-    options->missingRecordset = true;
-    automation::ComponentRegistry::Instance().Register(kProgIdTraceViewer, [this] {
-        viewer = std::make_shared<FakeTraceViewer>();
-        viewer->GetTool("btnShowStandard")->SetChecked(true);
-        return viewer;
-    });
-    auto controller = StartEmbedded(Bills({{1, "A"}}));
-    EXPECT_TRUE(viewer->GetTool("btnShowStandard")->Checked());
-    EXPECT_FALSE(controller->Window()->abSubMenu->GetTools().Item("btnShowFilter")->Checked());
-}
-
-TEST_F(LifecycleTest, EmbeddedStartReturnsAtOnceWithTheWindowShown) {
-    auto controller = StartEmbedded(Bills({{1, "A"}}));
-    ASSERT_NE(controller->Window(), nullptr);
-    EXPECT_TRUE(controller->Window()->Visible());
-    EXPECT_NE(controller->Hwnd(), 0);
-    EXPECT_EQ(controller->Hwnd(), controller->Window()->Hwnd());
-    EXPECT_TRUE(messages->empty());
-}
-
-TEST_F(LifecycleTest, HwndIsZeroWithoutAWindow) {
-    auto controller = CreateCICMOQuery();
-    EXPECT_EQ(controller->Hwnd(), 0);
-}
-
-TEST_F(LifecycleTest, StandAloneStartReturnsOnlyAfterTheWindowClosed) {
-    auto controller = CreateCICMOQuery();
+TEST_F(LifecycleTest, AStandAloneStartReturnsOnlyOnceTheUserHasClosedTheWindow) {
+    std::weak_ptr<ICICMOQuery> weakTracker;
+    std::weak_ptr<windowing::Form> weakWindow;
     bool stepRan = false;
-    headless->AddModalStep("frmICMOQuery", [&](windowing::Form& form) {
-        stepRan = true;
-        EXPECT_TRUE(form.Visible());
-        EXPECT_TRUE(viewer->StandAlone());
-        controller->CloseMe();
-    });
-    EXPECT_TRUE(controller->InitTrack(nullptr, 0, nullptr, Bills({{1, "A"}}), nullptr));
-    EXPECT_TRUE(stepRan);
-    EXPECT_EQ(controller->Window(), nullptr);
-    EXPECT_EQ(controller->Hwnd(), 0);
-    ASSERT_EQ(options->saved.size(), 1u);
-    EXPECT_EQ(options->saved[0].key, "ICMOTrack");
-    EXPECT_EQ(options->saved[0].userId, 16394);
-}
-
-TEST_F(LifecycleTest, AfterAStandAloneCloseWindowAndControllerAreReleased) {
-    std::weak_ptr<CICMOQuery> weakController;
-    std::weak_ptr<frmICMOQuery> weakWindow;
     {
-        auto controller = CreateCICMOQuery();
-        weakController = controller;
-        headless->AddModalStep([&](windowing::Form&) {
-            weakWindow = controller->Window();
-            // The user clicks the exit tool of the window's bar.
-            viewer->Sink()->OnMenuClick(
-                controller->Window()->abSubMenu->GetTools().Item("btnExit"));
-        });
-        EXPECT_TRUE(controller->InitTrack(nullptr, 0, nullptr, Bills({{1, "A"}}), nullptr));
+        auto tracker = Session().CreateICMOQuery();
+        weakTracker = tracker;
+        auto bills = client::HeadlessSession::BillList({{1, "WORK000001"}});
+        const bool shown = Session().StartStandAlone(
+            tracker, bills, nullptr, {[&](client::HeadlessSession& session) {
+                stepRan = true;
+                weakWindow = session.Viewer()->Window();
+                EXPECT_TRUE(session.Viewer()->StandAlone());
+                EXPECT_TRUE(session.Viewer()->Window()->Visible());
+                EXPECT_NE(tracker->Hwnd(), 0);
+                EXPECT_TRUE(session.ClickTool("btnExit"));
+            }});
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(stepRan);
+        EXPECT_EQ(tracker->Hwnd(), 0);
     }
     EXPECT_TRUE(weakWindow.expired());
-    EXPECT_TRUE(weakController.expired());
+    EXPECT_TRUE(weakTracker.expired()) << "window and tracker no longer keep each other";
+    EXPECT_FALSE(SavedOptions("ICMOTrack").empty()) << "closing saved the window options";
 }
 
 TEST_F(LifecycleTest, AUserCloseOfTheStandAloneWindowEndsTheStart) {
-    std::weak_ptr<CICMOQuery> weakController;
+    std::weak_ptr<ICICMOQuery> weakTracker;
     {
-        auto controller = CreateCICMOQuery();
-        weakController = controller;
-        headless->CloseModalForm();
-        EXPECT_TRUE(controller->InitTrack(nullptr, 0, nullptr, Bills({{1, "A"}}), nullptr));
+        auto tracker = Session().CreateICMOQuery();
+        weakTracker = tracker;
+        EXPECT_TRUE(Session().StartStandAlone(
+            tracker, client::HeadlessSession::BillList({{1, "WORK000001"}}), nullptr, {}));
+        EXPECT_EQ(tracker->Hwnd(), 0);
     }
-    EXPECT_TRUE(weakController.expired());
+    EXPECT_TRUE(weakTracker.expired());
 }
 
-TEST_F(LifecycleTest, EmbeddedCloseAsksTheHostToCloseItsPage) {
-    auto host = std::make_shared<RecordingHostForm>();
-    automation::ObjectPtr hostForm = host;
-    auto controller = Started(CreateCICMOQuery());
-    ASSERT_TRUE(controller->InitTrack(&hostForm, windowing::CreateHostWindow(), nullptr,
-                                      Bills({{1, "A"}}), nullptr));
-    EXPECT_EQ(viewer->HostForm(), hostForm);
-    controller->CloseMe();
-    EXPECT_EQ(host->fired, std::vector<std::string>{"close"});
-    EXPECT_NE(controller->Window(), nullptr) << "the viewer's Hide releases the window";
-    ASSERT_EQ(options->saved.size(), 1u);
+// Closing an embedded page: the window options are saved, the tools that are not available
+// left out, and the host is asked to close its page, which closes the view.
+TEST_F(LifecycleTest, TheExitToolOfAnEmbeddedPageSavesTheOptionsAndAsksTheHostToClose) {
+    auto tracker = Start({1});
+    ViewerTool("btnShowFilter")->SetChecked(true);
+    ViewerTool("btnReturnAllBill")->SetEnabled(false);
+    ViewerTool("btnShowViewer")->SetChecked(false);
+    ASSERT_TRUE(Session().ClickTool("btnExit"));
+    EXPECT_EQ(Session().HostForm()->FiredTools(), std::vector<std::string>{"close"});
+    EXPECT_TRUE(Viewer().Closed());
+    EXPECT_EQ(Tracker()->Window(), nullptr) << "the view's closing released the window";
+    EXPECT_EQ(tracker->Hwnd(), 0);
+    const std::vector<std::pair<std::string, int64_t>> expected = {
+        {"btnShowFilter", 1}, {"btnReturnSelection", 0}, {"btnShowStandard", 1},
+        {"btnShowViewer", 0}, {"btnShowSelectBills", 1}, {"btnShowPosition", 1}};
+    EXPECT_EQ(SavedOptions("ICMOTrack"), expected);
 }
 
-TEST_F(LifecycleTest, EmbeddedCloseWithAHostFormWithoutTheCallGoesOn) {
-    automation::ObjectPtr hostForm = std::make_shared<PlainObject>();
-    auto controller = Started(CreateCICMOQuery());
-    ASSERT_TRUE(controller->InitTrack(&hostForm, windowing::CreateHostWindow(), nullptr,
-                                      Bills({{1, "A"}}), nullptr));
-    EXPECT_NO_THROW(controller->CloseMe());
+// A host object without the tool bar call: the close goes on past the failure.
+class PlainHostForm : public automation::Object {
+  public:
+    std::string TypeName() const override { return "PlainHostForm"; }
+};
+
+TEST_F(LifecycleTest, AHostFormWithoutTheCloseCallLeavesThePageOpen) {
+    auto tracker = Session().CreateICMOQuery();
+    automation::ObjectPtr host = std::make_shared<PlainHostForm>();
+    ASSERT_TRUE(tracker->InitTrack(&host, Session().HostWindow(), nullptr,
+                                   client::HeadlessSession::BillList({{1, "WORK000001"}})));
+    EXPECT_NO_THROW(Session().ClickTool("btnExit"));
+    EXPECT_FALSE(SavedOptions("ICMOTrack").empty());
+    EXPECT_FALSE(Viewer().Closed());
+    EXPECT_NE(tracker->Hwnd(), 0);
+    EXPECT_TRUE(Session().HostForm()->FiredTools().empty());
 }
 
-TEST_F(LifecycleTest, HideReleasesWindowAndController) {
-    std::weak_ptr<CICMOQuery> weakController;
-    std::weak_ptr<frmICMOQuery> weakWindow;
+TEST_F(LifecycleTest, ClosingTheViewReleasesWindowAndTrackerAndASecondStartOpensANewOne) {
+    std::weak_ptr<ICICMOQuery> weakTracker;
+    std::weak_ptr<windowing::Form> weakWindow;
     {
-        auto controller = StartEmbedded(Bills({{1, "A"}, {2, "B"}}));
-        weakController = controller;
-        weakWindow = controller->Window();
-        viewer->Sink()->OnHide();
-        EXPECT_EQ(controller->Window(), nullptr);
+        auto tracker = Start({1, 2});
+        weakTracker = tracker;
+        weakWindow = Viewer().Window();
+        auto firstViewer = Session().Viewer();
+        firstViewer->Close();
+        EXPECT_EQ(tracker->Hwnd(), 0);
+        EXPECT_TRUE(weakWindow.expired());
+
+        ASSERT_TRUE(Session().StartEmbedded(
+            tracker, client::HeadlessSession::BillList({{2, "WORK000002"}})));
+        EXPECT_NE(Session().Viewer(), firstViewer);
+        EXPECT_NE(tracker->Hwnd(), 0);
+        EXPECT_EQ(Viewer().NavigationTitle(), "生产任务单(1)");
+        EXPECT_THAT(Viewer().HeadTitle(), StartsWith("WORK000002")) << "the new list shows at once";
+        EXPECT_EQ(Tracker()->LastKey(), "MO2");
+        Viewer().Close();
     }
-    EXPECT_TRUE(weakWindow.expired());
-    EXPECT_TRUE(weakController.expired());
+    EXPECT_TRUE(weakTracker.expired());
 }
 
-TEST_F(LifecycleTest, ASecondStartAfterHideOpensANewWindow) {
-    auto controller = StartEmbedded(Bills({{1, "A"}}));
-    viewer->Sink()->OnHide();
-    EXPECT_TRUE(controller->InitTrack(nullptr, windowing::CreateHostWindow(), nullptr,
-                                      Bills({{2, "B"}}), nullptr));
-    ASSERT_NE(controller->Window(), nullptr);
-    EXPECT_EQ(controller->LastKey(), "MO2");
-}
-
-TEST_F(LifecycleTest, SaveFrameOptionsKeepsTheOrderAndSkipsUnavailableTools) {
-    auto controller = StartEmbedded(Bills({{1, "A"}}));
-    auto& tools = controller->Window()->abSubMenu->GetTools();
-    tools.Item("btnShowFilter")->SetChecked(true);
-    tools.Item("btnReturnAllBill")->SetEnabled(false);
-    viewer->GetTool("btnShowViewer")->SetChecked(true);
-    controller->CloseMe();
-    ASSERT_EQ(options->saved.size(), 1u);
-    const auto& saved = *options->saved[0].options;
-    const std::vector<std::string> expected = {"btnShowFilter",      "btnReturnSelection",
-                                               "btnShowStandard",    "btnShowViewer",
-                                               "btnShowSelectBills", "btnShowPosition"};
-    ASSERT_EQ(saved.Count(), static_cast<int32_t>(expected.size()));
-    for (int32_t i = 1; i <= saved.Count(); ++i) EXPECT_EQ(saved.Key(i), expected[i - 1]);
-    EXPECT_EQ(saved.Item("btnShowFilter"), automation::Variant(true));
-    EXPECT_EQ(saved.Item("btnShowViewer"), automation::Variant(true));
-    EXPECT_EQ(saved.Item("btnShowStandard"), automation::Variant(false));
-}
-
-TEST_F(LifecycleTest, ABadUserIdSavesNothingButTheWindowStillCloses) {
-    UseProps("SubID=CJ;", "abc");
-    auto controller = CreateCICMOQuery();
-    headless->AddModalStep([&](windowing::Form&) { controller->CloseMe(); });
-    EXPECT_TRUE(controller->InitTrack(nullptr, 0, nullptr, Bills({{1, "A"}}), nullptr));
-    EXPECT_TRUE(options->saved.empty());
-    EXPECT_EQ(controller->Window(), nullptr);
+TEST_F(LifecycleTest, OptionsThatCannotBeSavedDoNotKeepTheWindowFromClosing) {
+    auto tracker = Start({1});
+    auto plan = std::make_shared<client::middle_tier::FailurePlan>();
+    plan->Fail("SetFrmOption", client::middle_tier::FailurePlan::Mode::RaiseError);
+    client::middle_tier::RegisterFailingMiddleTier(plan);
+    ASSERT_TRUE(Session().ClickTool("btnExit"));
+    EXPECT_EQ(plan->Calls("SetFrmOption"), 1);
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM ICTrackFrmOption"), 0);
+    EXPECT_TRUE(Viewer().Closed());
+    EXPECT_EQ(tracker->Hwnd(), 0);
+    EXPECT_EQ(BoxCount(), 0u);
 }
 
 TEST_F(LifecycleTest, AStartWithoutAViewerFailsWithAMessageAndLeavesNothingBehind) {
+    Session();
     automation::ComponentRegistry::Instance().Unregister(kProgIdTraceViewer);
-    std::weak_ptr<CICMOQuery> weakController;
+    std::weak_ptr<ICICMOQuery> weakTracker;
     {
-        auto controller = CreateCICMOQuery();
-        weakController = controller;
-        EXPECT_FALSE(controller->InitTrack(nullptr, windowing::CreateHostWindow(), nullptr,
-                                           Bills({{1, "A"}}), nullptr));
-        EXPECT_EQ(controller->Window(), nullptr);
+        auto tracker = Session().CreateICMOQuery();
+        weakTracker = tracker;
+        ExpectBox("显示窗体错误,原因:");
+        EXPECT_FALSE(Session().StartEmbedded(
+            tracker, client::HeadlessSession::BillList({{1, "WORK000001"}})));
+        EXPECT_EQ(tracker->Hwnd(), 0);
     }
-    EXPECT_TRUE(weakController.expired());
-    ASSERT_EQ(messages->size(), 1u);
-    EXPECT_EQ(messages->front().rfind("显示窗体错误,原因:", 0), 0u) << messages->front();
-    EXPECT_EQ(automation::Err().Number, 0);
+    EXPECT_TRUE(weakTracker.expired());
+    EXPECT_EQ(LastBox().rfind("显示窗体错误,原因:", 0), 0u) << LastBox();
+    EXPECT_EQ(automation::Err().Number, 0) << "no error is left pending";
 }
 
 TEST_F(LifecycleTest, AFailedTreeBuildGivesFalseWithItsReason) {
     auto bad = std::make_shared<automation::Vector>();
     bad->Add(automation::Variant("not a bill"));
-    auto controller = CreateCICMOQuery();
-    EXPECT_FALSE(
-        controller->InitTrack(nullptr, windowing::CreateHostWindow(), nullptr, bad, nullptr));
-    ASSERT_EQ(messages->size(), 1u);
-    EXPECT_GT(messages->front().size(), std::string("显示窗体错误,原因:").size());
-    EXPECT_EQ(controller->Window(), nullptr);
+    auto tracker = Session().CreateICMOQuery();
+    ExpectBox("显示窗体错误,原因:");
+    EXPECT_FALSE(Session().StartEmbedded(tracker, bad));
+    EXPECT_GT(LastBox().size(), std::string("显示窗体错误,原因:").size()) << "the reason follows";
+    EXPECT_EQ(tracker->Hwnd(), 0);
 }
 
-TEST_F(LifecycleTest, ModuleNamesOfTheBillKinds) {
-    UseProps("SubID=CJ;");
-    auto controller = StartEmbedded(Bills({}));
-    EXPECT_EQ(controller->GetModuleName(55), "ShopFloor");
-    EXPECT_EQ(controller->GetModuleName(88), "ShopFloor");
-    EXPECT_EQ(controller->GetModuleName(9999), "");
-    EXPECT_EQ(controller->GetModuleName(2), "Stock");
-    EXPECT_EQ(controller->GetModuleName(700), "OPERMANAGE");
-    EXPECT_EQ(controller->GetModuleName(54), "REPM");
-    EXPECT_EQ(controller->GetModuleName(571), "SubContractor");
-    EXPECT_EQ(controller->GetModuleName(81), "SaleIn");
-    EXPECT_EQ(controller->GetModuleName(85), "ShopFloor");
-    EXPECT_EQ(controller->GetModuleName(87), "MPS");
-    EXPECT_EQ(controller->GetModuleName(714), "QM");
-}
-
-TEST_F(LifecycleTest, ModuleNameOfTaskOrderKindsFollowsTheSubSystem) {
-    UseProps("SubID=XX;");
-    EXPECT_EQ(StartEmbedded(Bills({}), nullptr, -85)->GetModuleName(55), "");
-    UseProps("SubID=subc;");
-    EXPECT_EQ(StartEmbedded(Bills({}))->GetModuleName(551), "SubContractor");
-    UseProps("SubID=REPM;");
-    EXPECT_EQ(StartEmbedded(Bills({}))->GetModuleName(55), "REPM");
+TEST_F(LifecycleTest, TheModulesThatOwnTheBillKinds) {
+    Start({1});
+    const std::pair<int32_t, const char*> modules[] = {{2, "Stock"},        {24, "Stock"},
+                                                       {137, "Stock"},      {52, "OPERMANAGE"},
+                                                       {700, "OPERMANAGE"}, {54, "REPM"},
+                                                       {55, "ShopFloor"},   {88, "ShopFloor"},
+                                                       {551, "ShopFloor"},  {571, "SubContractor"},
+                                                       {81, "SaleIn"},      {85, "ShopFloor"},
+                                                       {87, "MPS"},         {701, "QM"},
+                                                       {714, "QM"},         {9999, ""}};
+    for (const auto& [kind, module] : modules) {
+        EXPECT_EQ(Tracker()->GetModuleName(kind), module) << kind;
+    }
 }
 
 }  // namespace

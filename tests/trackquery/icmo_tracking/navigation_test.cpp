@@ -1,8 +1,7 @@
 // The navigation tree of the task orders and the deferred selection of its nodes; replacing the
 // list by a typed bill number or from the bill list; finding a node by its text.
 
-#include "trackquery/icmo_tracking/icmo_fixture.h"
-#include "trackquery/icmo_tracking/tracking_session.h"
+#include <support/tracker_fixture.h>
 
 #include <client/bills/ic_list.h>
 #include <client/middle_tier/failing_middle_tier.h>
@@ -11,122 +10,115 @@
 #include <platform/adodb/recordset.h>
 #include <platform/windowing/form.h>
 
+#include <gmock/gmock.h>
+
 namespace trackquery::testing {
 namespace {
 
-using NavigationTest = IcmoFixture;
+using ::testing::StartsWith;
+
+using NavigationTest = TrackerFixture;
 
 TEST_F(NavigationTest, TheTreeHoldsTheRootAndOneNodePerTaskOrder) {
-    auto controller = StartEmbedded(Bills({{1001, "WORK1001"}, {1002, "WORK1002"}}));
-    auto model = viewer->GetNavigationModel();
+    Start({1, 2});
+    auto model = Viewer().GetNavigationModel();
     ASSERT_NE(model, nullptr);
     ASSERT_EQ(model->NodeCount(), 3);
     auto root = model->NodeItem(1);
     EXPECT_EQ(root->Key, "root");
     EXPECT_EQ(root->Level, 0);
+    EXPECT_EQ(root->ParentKey, "");
     EXPECT_EQ(root->Text, "生产任务单");
     EXPECT_EQ(root->Image, 1);
+    EXPECT_EQ(root->SelectedImage, 1);
     EXPECT_EQ(root->ItemData, "\"");
     auto bill = model->NodeItem(3);
-    EXPECT_EQ(bill->Key, "MO1002");
+    EXPECT_EQ(bill->Key, "MO2");
     EXPECT_EQ(bill->ParentKey, "root");
     EXPECT_EQ(bill->Level, 1);
-    EXPECT_EQ(bill->Text, "WORK1002");
-    EXPECT_EQ(bill->ItemData, "1002");
+    EXPECT_EQ(bill->Text, "WORK000002");
+    EXPECT_EQ(bill->ItemData, "2") << "not shown yet: no links recorded";
     EXPECT_FALSE(model->Updating);
-    EXPECT_EQ(viewer->navigationTitles.front(), "生产任务单");
-    EXPECT_EQ(viewer->navigationTitles.back(), "生产任务单(2)");
+    EXPECT_EQ(Viewer().NavigationTitle(), "生产任务单(2)");
 }
 
-TEST_F(NavigationTest, TheFirstTaskOrderIsShownAtOnce) {
-    auto controller = StartEmbedded(Bills({{1001, "WORK1001"}, {1002, "WORK1002"}}));
-    EXPECT_EQ(viewer->selectRequests.back(), std::make_pair(2, true));
-    EXPECT_EQ(viewer->restoreBufferKeys, std::vector<std::string>{"MO1001"});
-    EXPECT_EQ(controller->LastKey(), "MO1001");
-    EXPECT_EQ(controller->FInterID(), 1001);
-    EXPECT_TRUE(viewer->GetNavigationModel()->NodeItem(2)->ModelsBuilt);
-}
+// The first task order of a new list shows at once; a later click shows 500 ms after the last
+// click, and only the node clicked last is built.
+TEST_F(NavigationTest, TheFirstTaskOrderShowsAtOnceAndLaterClicksAfterAPause) {
+    Start({1, 2, 3});
+    auto model = Viewer().GetNavigationModel();
+    EXPECT_EQ(SelectedIndex(), 2);
+    EXPECT_THAT(Viewer().HeadTitle(), StartsWith("WORK000001"));
+    EXPECT_EQ(Tracker()->LastKey(), "MO1");
+    EXPECT_EQ(Tracker()->FInterID(), 1);
+    EXPECT_TRUE(model->NodeItem(2)->ModelsBuilt);
 
-TEST_F(NavigationTest, TwoClicksApartGiveOneSelectionAfterTheLast) {
-    auto controller = StartEmbedded(Bills({{1, "A"}, {2, "B"}, {3, "C"}}));
-    ASSERT_EQ(viewer->restoreBufferKeys.size(), 1u);
-    viewer->ClickNode(3);
-    Advance(200);
-    viewer->ClickNode(4);
-    Advance(499);
-    EXPECT_EQ(viewer->restoreBufferKeys.size(), 1u) << "nothing before 500 ms after the last click";
-    EXPECT_EQ(controller->LastKey(), "MO1");
-    Advance(1);
-    ASSERT_EQ(viewer->restoreBufferKeys.size(), 2u);
-    EXPECT_EQ(viewer->restoreBufferKeys.back(), "MO3");
-    EXPECT_EQ(controller->LastKey(), "MO3");
-    EXPECT_EQ(controller->FInterID(), 3);
-    Advance(5000);
-    EXPECT_EQ(viewer->restoreBufferKeys.size(), 2u);
-}
-
-TEST_F(NavigationTest, ADeferredClickMarksTheNodeAsNotBuiltUntilShown) {
-    auto controller = StartEmbedded(Bills({{1, "A"}, {2, "B"}}));
-    auto node = viewer->GetNavigationModel()->NodeItem(3);
-    node->ModelsBuilt = true;
-    viewer->ClickNode(3);
-    EXPECT_FALSE(node->ModelsBuilt);
-    Advance(500);
-    EXPECT_TRUE(node->ModelsBuilt);
+    model->NodeItem(3)->ModelsBuilt = true;
+    Session().ClickNavigationNode(3);
+    EXPECT_FALSE(model->NodeItem(3)->ModelsBuilt) << "marked as not built until shown";
+    Session().AdvanceTime(200);
+    Session().ClickNavigationNode(4);
+    Session().AdvanceTime(499);
+    EXPECT_THAT(Viewer().HeadTitle(), StartsWith("WORK000001"))
+        << "nothing before 500 ms after the last click";
+    EXPECT_EQ(Tracker()->LastKey(), "MO1");
+    Session().AdvanceTime(1);
+    EXPECT_THAT(Viewer().HeadTitle(), StartsWith("WORK000003"));
+    EXPECT_EQ(Tracker()->LastKey(), "MO3");
+    EXPECT_EQ(Tracker()->FInterID(), 3);
+    EXPECT_TRUE(model->NodeItem(4)->ModelsBuilt);
+    EXPECT_FALSE(model->NodeItem(3)->ModelsBuilt) << "the node clicked in between was never shown";
+    const HeadModelPtr shown = Viewer().GetHeadModel();
+    Session().AdvanceTime(5000);
+    EXPECT_EQ(Viewer().GetHeadModel(), shown) << "the timer fires once";
 }
 
 TEST_F(NavigationTest, ClickingTheRootShowsAtOnce) {
-    auto controller = StartEmbedded(Bills({{1, "A"}, {2, "B"}}));
-    viewer->ClickNode(1);
-    ASSERT_EQ(viewer->restoreBufferKeys.size(), 2u);
-    EXPECT_EQ(viewer->restoreBufferKeys.back(), "root");
-    EXPECT_EQ(controller->FInterID(), 0);
-    EXPECT_EQ(controller->LastKey(), "root");
+    Start({1, 2});
+    Session().ClickNavigationNode(1);
+    EXPECT_EQ(Viewer().HeadTitle(), "请选择任务单！");
+    EXPECT_EQ(Tracker()->FInterID(), 0);
+    EXPECT_EQ(Tracker()->LastKey(), "root");
 }
 
-TEST_F(NavigationTest, TheTimerFiringWithNoSelectedNodeCallsNothing) {
-    auto controller = StartEmbedded(Bills({{1, "A"}, {2, "B"}}));
-    viewer->ClickNode(3);
-    viewer->ClearSelection();
-    Advance(500);
-    EXPECT_EQ(viewer->restoreBufferKeys.size(), 1u);
-    EXPECT_EQ(controller->LastKey(), "MO1");
+TEST_F(NavigationTest, ClickingTheNodeShownAgainRebuildsNothing) {
+    Start({1, 2});
+    const HeadModelPtr head = Viewer().GetHeadModel();
+    const DetailModelPtr detail = Viewer().GetDetailModel();
+    Session().ClickNavigationNode(2);
+    Session().AdvanceTime(500);
+    EXPECT_EQ(Viewer().GetHeadModel(), head);
+    EXPECT_EQ(Viewer().GetDetailModel(), detail);
+    EXPECT_FALSE(Viewer().GetNavigationModel()->NodeItem(2)->ModelsBuilt);
+    EXPECT_EQ(Tracker()->LastKey(), "MO1");
 }
 
-TEST_F(NavigationTest, ReselectingTheNodeShownRebuildsNothing) {
-    auto controller = StartEmbedded(Bills({{1, "A"}}));
-    auto node = viewer->GetNavigationModel()->NodeItem(2);
-    node->ModelsBuilt = false;
-    controller->NavigationClickSelect();
-    EXPECT_FALSE(node->ModelsBuilt) << "the same key is not built again";
-    EXPECT_EQ(controller->LastKey(), "MO1");
-}
-
-TEST_F(NavigationTest, ARestoredBufferIsShownWithoutBuilding) {
-    auto controller = StartEmbedded(Bills({{1, "A"}, {2, "B"}}));
-    viewer->keepBuffers = true;
-    auto node = viewer->GetNavigationModel()->NodeItem(3);
+TEST_F(NavigationTest, ANodeTheViewerKeptIsShownFromItsBufferWithoutBuilding) {
+    Start({1, 2});
+    const HeadModelPtr firstHead = Viewer().GetHeadModel();
+    const DetailModelPtr first = Viewer().GetDetailModel();
+    Session().ClickNavigationNode(3);
+    Session().AdvanceTime(500);
+    ASSERT_NE(Viewer().GetDetailModel(), first);
+    ASSERT_TRUE(Viewer().HasBuffer("MO1"));
+    auto node = Viewer().GetNavigationModel()->NodeItem(2);
     node->ModelsBuilt = true;
-    viewer->ClickNode(3);
-    Advance(500);
+    Session().ClickNavigationNode(2);
+    Session().AdvanceTime(500);
+    EXPECT_EQ(Viewer().GetDetailModel(), first);
+    EXPECT_EQ(Viewer().GetHeadModel(), firstHead);
     EXPECT_FALSE(node->ModelsBuilt);
-    EXPECT_EQ(controller->LastKey(), "MO2");
+    EXPECT_EQ(Tracker()->LastKey(), "MO1");
+    EXPECT_EQ(Tracker()->FInterID(), 1);
 }
 
-TEST_F(NavigationTest, AnEmptyListShowsOnlyTheRootAndAsksForNodeTwo) {
-    auto controller = StartEmbedded(Bills({}));
-    EXPECT_EQ(viewer->GetNavigationModel()->NodeCount(), 1);
-    EXPECT_EQ(viewer->navigationTitles.back(), "生产任务单(0)");
-    EXPECT_EQ(viewer->selectRequests.back(), std::make_pair(2, true));
-    EXPECT_TRUE(viewer->restoreBufferKeys.empty());
-    EXPECT_NE(controller->Window(), nullptr);
-}
-
-TEST_F(NavigationTest, WithoutAListTheRootIsSelected) {
-    auto controller = StartEmbedded(nullptr);
-    EXPECT_EQ(viewer->GetNavigationModel()->NodeCount(), 1);
-    EXPECT_EQ(viewer->selectRequests.back(), std::make_pair(1, true));
-    EXPECT_EQ(controller->LastKey(), "root");
+TEST_F(NavigationTest, WithoutAListTheRootIsSelectedAndShown) {
+    StartOn(nullptr);
+    EXPECT_EQ(Viewer().GetNavigationModel()->NodeCount(), 1);
+    EXPECT_EQ(SelectedIndex(), 1);
+    EXPECT_EQ(Viewer().NavigationTitle(), "生产任务单");
+    EXPECT_EQ(Viewer().HeadTitle(), "请选择任务单！");
+    EXPECT_EQ(Tracker()->LastKey(), "root");
 }
 
 TEST_F(NavigationTest, StatusIconsFollowTheStatusMap) {
@@ -141,45 +133,31 @@ TEST_F(NavigationTest, StatusIconsFollowTheStatusMap) {
     entry(2, 1, 1, 1);  // suspended wins
     entry(3, 1, 0, 1);  // cancelled
     entry(4, 0, 0, 0);  // planned
-    entry(5, 3, 0, 0);  // closed
-    entry(6, 5, 0, 0);
-    entry(7, 1, 0, 0);  // released
-    StartEmbedded(Bills({{1, "A"}, {2, "B"}, {3, "C"}, {4, "D"}, {5, "E"}, {6, "F"}, {7, "G"}}),
-                  status);
-    auto model = viewer->GetNavigationModel();
+    entry(7, 3, 0, 0);  // closed
+    entry(8, 5, 0, 0);  // confirmed
+    entry(9, 1, 0, 0);  // released
+    Start({1, 2, 3, 4, 7, 8, 9}, status);
+    auto model = Viewer().GetNavigationModel();
     const int32_t expected[] = {16, 23, 19, 16, 18, 20, 17};
     for (int32_t i = 0; i < 7; ++i) {
-        EXPECT_EQ(model->NodeItem(i + 2)->Image, expected[i]) << "bill " << i + 1;
+        EXPECT_EQ(model->NodeItem(i + 2)->Image, expected[i]) << model->NodeItem(i + 2)->Text;
         EXPECT_EQ(model->NodeItem(i + 2)->SelectedImage, expected[i]);
     }
 }
 
-TEST_F(NavigationTest, BillNumbersAreFoundWhateverTheirKeysCase) {
+TEST_F(NavigationTest, BillNumbersAreFoundWhateverTheirKeysCaseAndMissingFieldsTakeDefaults) {
     auto list = std::make_shared<automation::Vector>();
     auto bill = std::make_shared<automation::Dictionary>();
-    bill->SetItem("FInterID", 5);
-    bill->SetItem("FBillNO", "WORK5");
+    bill->SetItem("FInterID", 4);
+    bill->SetItem("FBillNO", "WORK000004");
     list->Add(bill);
-    StartEmbedded(list);
-    EXPECT_EQ(viewer->GetNavigationModel()->NodeItem(2)->Text, "WORK5");
-}
-
-TEST_F(NavigationTest, MissingBillFieldsTakeTheirDefaults) {
-    auto list = std::make_shared<automation::Vector>();
     list->Add(std::make_shared<automation::Dictionary>());
-    StartEmbedded(list);
-    auto node = viewer->GetNavigationModel()->NodeItem(2);
-    EXPECT_EQ(node->Key, "MO0");
-    EXPECT_EQ(node->Text, "");
-}
-
-TEST_F(NavigationTest, ASecondListReplacesTheTreeAndShowsAtOnce) {
-    auto controller = StartEmbedded(Bills({{1, "A"}, {2, "B"}}));
-    viewer->Sink()->OnHide();
-    ASSERT_TRUE(controller->InitTrack(nullptr, windowing::CreateHostWindow(), nullptr,
-                                      Bills({{9, "Z"}}), nullptr));
-    EXPECT_EQ(viewer->GetNavigationModel()->NodeCount(), 2);
-    EXPECT_EQ(controller->LastKey(), "MO9");
+    StartOn(list);
+    auto model = Viewer().GetNavigationModel();
+    ASSERT_EQ(model->NodeCount(), 3);
+    EXPECT_EQ(model->NodeItem(2)->Text, "WORK000004");
+    EXPECT_EQ(model->NodeItem(3)->Key, "MO0");
+    EXPECT_EQ(model->NodeItem(3)->Text, "");
 }
 
 // --- Against the client's components and a fixture database ----------------------------------
@@ -188,7 +166,7 @@ const std::vector<std::string> kOrdinaryUpToNine{"WORK000001", "WORK000002", "WO
                                                  "WORK000004", "WORK000007", "WORK000008",
                                                  "WORK000009"};
 
-class SessionNavigationTest : public TrackingSessionTest {
+class SessionNavigationTest : public TrackerFixture {
   protected:
     // Types into the bill number box and presses Enter, as the user does.
     void TypeBillNumber(const std::string& text) {
@@ -221,11 +199,6 @@ class SessionNavigationTest : public TrackingSessionTest {
         }
     }
 
-    int32_t SelectedIndex() {
-        auto node = Viewer().SelectedNavigationNode();
-        return node ? node->Index() : 0;
-    }
-
     static client::ICList& ListOf(windowing::Form& form) {
         return dynamic_cast<client::ICList&>(*dynamic_cast<frmList&>(form).ICListSel);
     }
@@ -245,11 +218,11 @@ class SessionNavigationTest : public TrackingSessionTest {
 using SelectionByNumberTest = SessionNavigationTest;
 
 TEST_F(SelectionByNumberTest, TheTreeHoldsTheTaskOrdersOfTheKindWhoseNumberContainsTheText) {
-    auto tracker = Start({2});
+    Start({2});
     TypeBillNumber("work00000");
     EXPECT_EQ(TaskOrderTexts(), kOrdinaryUpToNine) << "letter case ignored, kind kept";
     EXPECT_EQ(Viewer().NavigationTitle(), "生产任务单(7)");
-    EXPECT_EQ(tracker->LastKey(), "MO1") << "the first task order of a new list shows at once";
+    EXPECT_EQ(Tracker()->LastKey(), "MO1") << "the first task order of a new list shows at once";
     EXPECT_EQ(BoxCount(), 0u);
 }
 
@@ -318,7 +291,7 @@ TEST_F(SelectionByNumberTest, TheTextIsSearchedAsTypedWithItsBlanks) {
 }
 
 TEST_F(SelectionByNumberTest, ABlankTextAndOtherKeysDoNothing) {
-    auto tracker = Start({1});
+    Start({1});
     TypeBillNumber("   ");
     ViewerTool("txtSelectBills")->SetText("WORK");
     ASSERT_TRUE(Viewer().PressToolKey("bndfilter", "txtSelectBills", 65));
@@ -329,35 +302,33 @@ TEST_F(SelectionByNumberTest, ABlankTextAndOtherKeysDoNothing) {
 
 TEST_F(SelectionByNumberTest, WithoutAKindNoTaskOrderFitsAndTheUserIsTold) {
     OpenSession(erp::kAdministratorID, "XX");
-    auto tracker = Session().CreateICMOQuery(0);
-    ASSERT_TRUE(
-        Session().StartEmbedded(tracker, client::HeadlessSession::BillList({{1, "WORK000001"}})));
+    Start({1});
     ExpectBox("没有单据号为WORK的单据");
     TypeBillNumber("WORK");
     EXPECT_EQ(TaskOrderTexts(), std::vector<std::string>{"WORK000001"});
 }
 
 TEST_F(SelectionByNumberTest, ANewListShowsItsFirstTaskOrderAtOnceAndDefersLaterClicks) {
-    auto tracker = Start({2});
+    Start({2});
     TypeBillNumber("WORK00000");
-    EXPECT_EQ(tracker->LastKey(), "MO1");
+    EXPECT_EQ(Tracker()->LastKey(), "MO1");
     Session().ClickNavigationNode(3);
     Session().AdvanceTime(499);
-    EXPECT_EQ(tracker->LastKey(), "MO1");
+    EXPECT_EQ(Tracker()->LastKey(), "MO1");
     Session().AdvanceTime(1);
-    EXPECT_EQ(tracker->LastKey(), "MO2");
-    EXPECT_EQ(tracker->FInterID(), 2);
+    EXPECT_EQ(Tracker()->LastKey(), "MO2");
+    EXPECT_EQ(Tracker()->FInterID(), 2);
 }
 
 TEST_F(SelectionByNumberTest, AFailingMiddleTierEndsTheSelectionQuietly) {
-    auto tracker = Start({1, 2});
+    Start({1, 2});
     auto plan = std::make_shared<client::middle_tier::FailurePlan>();
     plan->Fail("GetRs", client::middle_tier::FailurePlan::Mode::RaiseError);
     client::middle_tier::RegisterFailingMiddleTier(plan);
     TypeBillNumber("WORK");
     EXPECT_EQ(plan->Calls("GetRs"), 1);
     EXPECT_EQ(TaskOrderTexts(), (std::vector<std::string>{"WORK000001", "WORK000002"}));
-    EXPECT_EQ(tracker->LastKey(), "MO1");
+    EXPECT_EQ(Tracker()->LastKey(), "MO1");
     EXPECT_EQ(BoxCount(), 0u);
 }
 
@@ -382,8 +353,8 @@ class UserGroupSelectionTest : public SessionNavigationTest {
 
 TEST_F(UserGroupSelectionTest, OnlyTaskOrdersMadeInTheUsersGroupsAreSelected) {
     OpenSession(erp::kWarehouseID);
-    auto tracker = Start({3});
-    ASSERT_TRUE(tracker->CheckUserGroup());
+    Start({3});
+    ASSERT_TRUE(Tracker()->CheckUserGroup());
     TypeBillNumber("WORK");
     EXPECT_EQ(TaskOrderTexts(), (std::vector<std::string>{"WORK000003", "WORK000009"}));
 }
@@ -396,6 +367,17 @@ TEST_F(UserGroupSelectionTest, AUserInNoGroupOfTheBillersSelectsNothing) {
 }
 
 // Long selections: the user is asked from 200 task orders on, and again from 32767 on.
+
+// Task orders numbered MASS00001.. made by the planner, ordinary, `count` of them, inserted after
+// the generated data.
+std::string MassTaskOrders(int32_t count) {
+    return "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+           std::to_string(count) +
+           ") INSERT INTO ICMO (FInterID, FBillNo, FTranType, FBillerID, FDate, FItemID, "
+           "FUnitID, FQty, FPlanCommitDate, FPlanFinishDate) SELECT 100000 + i, "
+           "printf('MASS%05d', i), 85, 16395, '2026-06-01', (SELECT MIN(FItemID) FROM "
+           "t_ICItem), 1, 10, '2026-06-02', '2026-07-01' FROM n";
+}
 
 template <int32_t kCount>
 class MassSelectionTest : public SessionNavigationTest {
@@ -467,7 +449,7 @@ TEST_F(Selection32768Test, OnYesTheTreeTakesTheFirst32767) {
 using BillListSelectionTest = SessionNavigationTest;
 
 TEST_F(BillListSelectionTest, TheChosenTaskOrdersReplaceTheTreeWithTheirStatus) {
-    auto tracker = Start({1});
+    Start({1});
     UserPicksFromTheList({2, 3, 4});
     ASSERT_TRUE(Viewer().PressToolKey("bndfilter", "txtSelectBills", 118));
     auto model = Viewer().GetNavigationModel();
@@ -479,7 +461,7 @@ TEST_F(BillListSelectionTest, TheChosenTaskOrdersReplaceTheTreeWithTheirStatus) 
         EXPECT_EQ(node->Image, IconInDatabase(node->Key)) << node->Text;
     }
     EXPECT_EQ(Viewer().NavigationTitle(), "生产任务单(3)");
-    EXPECT_EQ(tracker->LastKey(), model->NodeItem(2)->Key);
+    EXPECT_EQ(Tracker()->LastKey(), model->NodeItem(2)->Key);
     EXPECT_EQ(BoxCount(), 0u);
 }
 
@@ -516,14 +498,14 @@ TEST_F(BillListSelectionTest, TheListIsTheKindsListAndOpensOnItsFilterWhenTheToo
 }
 
 TEST_F(BillListSelectionTest, ALeftListKeepsTheTree) {
-    auto tracker = Start({1, 2});
+    Start({1, 2});
     Session().Backend().AddModalStep("frmList", [](windowing::Form& form) {
         ListOf(form).SelectRow(1);
         ListOf(form).RaiseCommand("Exit");
     });
     ASSERT_TRUE(Viewer().PressToolKey("bndfilter", "txtSelectBills", 118));
     EXPECT_EQ(TaskOrderTexts(), (std::vector<std::string>{"WORK000001", "WORK000002"}));
-    EXPECT_EQ(tracker->LastKey(), "MO1");
+    EXPECT_EQ(Tracker()->LastKey(), "MO1");
     EXPECT_EQ(BoxCount(), 0u);
 }
 
@@ -556,12 +538,12 @@ TEST_F(BillList200Test, TwoHundredChosenAreAllTakenOnYes) {
 using PositionSearchTest = SessionNavigationTest;
 
 TEST_F(PositionSearchTest, TheSearchGoesOnFromTheSelectedNode) {
-    auto tracker = Start({1, 2, 3});
+    Start({1, 2, 3});
     TypePosition("work");
     EXPECT_EQ(SelectedIndex(), 3) << "letter case ignored";
-    EXPECT_EQ(tracker->LastKey(), "MO1") << "the click is deferred as usual";
+    EXPECT_EQ(Tracker()->LastKey(), "MO1") << "the click is deferred as usual";
     Session().AdvanceTime(500);
-    EXPECT_EQ(tracker->LastKey(), "MO2");
+    EXPECT_EQ(Tracker()->LastKey(), "MO2");
     EXPECT_EQ(BoxCount(), 0u);
 }
 
@@ -573,7 +555,7 @@ TEST_F(PositionSearchTest, FromTheLastNodeTheSearchWrapsToTheFirstTaskOrder) {
 }
 
 TEST_F(PositionSearchTest, ATextOnlyInTheCurrentNodeSelectsNothingAndSaysNothing) {
-    auto tracker = Start({1, 2, 3});
+    Start({1, 2, 3});
     Session().ClickNavigationNode(3);
     Session().AdvanceTime(500);
     auto current = Viewer().SelectedNavigationNode();
@@ -582,7 +564,7 @@ TEST_F(PositionSearchTest, ATextOnlyInTheCurrentNodeSelectsNothingAndSaysNothing
     EXPECT_EQ(SelectedIndex(), 3);
     EXPECT_TRUE(current->ModelsBuilt) << "the shown node was not clicked again";
     Session().AdvanceTime(500);
-    EXPECT_EQ(tracker->LastKey(), "MO2");
+    EXPECT_EQ(Tracker()->LastKey(), "MO2");
     EXPECT_EQ(BoxCount(), 0u);
 }
 
@@ -617,21 +599,21 @@ TEST_F(PositionSearchTest, AHitLeavesTheFocusInTheBox) {
 }
 
 TEST_F(PositionSearchTest, KeysInTheNavigationTreeAreLeftToTheViewer) {
-    auto tracker = Start({1, 2});
+    Start({1, 2});
     EXPECT_EQ(Viewer().PressNavigationKey(40), 40);
     EXPECT_EQ(SelectedIndex(), 3);
     int16_t keyCode = 38, shift = 1;
-    tracker->NavigationKeyPress(keyCode, shift);
+    Tracker()->NavigationKeyPress(keyCode, shift);
     EXPECT_EQ(keyCode, 38);
     EXPECT_EQ(shift, 1);
 }
 
 TEST_F(PositionSearchTest, AnEmptyListShowsOnlyTheRootAndSelectsNothing) {
-    auto tracker = Start({});
+    Start({});
     EXPECT_EQ(Viewer().NavigationTitle(), "生产任务单(0)");
     EXPECT_EQ(Viewer().GetNavigationModel()->NodeCount(), 1);
     EXPECT_EQ(Viewer().SelectedNavigationNode(), nullptr);
-    EXPECT_EQ(tracker->LastKey(), "");
+    EXPECT_EQ(Tracker()->LastKey(), "");
     ExpectBox("没有符合条件的任务单。");
     TypePosition("WORK");
 }

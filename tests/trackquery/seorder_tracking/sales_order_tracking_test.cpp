@@ -283,10 +283,10 @@ TEST_F(SalesOrderTracking, APhaseRowOpensItsBillBrowsingTheBillsOfItsKind) {
     session_->DoubleClickDetail("2.3.2");
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
     const auto& outbound = client::BillWindowHistory().back();
-    EXPECT_EQ(outbound.Component, "QzBills.Bills");
-    EXPECT_EQ(outbound.BillType, 21);
-    EXPECT_EQ(outbound.ShowMode, 1);
-    EXPECT_EQ(outbound.SystemName, "xs");
+    EXPECT_EQ(outbound.Request.Component, "QzBills.Bills");
+    EXPECT_EQ(outbound.Request.BillType, 21);
+    EXPECT_EQ(outbound.Request.ShowMode, 1);
+    EXPECT_EQ(outbound.Request.SystemName, "xs");
     EXPECT_EQ(outbound.Position, 2);
     EXPECT_EQ(outbound.RowCount, 2);
 
@@ -294,7 +294,7 @@ TEST_F(SalesOrderTracking, APhaseRowOpensItsBillBrowsingTheBillsOfItsKind) {
     ASSERT_TRUE(session_->ExpandDetail("2.4"));
     session_->DoubleClickDetail("2.4.2");
     ASSERT_EQ(client::BillWindowHistory().size(), 2u);
-    EXPECT_EQ(client::BillWindowHistory().back().BillType, 86);
+    EXPECT_EQ(client::BillWindowHistory().back().Request.BillType, 86);
     EXPECT_EQ(client::BillWindowHistory().back().RowCount, 1);
 
     // A write-off line and a phase node open nothing.
@@ -317,6 +317,7 @@ TEST_F(SalesOrderTracking, WithTheGroupSwitchABillOfAnotherGroupIsRefusedBeforeI
 
 TEST_F(SalesOrderTracking, PrintAndExportNeedTheirRightsAndAreLoggedBeforeAndAfter) {
     Open(Orders(81, {1}));
+    Viewer().SetOutputDirectory(path_.string() + ".out");
     ASSERT_TRUE(session_->ClickTool("btnPrint"));
     ASSERT_TRUE(session_->ClickTool("btnExport"));
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t_AccessLog WHERE FFunction='K030105' AND "
@@ -327,6 +328,7 @@ TEST_F(SalesOrderTracking, PrintAndExportNeedTheirRightsAndAreLoggedBeforeAndAft
               12);
     // The file is named after the order.
     EXPECT_EQ(Viewer().LastOutputPath().filename().string(), "销售订单全程跟踪_SEORD000001.csv");
+    std::filesystem::remove_all(path_.string() + ".out");
     session_.reset();
 
     OpenSession(erp::kWarehouseID);

@@ -1,6 +1,6 @@
 // Permission checks by bill kind and by bill class, action names and the system profile.
 
-#include "security_test_support.h"
+#include <support/security_test_support.h>
 
 #include <trackquery/services/BillFunc.h>
 

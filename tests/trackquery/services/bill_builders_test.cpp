@@ -1,7 +1,7 @@
 // The small builders of bill invocation: key fields, list record sets, tokens, the user id and
 // the base information of the bill list.
 
-#include "security_test_support.h"
+#include <support/security_test_support.h>
 
 #include <trackquery/services/BillFunc.h>
 

@@ -1,6 +1,6 @@
 // Showing bills and bill lists in the client's bill windows.
 
-#include "security_test_support.h"
+#include <support/security_test_support.h>
 
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/modTrackQuery.h>

@@ -1,6 +1,6 @@
 // The client's switch file: where it is looked for, read-only files, and a missing file.
 
-#include "security_test_support.h"
+#include <support/security_test_support.h>
 
 #include <platform/automation/errors.h>
 

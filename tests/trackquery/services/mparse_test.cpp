@@ -1,20 +1,12 @@
 // The session property string as a table: the user, the sub-system and every other key.
 
 #include "services_test_support.h"
+#include <support/error_number.h>
 
 using trackquery::GetParsedValue;
 using trackquery::ParsePropsString;
 
 namespace {
-
-int32_t ErrorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const automation::RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 using PropsParsing = ServicesTest;
 

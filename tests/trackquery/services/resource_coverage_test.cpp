@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+#include <algorithm>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -19,10 +22,17 @@ std::map<std::string, std::string> ResourceFile(const std::string& language) {
                                     ("ZeVoverazuzed." + language));
 }
 
+// The library's texts, scanned once.
+const std::vector<scan::SourceText>& LibraryTexts() {
+    static const std::vector<scan::SourceText> texts =
+        scan::ChineseTextsBelow(kSourceDir / "trackquery");
+    return texts;
+}
+
 std::string MissingTexts(const std::map<std::string, std::string>& resources) {
     std::string missing;
     std::set<std::string> named;
-    for (const auto& found : scan::ChineseTextsBelow(kSourceDir / "trackquery")) {
+    for (const auto& found : LibraryTexts()) {
         if (resources.count(found.text) || !named.insert(found.text).second) continue;
         missing += "\n  \"" + found.text + "\" (" +
                    std::filesystem::relative(found.file, kSourceDir).string() + ":" +
@@ -31,12 +41,26 @@ std::string MissingTexts(const std::map<std::string, std::string>& resources) {
     return missing;
 }
 
+// A scan that finds nothing would let every coverage check below pass: it must find the texts
+// the user sees on every tracking screen, among many others.
+TEST(ResourceCoverage, TheScanFindsTheLibrarysTexts) {
+    std::set<std::string> distinct;
+    for (const auto& found : LibraryTexts()) distinct.insert(found.text);
+    EXPECT_GE(distinct.size(), 50u);
+    for (const char* text : {"生产任务单", "详细跟踪信息", "合计", "对不起，你没有相应的权限！",
+                             "获取工序信息失败。"}) {
+        EXPECT_EQ(distinct.count(text), 1u) << text;
+    }
+}
+
 TEST(ResourceCoverage, EveryLibraryTextHasAnEnglishTranslation) {
+    ASSERT_FALSE(LibraryTexts().empty());
     std::string missing = MissingTexts(ResourceFile("en"));
     EXPECT_TRUE(missing.empty()) << "ZeVoverazuzed.en lacks:" << missing;
 }
 
 TEST(ResourceCoverage, EveryLibraryTextHasATraditionalChineseTranslation) {
+    ASSERT_FALSE(LibraryTexts().empty());
     std::string missing = MissingTexts(ResourceFile("cht"));
     EXPECT_TRUE(missing.empty()) << "ZeVoverazuzed.cht lacks:" << missing;
 }
@@ -92,6 +116,30 @@ TEST(SourceTextScan, SplitsCompositeTextsAsTheLookupDoes) {
     auto keys = scan::ResourceKeys("~$~ 执行数量 ^|^ 12 ^|^~$~合计");
     EXPECT_EQ(keys, (std::vector<std::string>{"执行数量", "合计"}));
     EXPECT_TRUE(scan::ResourceKeys("FBillNo").empty());
+    // Full-width punctuation and accented letters are no Chinese text of their own.
+    EXPECT_TRUE(scan::ResourceKeys("！（）").empty());
+    EXPECT_FALSE(scan::HoldsChinese("Qté: 5"));
+    EXPECT_TRUE(scan::HoldsChinese("Qty 数量"));
+}
+
+TEST(SourceTextScan, ReadsEveryHeaderAndSourceBelowAFolderAndNothingElse) {
+    const auto root =
+        std::filesystem::temp_directory_path() / ("scan_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(root / "inner");
+    std::ofstream(root / "a.cpp") << "int x;\nauto t = \"合计\";\n";
+    std::ofstream(root / "inner" / "b.h") << "// \"注释\"\n\nauto k = \"~$~执行数量^|^FQty\";\n";
+    std::ofstream(root / "notes.txt") << "\"不算\"\n";
+    auto texts = scan::ChineseTextsBelow(root);
+    std::filesystem::remove_all(root);
+    std::sort(texts.begin(), texts.end(),
+              [](const auto& a, const auto& b) { return a.text < b.text; });
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "合计");
+    EXPECT_EQ(texts[0].file.filename(), "a.cpp");
+    EXPECT_EQ(texts[0].line, 2);
+    EXPECT_EQ(texts[1].text, "执行数量");
+    EXPECT_EQ(texts[1].file.filename(), "b.h");
+    EXPECT_EQ(texts[1].line, 3);
 }
 
 }  // namespace

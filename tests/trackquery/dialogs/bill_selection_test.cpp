@@ -1,7 +1,7 @@
 // Letting the user pick bills: the bill list dialog over the list control, and the look-up of
 // class-template bills.
 
-#include "security_test_support.h"
+#include <support/security_test_support.h>
 
 #include <trackquery/dialogs/frmList.h>
 #include <trackquery/dialogs/bill_selection.h>

@@ -1,5 +1,6 @@
 #pragma once
-// Small models for the viewer tests, built the way the controllers build theirs.
+// Small view models for the tests of the model classes and of the viewer, built the way the
+// controllers build theirs.
 
 #include <trackquery/contracts/detail_model.h>
 #include <trackquery/contracts/head_model.h>
@@ -8,7 +9,7 @@
 #include <memory>
 #include <string>
 
-namespace client::testing {
+namespace trackquery::testing {
 
 inline trackquery::NavigationNodePtr MakeNavigationNode(const std::string& key,
                                                         const std::string& text, int32_t level) {
@@ -90,4 +91,4 @@ inline trackquery::DetailModelPtr MakeDetail() {
     return model;
 }
 
-}  // namespace client::testing
+}  // namespace trackquery::testing

@@ -1,8 +1,9 @@
 #pragma once
-// Shared set-up of the access check and bill invocation tests: a fresh ERP database in a
-// temporary folder, a session of a chosen user on it, the real client components registered
-// (session, resources, security, bills), a recording message object, a middle tier whose GetRs
-// runs read-only on the database and records each statement, and a strict headless back end.
+// Shared set-up of the access check, bill invocation and bill selection tests: a fresh ERP
+// database in a temporary folder, a session of a chosen user on it, the real client components
+// registered (session, resources, security, bills), a recording message object, a middle tier
+// whose GetRs runs read-only on the database and records each statement, and a strict headless
+// back end.
 
 #include <client/bills/bill_window.h>
 #include <client/bills/gl_view.h>

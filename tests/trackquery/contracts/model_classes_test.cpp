@@ -1,27 +1,14 @@
 // The view model classes the controllers build and the viewer shows.
 
-#include "model_builders.h"
+#include <support/error_number.h>
+#include <support/model_builders.h>
 
 #include <platform/automation/errors.h>
 
 #include <gtest/gtest.h>
 
-namespace client::testing {
+namespace trackquery::testing {
 namespace {
-
-using automation::RuntimeError;
-using trackquery::DetailModel;
-using trackquery::DetailNode;
-using trackquery::DetailRow;
-
-int32_t ErrorNumber(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 
 // ---- NavigationModel ---------------------------------------------------------------------------
 
@@ -34,8 +21,8 @@ TEST(NavigationModelTest, AddNodeGivesEachNodeItsOneBasedIndex) {
 
 TEST(NavigationModelTest, NodeItemOutsideTheModelIsError9) {
     auto model = MakeNavigation();
-    EXPECT_EQ(ErrorNumber([&] { model->NodeItem(0); }), 9);
-    EXPECT_EQ(ErrorNumber([&] { model->NodeItem(4); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { model->NodeItem(0); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { model->NodeItem(4); }), 9);
 }
 
 TEST(NavigationModelTest, ClearEmptiesTheModelAndTheNodesForgetTheirPlace) {
@@ -50,7 +37,7 @@ TEST(NavigationModelTest, ClearEmptiesTheModelAndTheNodesForgetTheirPlace) {
 
 TEST(NavigationModelTest, AddingNothingIsError91) {
     trackquery::NavigationModel model;
-    EXPECT_EQ(ErrorNumber([&] { model.AddNode(nullptr); }), 91);
+    EXPECT_EQ(ErrorNumberOf([&] { model.AddNode(nullptr); }), 91);
     EXPECT_EQ(model.NodeCount(), 0);
 }
 
@@ -75,8 +62,8 @@ TEST(HeadModelTest, LinesAreReadAndWrittenByOneBasedIndex) {
 TEST(HeadModelTest, LineOutsideTheModelIsError9AndChangesNothing) {
     trackquery::HeadModel head;
     head.AddLine("a");
-    EXPECT_EQ(ErrorNumber([&] { head.SetLine(2, "b"); }), 9);
-    EXPECT_EQ(ErrorNumber([&] { head.Line(0); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { head.SetLine(2, "b"); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { head.Line(0); }), 9);
     EXPECT_EQ(head.LineCount(), 1);
     EXPECT_EQ(head.Line(1), "a");
 }
@@ -199,7 +186,7 @@ TEST(DetailRowTest, StoringARowInPlaceOfAnotherReleasesTheOldOne) {
     EXPECT_EQ(old->Index(), 0);
     EXPECT_EQ(replacement->ParentNode(), node);
     EXPECT_EQ(replacement->Index(), 1);
-    EXPECT_EQ(ErrorNumber([&] { node->SetRow(3, replacement); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { node->SetRow(3, replacement); }), 9);
 }
 
 TEST(DetailRowTest, ClearRowsReleasesEveryRow) {
@@ -218,7 +205,7 @@ TEST(DetailRowTest, ChildNodesHangUnderTheRowAndKnowIt) {
     EXPECT_EQ(row->ChildCount(), 1);
     EXPECT_EQ(row->GetChild(1), child);
     EXPECT_EQ(child->ParentRow(), row);
-    EXPECT_EQ(ErrorNumber([&] { row->GetChild(2); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { row->GetChild(2); }), 9);
 }
 
 TEST(DetailRowTest, ANodeMayStandInPlaceOfARow) {
@@ -254,9 +241,9 @@ TEST(DetailModelTest, AddAppendsInsertsAndReplacesByPosition) {
 TEST(DetailModelTest, ABadPositionIsError5AndChangesNothing) {
     DetailModel model;
     model.Add(MakeKindNode("1", "a"));
-    EXPECT_EQ(ErrorNumber([&] { model.Add(MakeKindNode("2", "b"), 0, true); }), 5);
-    EXPECT_EQ(ErrorNumber([&] { model.Add(MakeKindNode("2", "b"), 3, false); }), 5);
-    EXPECT_EQ(ErrorNumber([&] { model.Add(nullptr); }), 91);
+    EXPECT_EQ(ErrorNumberOf([&] { model.Add(MakeKindNode("2", "b"), 0, true); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { model.Add(MakeKindNode("2", "b"), 3, false); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { model.Add(nullptr); }), 91);
     EXPECT_EQ(model.Count(), 1);
 }
 
@@ -269,7 +256,7 @@ TEST(DetailModelTest, RemoveAndSetItemWorkByOneBasedIndex) {
     auto other = MakeKindNode("-88", "库存");
     model->SetItem(1, other);
     EXPECT_EQ(model->Item(1), other);
-    EXPECT_EQ(ErrorNumber([&] { model->Remove(2); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { model->Remove(2); }), 9);
 }
 
 TEST(DetailModelTest, ItemByPathWalksNodesRowsAndChildren) {
@@ -310,4 +297,4 @@ TEST(DetailModelTest, TheTreeDoesNotKeepItselfAlive) {
 }
 
 }  // namespace
-}  // namespace client::testing
+}  // namespace trackquery::testing

@@ -1,6 +1,6 @@
 // Bill selection brackets itself in the procedure log, and marks its failures.
 
-#include "security_test_support.h"
+#include <support/security_test_support.h>
 
 #include <trackquery/contracts/logging.h>
 #include <trackquery/dialogs/bill_selection.h>
