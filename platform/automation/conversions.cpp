@@ -231,4 +231,13 @@ double Round(double value, int32_t digits) {
     return detail::ToDouble(number);
 }
 
+std::string TextOrEmpty(const Variant& value) {
+    return value.IsNull() || value.IsEmpty() ? std::string() : CStr(value);
+}
+
+int32_t CLngOr(const Variant& value, int32_t fallback) {
+    if (value.IsNull() || !IsNumeric(value)) return fallback;
+    return CLng(value);
+}
+
 }  // namespace automation

@@ -27,6 +27,12 @@ bool IsNumeric(const Variant& value);
 bool IsDate(const Variant& value);
 // Str: like CStr for numbers, with a leading blank before a value that is not negative.
 std::string Str(const Variant& value);
+// The text VB's & operator makes of a value: Null and Empty give the empty text, anything else
+// its CStr.
+std::string TextOrEmpty(const Variant& value);
+// A whole number where the value holds one (CLng), `fallback` for Null and for what is no number;
+// a number out of the Long range is still error 6.
+int32_t CLngOr(const Variant& value, int32_t fallback = 0);
 // Round half to even at `digits` places; a negative count is error 5.
 double Round(double value, int32_t digits = 0);
 

@@ -13,7 +13,7 @@ namespace trackquery {
 inline constexpr char kYqLogMsgProgId[] = "YqLogMsg.Log";
 
 class IYqLogMsg : public automation::Object {
-public:
+  public:
     virtual bool IsEnabled() = 0;
     // Starts the record of a procedure; the handle is passed back to LogEnd.
     virtual automation::Variant LogStart(const std::string& key) = 0;

@@ -12,7 +12,7 @@ namespace trackquery {
 inline constexpr char kMessageHelperProgId[] = "MessageHelper.Global";
 
 class IMessageHelper : public automation::Object {
-public:
+  public:
     virtual void ShowMessage(const std::string& text) = 0;
 };
 

@@ -21,7 +21,7 @@ inline constexpr char kTextFormatterProgId[] = "KFO.TextFormatter";
 
 // Language resource files named by a base name and a language, keyed by the Chinese source text.
 class IResLoader : public automation::Object {
-public:
+  public:
     virtual std::string ResFileBaseName() const = 0;
     virtual void SetResFileBaseName(const std::string& baseName) = 0;
     virtual std::string LanguageID() const = 0;
@@ -34,13 +34,13 @@ public:
 
 // Sets the fonts of a dialog and of its controls for a language.
 class IFrmResLoader : public automation::Object {
-public:
+  public:
     virtual void SetFrmFont(windowing::Form& form, const std::string& languageId) = 0;
 };
 
 // Fills the numbered placeholders of a text.
 class ITextFormatter : public automation::Object {
-public:
+  public:
     // The text with "%1", "%2", ... replaced by the first, second, ... argument as text. A
     // placeholder without an argument stays as it is.
     virtual std::string FormatText(const std::string& text,

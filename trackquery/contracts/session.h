@@ -15,14 +15,14 @@ inline constexpr char kSharePropsProgId[] = "PropsMgr.ShareProps";
 inline constexpr char kLangInfoProgId[] = "QzLangInfo.LangInfo";
 
 class IShareProps : public automation::Object {
-public:
+  public:
     // The value of a property of the process `processId`: a plain value, or the object itself
     // when the property holds an object. A property that was never set reads as Empty.
     virtual automation::Variant GetProperty(int32_t processId, const std::string& name) = 0;
 };
 
 class ILangInfo : public automation::Object {
-public:
+  public:
     // The language code the client runs in: "chs", "cht" or "en".
     virtual std::string CurrentLanguage() = 0;
 };

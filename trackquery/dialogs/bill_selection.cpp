@@ -5,8 +5,8 @@
 #include <trackquery/dialogs/frmList.h>
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/MMTS.h>
-#include <trackquery/services/messages.h>
 #include <trackquery/services/SysObjects.h>
+#include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
 
 #include <platform/adodb/connection.h>

@@ -4,8 +4,8 @@
 
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
-#include <trackquery/services/messages.h>
 #include <trackquery/services/WaitCursor.h>
+#include <trackquery/services/messages.h>
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/comparison.h>

@@ -23,7 +23,7 @@
 namespace trackquery {
 
 class frmOrderOption : public windowing::Form {
-public:
+  public:
     frmOrderOption();
 
     // The options, option key to 0 or 1. A dialog given none makes a new one when it loads.
@@ -50,10 +50,10 @@ public:
     std::shared_ptr<windowing::CommandButton> CmdOK;
     std::shared_ptr<windowing::CommandButton> CmdCancel;
 
-protected:
+  protected:
     void Form_Load() override;
 
-private:
+  private:
     std::shared_ptr<windowing::CheckBox> AddBox(const char* name, int32_t top);
     void SetCaptions();
     void SetBoxFromOption(windowing::CheckBox& box, const char* key);

@@ -11,10 +11,10 @@
 // command table), sales_order_jump.cpp and module_name.cpp.
 
 #include <trackquery/contracts/detail_model.h>
-#include <trackquery/contracts/trackers.h>
-#include <trackquery/contracts/middle_tier.h>
 #include <trackquery/contracts/head_model.h>
+#include <trackquery/contracts/middle_tier.h>
 #include <trackquery/contracts/navigation_model.h>
+#include <trackquery/contracts/trackers.h>
 #include <trackquery/framework/ITrackQuery.h>
 #include <trackquery/framework/frmICMOQuery.h>
 

@@ -57,11 +57,6 @@ bool HasRight(int32_t objectType, int32_t objectId, int32_t action) {
     return NewGLData()->AccessCheck(objectType, objectId, action);
 }
 
-// A value joined into a text the way VB's "&" joins it: Null and Empty add nothing.
-std::string TextOf(const Variant& value) {
-    return value.IsNull() || value.IsEmpty() ? std::string() : automation::CStr(value);
-}
-
 Variant CellValueOf(const DetailRowPtr& row, const char* key) {
     auto cell = row->Cell(key);
     return cell ? cell->Value : Variant();
@@ -163,10 +158,10 @@ void CICMOQuery::ShowItem(std::string& sMessage) {
         auto node = row->ParentNode();
         if (node && node->KeyType() == -501) {
             // Rows of the substitution kind name the material and its substitute by number.
-            filter = "t1.FNumber IN ('" + TextOf(CellValueOf(row, "FItemID")) + "','" +
-                     TextOf(CellValueOf(row, "FSubsItemID")) + "')";
+            filter = "t1.FNumber IN ('" + automation::TextOrEmpty(CellValueOf(row, "FItemID")) +
+                     "','" + automation::TextOrEmpty(CellValueOf(row, "FSubsItemID")) + "')";
         } else if (auto cell = row->Cell("FItemNumber")) {
-            filter = "t1.FNumber='" + TextOf(cell->Value) + "'";
+            filter = "t1.FNumber='" + automation::TextOrEmpty(cell->Value) + "'";
         } else {
             useTaskOrderItem = true;
         }

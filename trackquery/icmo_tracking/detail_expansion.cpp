@@ -25,13 +25,6 @@ constexpr int32_t kOperationRecordKind = -52;
 constexpr int32_t kStockQtyKind = -88;
 constexpr int32_t kSubstituteKind = -501;
 
-// A value shown as plain text. An empty value (Null) shows as nothing rather than breaking off
-// the node: a bill with an unfilled date or name is still a bill of the node.
-std::string PlainText(const Variant& value) {
-    if (value.IsNull() || value.IsEmpty()) return "";
-    return automation::CStr(value);
-}
-
 // The icon and the text of a bill status keyword; a keyword without an entry sets neither.
 struct StatusLook {
     int32_t icon = 0;
@@ -56,7 +49,7 @@ StatusLook LookOfStatus(const std::string& keyword, int32_t kind) {
 }
 
 bool IsNumericColumn(const DetailColumnPtr& column) {
-    return PlainText(column->CtlType).substr(0, 1) == "1";
+    return automation::TextOrEmpty(column->CtlType).substr(0, 1) == "1";
 }
 
 bool FieldIsOne(const Variant& value) {
@@ -85,12 +78,14 @@ std::string OperationFilter(const DetailNodePtr& node) {
     if (!operationRow) automation::Raise(automation::vberr::ObjectVariableNotSet);
     std::string filter;
     if (auto cell = operationRow->Cell("CommonOper")) {
-        filter = " SHWorkBill.FBillType=11620 AND SHWorkBillEntry.FOperSN=" + PlainText(cell->Tag) +
-                 " AND SHWorkBillEntry.FOperID=" + PlainText(cell->Value);
+        filter = " SHWorkBill.FBillType=11620 AND SHWorkBillEntry.FOperSN=" +
+                 automation::TextOrEmpty(cell->Tag) +
+                 " AND SHWorkBillEntry.FOperID=" + automation::TextOrEmpty(cell->Value);
     }
     if (auto cell = operationRow->Cell("RepairOper")) {
-        filter = " SHWorkBill.FBillType=11621 AND SHWorkBillEntry.FOperSN=" + PlainText(cell->Tag) +
-                 " AND SHWorkBillEntry.FOperID=" + PlainText(cell->Value);
+        filter = " SHWorkBill.FBillType=11621 AND SHWorkBillEntry.FOperSN=" +
+                 automation::TextOrEmpty(cell->Tag) +
+                 " AND SHWorkBillEntry.FOperID=" + automation::TextOrEmpty(cell->Value);
     }
     return filter;
 }
@@ -109,7 +104,8 @@ void StartTotals(NodeLoad& load) {
 
 void FillStatusCell(NodeLoad& load, const DetailRowPtr& row, const DetailCellPtr& cell,
                     int32_t position) {
-    const StatusLook look = LookOfStatus(PlainText(load.bills->Value("FStatus")), load.kind);
+    const StatusLook look =
+        LookOfStatus(automation::TextOrEmpty(load.bills->Value("FStatus")), load.kind);
     if (look.icon != 0) {
         row->StatusIcon = look.icon;
         cell->Text = look.text;
@@ -123,15 +119,15 @@ void FillStockCell(NodeLoad& load, const DetailCellPtr& cell) {
     if (!load.stock) return;
     const int32_t decimals =
         automation::CLng(load.bills->Value("FQtyDecimal_" + load.decimalSource));
-    const std::string key =
-        PlainText(load.bills->Value("FBillNO")) + PlainText(load.bills->Value("FEntryID"));
+    const std::string key = automation::TextOrEmpty(load.bills->Value("FBillNO")) +
+                            automation::TextOrEmpty(load.bills->Value("FEntryID"));
     const Variant quantity = load.stock->Item(key, int32_t{0});
     cell->Text = FormatWithDecimals(quantity, decimals);
     cell->Value = quantity;
 }
 
 void FillNumericCell(NodeLoad& load, const DetailCellPtr& cell) {
-    load.decimalSource = PlainText(load.fields->Value("FDecimalSrc"));
+    load.decimalSource = automation::TextOrEmpty(load.fields->Value("FDecimalSrc"));
     const int32_t decimals =
         load.decimalSource.empty()
             ? automation::CLng(load.fields->Value("FFormat"))
@@ -169,7 +165,7 @@ DetailCellPtr NewBillCell(NodeLoad& load, const DetailRowPtr& row, const DetailC
         FillNumericCell(load, cell);
     } else {
         const Variant value = load.bills->Value(cell->Key);
-        cell->Text = PlainText(value);
+        cell->Text = automation::TextOrEmpty(value);
         cell->Value = value;
     }
     return cell;

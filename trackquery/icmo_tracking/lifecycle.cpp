@@ -7,6 +7,7 @@
 #include <trackquery/contracts/security.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
+#include <trackquery/services/SysObjects.h>
 #include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
 #include <trackquery/services/task_order_kinds.h>
@@ -39,10 +40,7 @@ CICMOQuery::CICMOQuery() {
         m_RoutingID = 0;
         m_BOMID = 0;
         m_ItemID = 0;
-        auto profile = automation::CreateObject<ISystemProfile>(kSystemProfileProgId);
-        const automation::Variant value =
-            profile->GetProfile(GetPropsString(), "IC", "CheckUserGroup");
-        m_CheckUserGroup = value.IsNull() ? false : automation::CBool(value);
+        m_CheckUserGroup = ReadCheckUserGroup();
     } catch (const automation::RuntimeError& error) {
         automation::RaiseAgain(error, std::string(kSource) + "Class_Initialize");
     }

@@ -8,6 +8,7 @@
 
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/dialogs/bill_selection.h>
+#include <trackquery/framework/navigation_search.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/messages.h>
@@ -342,24 +343,10 @@ void CICMOQuery::FindPosition() {
         FocusTool(viewer, "txtPosition");
         return;
     }
-    const std::string wanted = automation::UCase(text);
-    auto matches = [&](int32_t index) {
-        return automation::UCase(m_NavigationModel->NodeItem(index)->Text).find(wanted) !=
-               std::string::npos;
-    };
     // Without a selected node the search starts at the root, so that it covers every task order.
     auto selected = viewer->SelectedNavigationNode();
-    const int32_t current = selected && selected->Index() > 0 ? selected->Index() : 1;
-    const int32_t count = m_NavigationModel->NodeCount();
-
-    int32_t hit = 0;
-    for (int32_t index = current + 1; index <= count && hit == 0; ++index) {
-        if (matches(index)) hit = index;
-    }
-    // The root is never a hit: the second pass starts at the first task order.
-    for (int32_t index = 2; index <= current && index <= count && hit == 0; ++index) {
-        if (matches(index)) hit = index;
-    }
+    const int32_t current = selected ? selected->Index() : 1;
+    const int32_t hit = FindNodeByText(*m_NavigationModel, current, text);
     if (hit == 0) {
         ShowMessage(LoadResText("没有符合条件的任务单。"));
         FocusTool(viewer, "txtPosition");

@@ -28,7 +28,7 @@
 namespace trackquery {
 
 class CSeOrderQuery : public ITrackQuery, public ICSeOrderQuery {
-public:
+  public:
     // Class_Initialize: creates the models and reads the user-group switch from the system
     // profile. A failure is raised again with the source
     // "QzICMOTrackQuery.CSeOrderQuery.Class_Initialize".
@@ -68,7 +68,7 @@ public:
     bool AmountRight() const { return m_AmountRight; }
     const frmICMOQueryPtr& Window() const { return m_frmQuery; }
 
-private:
+  private:
     // --- lifecycle.cpp ---
     void ConfigureViewer(automation::ObjectPtr& parForm, automation::ObjectPtr& parBar,
                          bool calledByIcmoTrack, int32_t hwnd);

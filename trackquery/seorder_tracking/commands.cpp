@@ -5,6 +5,7 @@
 #include <trackquery/seorder_tracking/CSeOrderQuery.h>
 
 #include <trackquery/contracts/security.h>
+#include <trackquery/framework/navigation_search.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/SysObjects.h>
 #include <trackquery/services/messages.h>
@@ -136,22 +137,10 @@ bool CSeOrderQuery::FindPosition() {
         ShowMessage(LoadResText("请输入查询条件。"));
         return false;
     }
-    const std::string wanted = automation::UCase(text);
-    auto model = viewer->GetNavigationModel();
-    auto matches = [&](int32_t index) {
-        return automation::UCase(model->NodeItem(index)->Text).find(wanted) != std::string::npos;
-    };
     // Without a selected node the search starts at the root, so that it covers every node.
     auto selected = viewer->SelectedNavigationNode();
-    const int32_t current = selected && selected->Index() > 0 ? selected->Index() : 1;
-    const int32_t last = model->NodeCount();
-    int32_t found = 0;
-    for (int32_t i = current + 1; i <= last && found == 0; ++i) {
-        if (matches(i)) found = i;
-    }
-    for (int32_t i = 2; i <= current && i <= last && found == 0; ++i) {
-        if (matches(i)) found = i;
-    }
+    const int32_t current = selected ? selected->Index() : 1;
+    const int32_t found = FindNodeByText(*viewer->GetNavigationModel(), current, text);
     if (found == 0) {
         ShowMessage(LoadResText("没有符合条件的记录。"));
         return false;

@@ -22,10 +22,6 @@ namespace {
 
 using automation::Variant;
 
-std::string TextOf(const Variant& value) {
-    return value.IsNull() || value.IsEmpty() ? std::string() : automation::CStr(value);
-}
-
 bool IsVisible(const RecordsetPtr& fields) {
     return automation::VbEquals(fields->Value("FVisible"), Variant(int32_t{1}));
 }
@@ -71,10 +67,10 @@ void CSeOrderQuery::CreateHeadModel() {
         std::vector<std::string> lines;
         for (fields->MoveFirst(); !fields->Eof(); fields->MoveNext()) {
             if (!IsVisible(fields)) continue;
-            std::string line = TextOf(fields->Value("FCaption"));
+            std::string line = automation::TextOrEmpty(fields->Value("FCaption"));
             if (entry) {
-                const std::string key = TextOf(fields->Value("FKey"));
-                line += TextOf(entry->Value(key));
+                const std::string key = automation::TextOrEmpty(fields->Value("FKey"));
+                line += automation::TextOrEmpty(entry->Value(key));
                 if (key == "FCurrency") {
                     line += " " + ExchangeRateText(entry->Value("FExchangeRate"), m_ClassTypeID);
                 }

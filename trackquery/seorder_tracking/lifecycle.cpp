@@ -5,6 +5,7 @@
 #include <trackquery/contracts/security.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
+#include <trackquery/services/SysObjects.h>
 #include <trackquery/services/messages.h>
 
 #include <platform/automation/conversions.h>
@@ -36,10 +37,7 @@ CSeOrderQuery::CSeOrderQuery() {
         m_DetailModel = std::make_shared<DetailModel>();
         m_NavigationModel = std::make_shared<NavigationModel>();
         m_HeadModel = std::make_shared<HeadModel>();
-        auto profile = automation::CreateObject<ISystemProfile>(kSystemProfileProgId);
-        const automation::Variant value =
-            profile->GetProfile(GetPropsString(), "IC", "CheckUserGroup");
-        m_CheckUserGroup = value.IsNull() ? false : automation::CBool(value);
+        m_CheckUserGroup = ReadCheckUserGroup();
     } catch (const automation::RuntimeError& error) {
         automation::RaiseAgain(error, std::string(kSource) + "Class_Initialize");
     }

@@ -30,16 +30,6 @@ constexpr int32_t kKeyF7 = 118;
 // The order list filter of the bill list that F7 opens: checked, uncancelled sales orders.
 constexpr const char* kSalesOrderListFilter = " v1.FClassTypeID = 0 AND v1.FCancellation = 0 ";
 
-std::string TextOf(const Variant& value) {
-    return value.IsNull() || value.IsEmpty() ? std::string() : automation::CStr(value);
-}
-
-// VB's numeric comparison of a status value: Empty and texts that are not numbers are 0.
-int32_t NumberOf(const Variant& value) {
-    if (value.IsNull() || !automation::IsNumeric(value)) return 0;
-    return automation::CLng(value);
-}
-
 NavigationNodePtr NewNode(int32_t level, const std::string& parentKey, const std::string& key,
                           const std::string& text, int32_t image, const std::string& itemData) {
     auto node = std::make_shared<NavigationNode>();
@@ -72,7 +62,7 @@ bool CSeOrderQuery::LoadOrderList(const automation::DictionaryPtr& filter) {
         for (;;) {
             RecordsetPtr rs = automation::CreateObject<CGetOrderQuery>(kProgIdGetOrderQuery)
                                   ->GetOrderList(GetPropsString(), filter, status);
-            const int32_t retCode = NumberOf(status->Item("RetCode", Variant()));
+            const int32_t retCode = automation::CLngOr(status->Item("RetCode", Variant()));
             if (retCode == 1) {
                 if (!AskYesNo(LoadResText("您查询的订单超过2000分录，将会影响查询速度，建议您重新录"
                                           "入查询条件。您仍要如此选择吗？"),
@@ -118,20 +108,23 @@ bool CSeOrderQuery::CreateNavigationModel(const RecordsetPtr& rs) {
             std::string orderKey = "root";
             const bool exportOrders = m_ClassTypeID == kExportOrderClass;
             for (; !rs->Eof(); rs->MoveNext()) {
-                const std::string interId = TextOf(rs->Value("FInterID"));
+                const std::string interId = automation::TextOrEmpty(rs->Value("FInterID"));
                 if (automation::UCase(orderKey) != automation::UCase("B" + interId)) {
-                    auto order = NewNode(1, "root", "B" + interId, TextOf(rs->Value("FBillNo")), 1,
-                                         TextOf(rs->Value("FCustName")));
+                    auto order = NewNode(1, "root", "B" + interId,
+                                         automation::TextOrEmpty(rs->Value("FBillNo")), 1,
+                                         automation::TextOrEmpty(rs->Value("FCustName")));
                     order->ItemText = order->ItemData;
                     m_NavigationModel->AddNode(order);
                     orderKey = order->Key;
                 }
-                const std::string entryId = TextOf(rs->Value("FEntryID"));
+                const std::string entryId = automation::TextOrEmpty(rs->Value("FEntryID"));
                 std::string key = interId + ":" + entryId;
-                if (exportOrders) key += ":" + TextOf(rs->Value("FDetailID"));
+                if (exportOrders) key += ":" + automation::TextOrEmpty(rs->Value("FDetailID"));
                 auto entry =
-                    NewNode(1, orderKey, key, entryId + "/" + TextOf(rs->Value("FItemNumber")), 3,
-                            TextOf(rs->Value("FItemName")) + " " + TextOf(rs->Value("FItemModel")));
+                    NewNode(1, orderKey, key,
+                            entryId + "/" + automation::TextOrEmpty(rs->Value("FItemNumber")), 3,
+                            automation::TextOrEmpty(rs->Value("FItemName")) + " " +
+                                automation::TextOrEmpty(rs->Value("FItemModel")));
                 entry->ItemText = entry->ItemData;
                 m_NavigationModel->AddNode(entry);
             }

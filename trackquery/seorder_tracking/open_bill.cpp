@@ -36,9 +36,7 @@ constexpr int32_t kLastTransactionType = 9999;
 int32_t CellNumber(const DetailRowPtr& row, const char* key) {
     auto cell = row->Cell(key);
     if (!cell) automation::Raise(automation::vberr::ObjectVariableNotSet, "", key);
-    const Variant& value = cell->Value;
-    if (value.IsNull() || value.IsEmpty() || !automation::IsNumeric(value)) return 0;
-    return automation::CLng(value);
+    return automation::CLngOr(cell->Value);
 }
 
 // The bill window's sub-system for a transaction type.

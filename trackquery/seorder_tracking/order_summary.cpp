@@ -75,10 +75,6 @@ std::string PhaseCaption(const std::string& key, int32_t classTypeId) {
 
 bool IsDash(const Variant& value) { return value.IsString() && value.AsString() == "-"; }
 
-std::string TextOf(const Variant& value) {
-    return value.IsNull() || value.IsEmpty() ? std::string() : automation::CStr(value);
-}
-
 }  // namespace
 
 bool CSeOrderQuery::AmountsShown() const { return m_AmountRight && OptionOn("ShowAmount"); }
@@ -214,7 +210,7 @@ DetailRowPtr CSeOrderQuery::CreateSummaryRow(const std::string& key, const Recor
     std::string rate;
     if (!atEnd) {
         const Variant value = rs->Value("FCommitPer");
-        const std::string text = TextOf(value);
+        const std::string text = automation::TextOrEmpty(value);
         rate =
             IsDash(value) || text.empty()
                 ? text

@@ -56,15 +56,6 @@ constexpr StatusCaption kStatusCaptions[] = {
     {"End", "结案"},
 };
 
-std::string TextOf(const Variant& value) {
-    return value.IsNull() || value.IsEmpty() ? std::string() : automation::CStr(value);
-}
-
-int32_t NumberOf(const Variant& value) {
-    if (value.IsNull() || !automation::IsNumeric(value)) return 0;
-    return automation::CLng(value);
-}
-
 std::string StatusText(const std::string& keyword) {
     for (const auto& status : kStatusCaptions) {
         if (automation::EqualsIgnoreCase(keyword, status.keyword))
@@ -90,13 +81,14 @@ DetailNodePtr CSeOrderQuery::CreatePhaseNode(const std::string& type,
     node->CanExpand = true;
     const std::string language = CaptionLanguage();
     const bool exportNotice =
-        NumberOf(Variant(type)) == kNoticePhase && m_ClassTypeID == kExportOrderClass;
+        automation::CLngOr(Variant(type)) == kNoticePhase && m_ClassTypeID == kExportOrderClass;
     for (; !rsTemplate->Eof(); rsTemplate->MoveNext()) {
-        const std::string key = TextOf(rsTemplate->Value("FKey"));
+        const std::string key = automation::TextOrEmpty(rsTemplate->Value("FKey"));
         const Variant ctlType = rsTemplate->Value("FCtlType");
         if (!IsFieldShown(key, ctlType)) continue;
-        std::string caption = language == "CHS" ? TextOf(rsTemplate->Value("FCaption"))
-                                                : TextOf(rsTemplate->Value("FCaption_" + language));
+        std::string caption =
+            language == "CHS" ? automation::TextOrEmpty(rsTemplate->Value("FCaption"))
+                              : automation::TextOrEmpty(rsTemplate->Value("FCaption_" + language));
         // Export orders ship and return where domestic orders deliver.
         if (exportNotice && automation::UCase(key) == "FBILLNO") caption = LoadResText("出运/退运");
         auto column = std::make_shared<DetailColumn>();
@@ -170,16 +162,18 @@ void CSeOrderQuery::FillPhaseDetail(int32_t lRow, const std::string& sPath,
             if (rs->RecordCount() > 0) rs->MoveFirst();
             for (; !rs->Eof(); rs->MoveNext()) {
                 auto row = std::make_shared<DetailRow>();
-                const bool writeOff = NumberOf(rs->Value("FClassTypeID")) == kWriteOffClass;
+                const bool writeOff =
+                    automation::CLngOr(rs->Value("FClassTypeID")) == kWriteOffClass;
                 m_rsTemplate->MoveFirst();
                 for (; !m_rsTemplate->Eof(); m_rsTemplate->MoveNext()) {
-                    const std::string key = TextOf(m_rsTemplate->Value("FKey"));
+                    const std::string key = automation::TextOrEmpty(m_rsTemplate->Value("FKey"));
                     const Variant ctlType = m_rsTemplate->Value("FCtlType");
                     if (!IsFieldShown(key, ctlType)) continue;
                     auto cell = std::make_shared<DetailCell>();
                     cell->Key = key;
                     if (writeOff && automation::UCase(key) == "FBILLNO") {
-                        cell->Text = LoadResText("核销序号") + TextOf(rs->Value("FBillNo"));
+                        cell->Text =
+                            LoadResText("核销序号") + automation::TextOrEmpty(rs->Value("FBillNo"));
                     } else {
                         // An empty field counts as the empty text.
                         Variant value = rs->Value(automation::Trim(key));
@@ -212,8 +206,8 @@ void CSeOrderQuery::FillPhaseDetail(int32_t lRow, const std::string& sPath,
 }
 
 std::string CSeOrderQuery::FormatCellText(const Variant& value, const Variant& ctlType) const {
-    const std::string text = TextOf(value);
-    switch (NumberOf(ctlType)) {
+    const std::string text = automation::TextOrEmpty(value);
+    switch (automation::CLngOr(ctlType)) {
         case kQuantity:
             return text == "-" ? text : QuantityText(value);
         case kDate: {

@@ -110,6 +110,12 @@ std::string GetActionName(int32_t action) {
     }
 }
 
+bool ReadCheckUserGroup() {
+    auto profile = CreateObject<ISystemProfile>(kSystemProfileProgId);
+    const Variant value = profile->GetProfile(GetPropsString(), "IC", "CheckUserGroup");
+    return value.IsNull() ? false : automation::CBool(value);
+}
+
 Variant GetSystemProfileValue(const std::string& key, const std::string& category) {
     try {
         auto systemFunc = CreateObject<ISystemFunc>(kSystemFuncProgId);

@@ -37,6 +37,10 @@ bool CheckAccessRow(const automation::DictionaryPtr& row, int32_t action, bool s
 // The translated name of an action code; empty for a code without a name.
 std::string GetActionName(int32_t action);
 
+// The user group switch of the client's system profile ("UlmBase.SystemProfile", section "IC",
+// key "CheckUserGroup"): a null value is off. Failures reach the caller.
+bool ReadCheckUserGroup();
+
 // A value of the client's system profile, as the profile holds it; 0 on any failure.
 automation::Variant GetSystemProfileValue(const std::string& key, const std::string& category);
 

@@ -8,7 +8,7 @@
 namespace trackquery {
 
 class WaitCursor {
-public:
+  public:
     WaitCursor();
     ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;
@@ -19,7 +19,7 @@ public:
     // Puts the default pointer back when the last start of this instance ends.
     void Release();
 
-private:
+  private:
     int32_t count_ = 0;
 };
 

@@ -22,7 +22,7 @@ void LogProcEnd(int32_t handle, int32_t failed = kLogNormal) noexcept;
 // leaves it. The end is marked failed only where the procedure says so (MarkFailed), as the
 // failure exits that the procedure log distinguishes are few.
 class ProcLog {
-public:
+  public:
     explicit ProcLog(const std::string& key) : handle_(LogProcStart(key)) {}
     ~ProcLog() { LogProcEnd(handle_, failed_ ? kLogFailed : kLogNormal); }
     ProcLog(const ProcLog&) = delete;
@@ -30,7 +30,7 @@ public:
 
     void MarkFailed() { failed_ = true; }
 
-private:
+  private:
     int32_t handle_;
     bool failed_ = false;
 };
