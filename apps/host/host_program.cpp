@@ -1,7 +1,7 @@
 #include "host_program.h"
 
-#include "icmo_command.h"
 #include "task_order_selection.h"
+#include "tracking_run.h"
 
 #include <client/erp_database/demo_command.h>
 
@@ -65,6 +65,37 @@ int RunHostProgram(const std::vector<std::string>& args, std::istream& in, std::
     icmoCommand->add_option("--script", icmo.scriptPath,
                             "Run the commands of this file instead of asking on the terminal");
 
+    SeOrderOptions seorder;
+    auto* seorderCommand = app.add_subcommand(
+        "seorder",
+        "Track sales or export orders in the terminal (type help for the commands)");
+    seorderCommand->add_option("--db", seorder.database, "The ERP database (an SQLite file)")
+        ->required();
+    seorderCommand->add_option("--type", seorder.type, "sales (81) or export (1007100) orders")
+        ->transform(CLI::IsMember({"sales", "export"}, CLI::ignore_case));
+    seorderCommand
+        ->add_option("--bills", seorder.orders,
+                     "Orders by number, an entry after a colon (NO[:ENTRY]), comma-separated "
+                     "(default: none, the view opens empty)")
+        ->delimiter(',');
+    seorderCommand->add_option("--user", seorder.userName,
+                               "The user, by name (default administrator)");
+    seorderCommand->add_option("--lang", seorder.language, "Language (default CHS)")
+        ->transform(
+            CLI::IsMember(std::vector<std::string>(std::begin(kLanguages), std::end(kLanguages)),
+                          CLI::ignore_case));
+    seorderCommand
+        ->add_option("--sub", seorder.subId, "Sub-system of the session (default XS, sales)")
+        ->transform(CLI::IsMember(
+            std::vector<std::string>(std::begin(kSalesSubSystems), std::end(kSalesSubSystems)),
+            CLI::ignore_case));
+    seorderCommand->add_flag("--embedded", seorder.embedded,
+                             "Run in a host page instead of a modal window");
+    seorderCommand->add_flag("--called-by-icmo", seorder.calledByIcmo,
+                             "Open the view as task order tracking opens it (no jump back)");
+    seorderCommand->add_option("--script", seorder.scriptPath,
+                               "Run the commands of this file instead of asking on the terminal");
+
     std::vector<const char*> argv;
     for (const auto& arg : args) argv.push_back(arg.c_str());
     try {
@@ -74,6 +105,10 @@ int RunHostProgram(const std::vector<std::string>& args, std::istream& in, std::
     }
 
     if (demoDb->parsed()) return client::erp_database::RunDemoDbCommand(demo, out, err);
+    if (seorderCommand->parsed()) {
+        TidyBillNumbers(seorder.orders);
+        return RunSeOrderCommand(seorder, in, out, err);
+    }
     TidyBillNumbers(icmo.billNumbers);
     return RunIcmoCommand(icmo, in, out, err);
 }

@@ -1,5 +1,7 @@
 #include "terminal_backend.h"
 
+#include "host_loop.h"
+
 #include <client/bills/bill_window.h>
 
 #include <platform/automation/errors.h>
@@ -120,10 +122,14 @@ void TerminalBackend::FormShown(windowing::Form& form, bool modal) {
              << bill->Render();
         if (bill->Render().empty() || bill->Render().back() != '\n') out_ << "\n";
         out_ << "+==\n";
-    } else if (form.Name() != "frmICMOQuery") {
-        out_ << "[window " << form.Name() << (modal ? ", modal" : "")
-             << ": closed again, the terminal host has no commands for it]\n";
     }
+}
+
+bool TerminalBackend::WaitForInput(windowing::Form* modalForm,
+                                   std::optional<int64_t> msUntilNextTimer) {
+    if (!loop_ || !modalForm) return harness_.WaitForInput(modalForm, msUntilNextTimer);
+    loop_->RunOneFor(*modalForm);
+    return true;
 }
 
 void TerminalBackend::Fail(const std::string& description) {

@@ -1,7 +1,8 @@
 #pragma once
 // The back end of the terminal host. It stands in front of the harness's headless back end: form
-// events, modal steps and the clock stay the harness's, while every message box is printed where
-// the user reads the session and answered by the user.
+// events and the clock stay the harness's, while every message box is printed where the user
+// reads the session and answered by the user, and a modal window waiting for input gets the next
+// command line from the host's loop (host_loop.h).
 //
 // Answers come first from the queue that `answer` commands fill. When the queue is empty, an
 // interactive session asks on the terminal; a scripted session has nobody to ask, so the box
@@ -21,6 +22,8 @@
 
 namespace apps {
 
+class HostLoop;
+
 class TerminalBackend : public windowing::Backend {
   public:
     // `input` is read only in an interactive session, for boxes nobody answered beforehand.
@@ -37,21 +40,21 @@ class TerminalBackend : public windowing::Backend {
     int32_t ShowMsgBox(const std::string& prompt, int32_t buttons,
                        const std::string& title) override;
     void MousePointerChanged(int16_t pointer) override { harness_.MousePointerChanged(pointer); }
-    // A bill window is printed as the user would read it; another window (a dialog the host has
-    // no commands for) is named, since the harness closes it as the user's close box would.
+    // A bill window is printed as the user would read it; the windows that take commands are
+    // printed by the loop when they first wait for one.
     void FormShown(windowing::Form& form, bool modal) override;
     void FormHidden(windowing::Form& form) override { harness_.FormHidden(form); }
     void FormUnloaded(windowing::Form& form) override { harness_.FormUnloaded(form); }
-    bool WaitForInput(windowing::Form* modalForm,
-                      std::optional<int64_t> msUntilNextTimer) override {
-        return harness_.WaitForInput(modalForm, msUntilNextTimer);
-    }
+    // A modal window runs the next command line; without a loop the harness answers.
+    bool WaitForInput(windowing::Form* modalForm, std::optional<int64_t> msUntilNextTimer) override;
+    void SetLoop(HostLoop* loop) { loop_ = loop; }
 
   private:
     int32_t AskOnTerminal(int32_t buttons);
     [[noreturn]] void Fail(const std::string& description);
 
     windowing::HeadlessBackend& harness_;
+    HostLoop* loop_ = nullptr;
     std::ostream& out_;
     std::istream& input_;
     bool interactive_;

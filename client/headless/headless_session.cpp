@@ -193,6 +193,14 @@ void HeadlessSession::NoteViewersAsCreated() {
     });
 }
 
+std::shared_ptr<HeadlessTraceViewer> HeadlessSession::ViewerOf(const windowing::Form& window) const {
+    for (const auto& weak : viewers_) {
+        auto viewer = weak.lock();
+        if (viewer && viewer->Window().get() == &window) return viewer;
+    }
+    return nullptr;
+}
+
 HeadlessTraceViewer& HeadlessSession::RequireViewer() const {
     if (!viewer_) {
         automation::Raise(automation::vberr::ObjectVariableNotSet, "HeadlessSession",

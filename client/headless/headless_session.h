@@ -127,6 +127,8 @@ public:
     // The viewer of the view that opened last (kept after its window closed, so it can still be
     // read). Every viewer the session creates is noted when it is created.
     std::shared_ptr<HeadlessTraceViewer> Viewer() const { return viewer_; }
+    // The viewer that sits on `window`, or nothing when no viewer of the session does.
+    std::shared_ptr<HeadlessTraceViewer> ViewerOf(const windowing::Form& window) const;
     std::string Render() const;
     const std::vector<windowing::MsgBoxRecord>& MessageBoxes();
     // The prompts of every box, in order.

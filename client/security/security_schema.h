@@ -12,6 +12,8 @@
 //                FDescription, FDate
 
 #include <platform/adodb/connection.h>
+#include <platform/adodb/recordset.h>
+#include <platform/automation/errors.h>
 
 namespace client {
 
@@ -26,6 +28,14 @@ CREATE TABLE IF NOT EXISTS t_AccessLog (
 );
 )SQL";
 
-inline void CreateAccessLogTable(adodb::Connection& cnn) { cnn.ExecuteScript(kAccessLogSql); }
+// Creates the log where the database lacks it, and gives a log of an older database its phase.
+inline void CreateAccessLogTable(adodb::Connection& cnn) {
+    cnn.ExecuteScript(kAccessLogSql);
+    try {
+        cnn.Execute("SELECT FPhase FROM t_AccessLog WHERE 1 = 0");
+    } catch (const automation::RuntimeError&) {
+        cnn.Execute("ALTER TABLE t_AccessLog ADD COLUMN FPhase INTEGER NOT NULL DEFAULT 0");
+    }
+}
 
 }  // namespace client

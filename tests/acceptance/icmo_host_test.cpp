@@ -301,11 +301,23 @@ TEST_F(HostSession, DeferredClickShowsTheNodeOnlyAfterTheDelay) {
     EXPECT_GT(shownIn(late), shownIn(early)) << late.output;
 }
 
-TEST_F(HostSession, SelectionListDialogIsNamedAndClosedAgain) {
-    const HostRun run = RunScript(database_, "key bndfilter F7\nshow\n");
+TEST_F(HostSession, TheSelectionListTakesTheLinesUntilItClosesAndItsChoiceIsTracked) {
+    const HostRun run =
+        RunScript(database_, "key bndfilter F7\nrow 2,3\ncheck 3 off\nok\nwindows\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_TRUE(run.Shows("[window frmList, modal: closed again")) << run.output;
-    EXPECT_TRUE(run.Shows("icmo> show")) << "the session goes on";
+    EXPECT_TRUE(run.Shows("icmo/frmList> row 2,3")) << "the list takes the lines: " << run.output;
+    EXPECT_TRUE(run.Shows("  * 2 | ")) << "the selection is printed: " << run.output;
+    EXPECT_TRUE(run.Shows("== 生产任务单(1) ==")) << run.output;
+    EXPECT_TRUE(run.Shows("icmo> windows\n* icmo")) << "the view takes the lines again";
+
+    // A list closed without a choice changes nothing; a bad line inside it stops the script.
+    const HostRun cancelled = RunScript(database_, "key bndfilter F7\ncancel\nshow\n");
+    EXPECT_EQ(cancelled.exitCode, 0) << cancelled.output;
+    EXPECT_FALSE(cancelled.Shows("生产任务单(1)")) << cancelled.output;
+    const HostRun bad = RunScript(database_, "key bndfilter F7\nrow x\nshow\n");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.Shows(":2: the script stops here.")) << bad.output;
+    EXPECT_FALSE(bad.Shows("icmo> show")) << bad.output;
 }
 
 // --- The terminal -------------------------------------------------------------------------------
