@@ -42,6 +42,16 @@ void DemoWriter::WriteTaskOrders() {
     }
 }
 
+const SalesEntry& DemoWriter::NextSalesEntryToMake() {
+    size_t turn = madeTurns_++;
+    for (;;) {
+        for (const auto& entries : salesOrders_) {
+            if (turn < entries.size()) return entries[turn];
+            turn -= entries.size();
+        }
+    }
+}
+
 void DemoWriter::WriteTaskOrder(int64_t id) {
     const Kind kind = KindOf(id);
     const int64_t status = StatusOf(id, random_);
@@ -49,12 +59,11 @@ void DemoWriter::WriteTaskOrder(int64_t id) {
         (id == 5) || (id > 10 && (status == 1 || status == 2) && random_.Below(15) == 0);
     const bool cancelled = (id == 6) || (id > 10 && status == 0 && random_.Below(8) == 0);
 
-    // Three task orders in five are made for a sales or export order entry.
+    // Three task orders in five are made for a sales or export order entry. They go round the
+    // entries in turn, each for about half of the entry, so that an entry is made by one task
+    // order or two and its production runs near its quantity.
     const SalesEntry* made = nullptr;
-    if (!salesOrders_.empty() && id % 5 < 3) {
-        const auto& entries = salesOrders_[(id * 3) % salesOrders_.size()];
-        made = &entries[id % entries.size()];
-    }
+    if (!salesOrders_.empty() && id % 5 < 3) made = &NextSalesEntryToMake();
     const ItemInfo* item = &finishedItems_[(id * 11) % finishedItems_.size()];
     if (made) {
         for (const auto& candidate : finishedItems_) {
@@ -70,7 +79,8 @@ void DemoWriter::WriteTaskOrder(int64_t id) {
     if (id == 8) date = -10, finish = 20;
     const int64_t commit = date + random_.Between(1, 5);
 
-    const double qty = static_cast<double>(random_.Between(5, 100) * 10);
+    double qty = static_cast<double>(random_.Between(5, 100) * 10);
+    if (made) qty = std::max(10.0, std::round(made->qty * random_.Between(40, 60) / 1000.0) * 10);
     double stockQty = 0;
     if (status == 3) stockQty = qty;
     if (status == 2 || status == 5) stockQty = std::floor(qty * random_.Between(10, 90) / 100.0);

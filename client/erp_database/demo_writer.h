@@ -75,6 +75,8 @@ class DemoWriter {
     double Round2(double value) const;
 
     void WriteTaskOrder(int64_t id);
+    // The order entry the next task order made for an order is made for.
+    const SalesEntry& NextSalesEntryToMake();
     void WriteMaterialList(int64_t icmoId, bool outsourced, int64_t status, double qty,
                            int64_t biller, int64_t date);
     void WriteProductReceipts(int64_t icmoId, bool outsourced, int64_t itemId, double stockQty,
@@ -97,6 +99,7 @@ class DemoWriter {
     std::vector<ItemInfo> finishedItems_;
     std::vector<ItemInfo> rawItems_;
     std::vector<std::vector<SalesEntry>> salesOrders_;  // entries of each order, by order
+    size_t madeTurns_ = 0;  // task orders made for an order entry so far
     std::vector<int64_t> customers_;
     std::map<int64_t, std::vector<int64_t>> routingOperations_;  // routing -> operation ids
     std::vector<int64_t>
