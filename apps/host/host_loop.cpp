@@ -27,13 +27,14 @@ constexpr const char* kSharedHelp =
     "  quit                   close every window and end\n"
     "  help                   this list\n";
 
-// The blocks of a printed window: a view's panes start with "== "; a dialog is one block.
+// The blocks of a printed window: a view's panes start with their title line ("== ..."); a
+// dialog is one block.
 std::vector<std::string> Sections(const std::string& text) {
     std::vector<std::string> sections;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
-        if (sections.empty() || line.rfind("== ", 0) == 0) sections.emplace_back();
+        if (sections.empty() || line.rfind("==", 0) == 0) sections.emplace_back();
         sections.back() += line + "\n";
     }
     return sections;

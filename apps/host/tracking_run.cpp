@@ -178,7 +178,8 @@ int RunSeOrderCommand(const SeOrderOptions& options, std::istream& in, std::ostr
     }
 
     out << (exportOrders ? "Export" : "Sales") << " order tracking of " << options.database << ": "
-        << (orders ? std::to_string(orders->Count()) + " orders" : std::string("no orders yet"))
+        << (!orders ? std::string("no orders yet")
+                    : std::to_string(orders->Count()) + (orders->Count() == 1 ? " order" : " orders"))
         << ", sub-system " << automation::UCase(options.subId) << ", user " << options.userName
         << " (" << userId << "), language " << automation::LCase(options.language)
         << (options.embedded ? ", embedded" : "")

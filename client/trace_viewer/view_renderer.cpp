@@ -31,8 +31,27 @@ std::string Marker(bool selected) { return selected ? ">" : " "; }
 
 std::string Indent(int depth) { return std::string(static_cast<size_t>(depth) * 2, ' '); }
 
-std::string TitleLine(const std::string& title, const char* fallback, bool alert = false) {
-    return std::string("== ") + (alert ? "!! " : "") + (title.empty() ? fallback : title) + " ==\n";
+// A pane's title line. A controller that sets no title gets one made from what the pane shows:
+// the pane's own name only while it shows nothing.
+std::string TitleLine(const std::string& title, const std::string& fallback, bool alert = false) {
+    const std::string shown = title.empty() ? fallback : title;
+    if (shown.empty()) return "==\n";
+    return std::string("== ") + (alert ? "!! " : "") + shown + " ==\n";
+}
+
+// The navigation pane is titled after its root; the head after the node it shows, an entry after
+// its order too ("SEORD000001 1/01.000007").
+std::string NavigationFallback(const ViewState& state) {
+    if (!state.navigation || state.navigation->NodeCount() == 0) return "Navigation";
+    return state.navigation->NodeItem(1)->Text;
+}
+
+std::string HeadFallback(const ViewState& state) {
+    const auto& node = state.selectedNode;
+    if (!node || !state.navigation) return "Head";
+    auto parent = state.navigation->FindByKey(node->ParentKey);
+    if (!parent || parent->Index() == 1) return node->Text;
+    return parent->Text + " " + node->Text;
 }
 
 class DetailPrinter {
@@ -128,7 +147,7 @@ class DetailPrinter {
 };
 
 void RenderNavigation(std::ostringstream& out, const ViewState& state) {
-    if (state.showTitles) out << TitleLine(state.navigationTitle, "Navigation");
+    if (state.showTitles) out << TitleLine(state.navigationTitle, NavigationFallback(state));
     if (!state.navigation || state.navigation->NodeCount() == 0) {
         out << "  (empty)\n";
         return;
@@ -142,7 +161,7 @@ void RenderNavigation(std::ostringstream& out, const ViewState& state) {
 
 void RenderHead(std::ostringstream& out, const ViewState& state) {
     if (state.showTitles && state.showHeadTitle) {
-        out << TitleLine(state.headTitle, "Head", state.headTitleAlert);
+        out << TitleLine(state.headTitle, HeadFallback(state), state.headTitleAlert);
     }
     if (!state.head || state.head->LineCount() == 0) {
         out << "  (empty)\n";
@@ -152,7 +171,7 @@ void RenderHead(std::ostringstream& out, const ViewState& state) {
 }
 
 void RenderDetail(std::ostringstream& out, const ViewState& state) {
-    if (state.showTitles) out << TitleLine(state.detailTitle, "Detail");
+    if (state.showTitles) out << TitleLine(state.detailTitle, state.detail ? "" : "Detail");
     if (!state.detail || state.detail->Count() == 0) {
         out << "  (empty)\n";
         return;

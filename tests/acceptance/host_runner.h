@@ -114,15 +114,16 @@ inline HostRun RunProgram(const std::vector<std::string>& args, const std::strin
     return run;
 }
 
-// Runs `trackquery icmo --db DB ARGS --script FILE` with the script's lines, in this process or
-// (`run` = RunProgram) as the built program.
+// Runs `trackquery VERB --db DB ARGS --script FILE` with the script's lines (VERB: icmo unless
+// given), in this process or (`run` = RunProgram) as the built program.
 inline HostRun RunScript(const std::string& database, const std::string& script,
                          std::vector<std::string> args = {},
                          HostRun (*run)(const std::vector<std::string>&,
-                                        const std::string&) = RunHost) {
+                                        const std::string&) = RunHost,
+                         const std::string& verb = "icmo") {
     const fs::path scriptFile = TempFile("script.txt");
     std::ofstream(scriptFile) << script;
-    std::vector<std::string> all{"icmo", "--db", database};
+    std::vector<std::string> all{verb, "--db", database};
     all.insert(all.end(), args.begin(), args.end());
     all.push_back("--script");
     all.push_back(scriptFile.string());
