@@ -18,10 +18,13 @@ namespace {
 
 constexpr int64_t kOperationRecordKind = -52;
 
-// The template columns that every query field record set carries, in this order.
-constexpr const char* kTemplateColumns =
-    "FTranType AS FID, FTranType, FKey, FCaption, FCaption_CHT, FCaption_EN, FCtlType, FVisible, "
-    "FAlign, FSum, FDecimalSrc, FFormat, FIndex";
+// The template columns that every query field record set carries, in this order, the caption in
+// the session's language.
+std::string TemplateColumns(const std::string& language) {
+    return "t.FTranType AS FID, t.FTranType, t.FKey, " + CaptionIn(language, "t") +
+           " AS FCaption, t.FCaption_CHT, t.FCaption_EN, t.FCtlType, t.FVisible, t.FAlign, "
+           "t.FSum, t.FDecimalSrc, t.FFormat, t.FIndex";
+}
 
 std::vector<std::string> FieldNames(const adodb::RecordsetPtr& rs) {
     std::vector<std::string> names;
@@ -59,11 +62,12 @@ OperationFilter ReadOperationFilter(const std::string& text) {
 
 }  // namespace
 
-adodb::RecordsetPtr QueryFields(adodb::Connection& db, int32_t trackType, const Variant& selector) {
+adodb::RecordsetPtr QueryFields(adodb::Connection& db, int32_t trackType, const Variant& selector,
+                                const std::string& language) {
     const std::vector<int64_t> kinds = KindList(selector);
-    return db.Execute(std::string("SELECT ") + kTemplateColumns +
-                          " FROM ICTrackTemplate WHERE FTrackType = ? AND FTranType IN "
-                          "(SELECT value FROM json_each(?)) ORDER BY FTranType, FIndex",
+    return db.Execute("SELECT " + TemplateColumns(language) +
+                          " FROM ICTrackTemplate t WHERE t.FTrackType = ? AND t.FTranType IN "
+                          "(SELECT value FROM json_each(?)) ORDER BY t.FTranType, t.FIndex",
                       {Variant(trackType), Variant(JsonArray(kinds))});
 }
 

@@ -12,9 +12,10 @@
 namespace client::middle_tier {
 
 // Field definitions of template family `trackType` (85 head, -85 tracked kinds, 81 sales order
-// phases and head) for the kinds of `selector`, in kind then field order.
+// phases and head) for the kinds of `selector`, in kind then field order; FCaption in `language`
+// ("chs", "cht" or "en").
 adodb::RecordsetPtr QueryFields(adodb::Connection& db, int32_t trackType,
-                                const automation::Variant& selector);
+                                const automation::Variant& selector, const std::string& language);
 
 // The head row of a task order: every head column, the status word, FStockPercent and the
 // server date FSysDate.

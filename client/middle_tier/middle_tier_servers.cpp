@@ -31,7 +31,7 @@ RecordsetPtr GetICMOQueryServer::GetQueryFields(const std::string& sProps, int16
                                                 const Variant& vSelector) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetQueryFields", [&] {
         auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
-        return QueryFields(*db, iTranType, vSelector);
+        return QueryFields(*db, iTranType, vSelector, SessionLanguage(sProps));
     });
 }
 
@@ -93,7 +93,8 @@ RecordsetPtr GetICMOQueryServer::GetBillOption(const std::string& sProps,
                                                bool bChosenOnly) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetBillOption", [&] {
         auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
-        return ReadOptionChoice(*db, sBillType, UserIdOf(vUserID), bChosenOnly);
+        return ReadOptionChoice(*db, sBillType, UserIdOf(vUserID), bChosenOnly,
+                                SessionLanguage(sProps));
     });
 }
 
@@ -123,7 +124,8 @@ RecordsetPtr GetOrderQueryServer::GetBillOption(const std::string& sProps,
                                                 const std::string& sOptionName) {
     return Guarded<RecordsetPtr>("CGetOrderQuery.GetBillOption", [&] {
         auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
-        return ReadOptionChoice(*db, sOptionName, SessionUserID(sProps), false);
+        return ReadOptionChoice(*db, sOptionName, SessionUserID(sProps), false,
+                                SessionLanguage(sProps));
     });
 }
 
@@ -140,7 +142,12 @@ automation::VectorPtr GetOrderQueryServer::GetSeOrderPerforms(
     const std::string& sProps, const automation::DictionaryPtr& dctPara) {
     return Guarded<automation::VectorPtr>("CGetOrderQuery.GetSeOrderPerforms", [&] {
         auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
-        return PhaseBills(*db, dctPara);
+        auto bills = PhaseBills(*db, dctPara);
+        for (const auto& item : bills->Items()) {
+            TranslateLabels(*db, item.As<adodb::Recordset>(), SessionLanguage(sProps),
+                            {"FDirection"});
+        }
+        return bills;
     });
 }
 
@@ -148,7 +155,9 @@ RecordsetPtr GetOrderQueryServer::GetSeOrderDetail(const std::string& sProps,
                                                    const automation::DictionaryPtr& dctPara) {
     return Guarded<RecordsetPtr>("CGetOrderQuery.GetSeOrderDetail", [&] {
         auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
-        return EntryDetail(*db, dctPara);
+        auto detail = EntryDetail(*db, dctPara);
+        TranslateLabels(*db, detail, SessionLanguage(sProps), {"FCheckStatus"});
+        return detail;
     });
 }
 

@@ -1,5 +1,7 @@
 #include <client/middle_tier/middle_tier_support.h>
 
+#include <client/session/props_string.h>
+
 #include <platform/automation/conversions.h>
 #include <platform/automation/dates.h>
 #include <platform/automation/strings.h>
@@ -7,6 +9,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdio>
+#include <map>
 
 namespace client::middle_tier {
 
@@ -114,6 +117,49 @@ adodb::RecordsetPtr NewRecordset(const std::vector<std::string>& fields) {
 
 void AppendRow(const adodb::RecordsetPtr& rs, const std::vector<Variant>& values) {
     rs->LoadRow(values);
+}
+
+std::string SessionLanguage(const std::string& props) {
+    const std::string language = automation::LCase(PropsValue(props, "Language").value_or(""));
+    return language == "cht" || language == "en" ? language : "chs";
+}
+
+std::string CaptionIn(const std::string& language, const std::string& alias) {
+    const std::string column = alias + (language == "en" ? ".FCaption_EN" : ".FCaption_CHT");
+    if (language == "chs") return alias + ".FCaption";
+    return "CASE WHEN IFNULL(" + column + ", '') <> '' THEN " + column + " ELSE " + alias +
+           ".FCaption END";
+}
+
+void TranslateLabels(adodb::Connection& db, const adodb::RecordsetPtr& rs,
+                     const std::string& language, const std::vector<std::string>& columns) {
+    if (language == "chs" || !rs || rs->RecordCount() == 0) return;
+    std::vector<std::string> present;
+    for (const auto& column : columns) {
+        for (int32_t i = 0; i < rs->FieldCount(); ++i) {
+            if (automation::EqualsIgnoreCase(rs->FieldAt(i).Name, column))
+                present.push_back(column);
+        }
+    }
+    if (present.empty()) return;
+    std::map<std::string, std::string> words;
+    auto table = db.Execute("SELECT FCaption, " +
+                            std::string(language == "en" ? "FCaption_EN" : "FCaption_CHT") +
+                            " AS FText FROM ICTrackCaption");
+    for (; !table->Eof(); table->MoveNext()) {
+        words[automation::CStr(table->Value("FCaption"))] = automation::CStr(table->Value("FText"));
+    }
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+        for (const auto& column : present) {
+            const Variant value = rs->Value(column);
+            if (!value.IsString()) continue;
+            const auto found = words.find(value.AsString());
+            if (found != words.end() && !found->second.empty())
+                rs->SetValue(Variant(column), found->second);
+        }
+        rs->Update();
+    }
+    rs->MoveFirst();
 }
 
 }  // namespace client::middle_tier

@@ -42,6 +42,19 @@ std::string JsonArray(const std::vector<int64_t>& values);
 // and demo clocks), else today's date.
 automation::DateValue ServerDate(adodb::Connection& db);
 
+// The session's language, as the property string names it: "chs" (also when it names none),
+// "cht" or "en".
+std::string SessionLanguage(const std::string& props);
+// The caption of a template or option row in the session's language: SQL over the columns
+// `alias`.FCaption, FCaption_CHT and FCaption_EN, falling back to the Simplified Chinese caption
+// where a translation is empty. `alias` is the program's own, never a caller's text.
+std::string CaptionIn(const std::string& language, const std::string& alias);
+
+// Puts the labels the server makes itself (the columns named, where a row has them) into the
+// session's language, as the caption table translates them; other values stay as they are.
+void TranslateLabels(adodb::Connection& db, const adodb::RecordsetPtr& rs,
+                     const std::string& language, const std::vector<std::string>& columns);
+
 // A record set made here (not read from the database): fields of any kind, rows appended.
 adodb::RecordsetPtr NewRecordset(const std::vector<std::string>& fields);
 void AppendRow(const adodb::RecordsetPtr& rs, const std::vector<automation::Variant>& values);

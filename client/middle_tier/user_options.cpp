@@ -77,13 +77,20 @@ void SaveWindowOptions(adodb::Connection& db, const std::string& key, int32_t us
 }
 
 adodb::RecordsetPtr ReadOptionChoice(adodb::Connection& db, const std::string& optionKey,
-                                     int32_t userId, bool chosenOnly) {
+                                     int32_t userId, bool chosenOnly, const std::string& language) {
+    // The caption in the session's language, where the caption table translates it.
+    const std::string caption = language == "chs"
+                                    ? "d.FCaption"
+                                    : "CASE WHEN c.FCaption IS NULL THEN d.FCaption ELSE " +
+                                          CaptionIn(language, "c") + " END";
     const std::string choice =
-        "SELECT d.FID, d.FKey, d.FCaption, "
+        "SELECT d.FID, d.FKey, " + caption +
+        " AS FCaption, "
         "CASE WHEN EXISTS (SELECT 1 FROM ICTrackOptionUser s WHERE s.FOptionKey = d.FOptionKey "
         "AND s.FUserID = ?) THEN IFNULL(u.FValue, 0) ELSE d.FDefault END AS FValue "
         "FROM ICTrackOptionDef d LEFT JOIN ICTrackOptionUser u ON u.FOptionKey = d.FOptionKey "
-        "AND u.FUserID = ? AND u.FKey = d.FKey WHERE d.FOptionKey = ?";
+        "AND u.FUserID = ? AND u.FKey = d.FKey LEFT JOIN ICTrackCaption c ON c.FCaption = "
+        "d.FCaption WHERE d.FOptionKey = ?";
     const std::string sql = chosenOnly
                                 ? "SELECT * FROM (" + choice + ") WHERE FValue = 1 ORDER BY FKey"
                                 : choice + " ORDER BY d.FKey";

@@ -22,9 +22,10 @@ void SaveWindowOptions(adodb::Connection& db, const std::string& key, int32_t us
                        const automation::DictionaryPtr& options);
 
 // The options of a set for a user, sorted by FKey: FID, FKey, FCaption, FValue (the saved
-// choice, or the default when the user never saved one). `chosenOnly` keeps FValue = 1 rows.
+// choice, or the default when the user never saved one), FCaption in `language` ("chs", "cht",
+// "en"). `chosenOnly` keeps FValue = 1 rows.
 adodb::RecordsetPtr ReadOptionChoice(adodb::Connection& db, const std::string& optionKey,
-                                     int32_t userId, bool chosenOnly);
+                                     int32_t userId, bool chosenOnly, const std::string& language);
 
 // Reads a chosen-keys text: keys in single quotes separated by commas ("'A01-85' ,'P00-52' ");
 // "'NoKeySetOn'" alone means none. Anything else is refused with a message naming the fault.

@@ -508,6 +508,13 @@ CREATE TABLE ICTrackKind (
 
 -- The options a user can switch, per option set ("ICMOTrack", "QzSeorderTrack_81", ...).
 -- FKey sorts the options; FDefault is the value until the user saves a choice.
+-- Translations of option captions, keyed by the Simplified Chinese caption.
+CREATE TABLE ICTrackCaption (
+    FCaption     TEXT PRIMARY KEY,
+    FCaption_CHT TEXT NOT NULL,
+    FCaption_EN  TEXT NOT NULL
+);
+
 CREATE TABLE ICTrackOptionDef (
     FOptionKey TEXT NOT NULL,
     FKey       TEXT NOT NULL,

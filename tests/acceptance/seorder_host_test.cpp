@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
 namespace {
 
 using namespace host_test;
@@ -86,6 +89,65 @@ TEST(SalesOrderHost, ATaskOrderJumpsToTheSalesOrderItWasMadeFor) {
     EXPECT_EQ(tools.find("ViewICMOTrack"), std::string::npos) << "no jump back: " << tools;
     EXPECT_TRUE(run.Shows("icmo/seorder> close\nThe tracking window was closed.\nicmo> windows\n"))
         << run.output;
+}
+
+}  // namespace
+
+namespace {
+
+bool IsAscii(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+// The captions of a printed view: head captions (before the separator), the node labels and
+// the column headings of every expanded node.
+std::vector<std::string> Captions(const std::string& output) {
+    std::vector<std::string> captions;
+    bool head = false;
+    bool headingNext = false;
+    std::istringstream lines(output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind("==", 0) == 0) {
+            head = line.find("(") == std::string::npos && line.rfind("== !!", 0) != 0 &&
+                   line != "==";
+            head = head || line.find("WORK") != std::string::npos;
+            continue;
+        }
+        const auto marker = line.find("[-] ");
+        const auto closed = line.find("[+] ");
+        if (marker != std::string::npos || closed != std::string::npos) {
+            captions.push_back(line.substr((marker != std::string::npos ? marker : closed) + 4));
+            headingNext = marker != std::string::npos;
+            continue;
+        }
+        if (headingNext) {
+            captions.push_back(line);
+            headingNext = false;
+            continue;
+        }
+        const auto separator = line.find_first_of(":");
+        if (head && line.rfind("  ", 0) == 0 && separator != std::string::npos) {
+            captions.push_back(line.substr(0, separator));
+        }
+    }
+    return captions;
+}
+
+TEST(HostLanguages, AnEnglishSessionShowsNoChineseCaptionInEitherTracker) {
+    const std::string database = DemoDatabase();
+    const HostRun sales = RunScript(
+        database, "expand 2.1\nexpand 2.2\nexpand 2.3\nexpand 2.4\nexpand 2.5\nexpand 2.6\nquit\n",
+        {"--lang", "EN", "--bills", OrderWithTaskOrders(database)}, RunHost, "seorder");
+    const HostRun tasks = RunScript(database, "expand 1\nexpand 2\nexpand 3\nexpand 4\nquit\n",
+                                    {"--lang", "EN", "--bills", "WORK000001"});
+    for (const HostRun* run : {&sales, &tasks}) {
+        ASSERT_EQ(run->exitCode, 0) << run->output;
+        const auto captions = Captions(run->output);
+        ASSERT_GT(captions.size(), 20u) << run->output;
+        for (const auto& caption : captions) EXPECT_TRUE(IsAscii(caption)) << caption;
+    }
+    EXPECT_TRUE(sales.Shows("  Checked: Checked\n")) << "labels the server makes follow too";
 }
 
 }  // namespace
