@@ -36,6 +36,7 @@ std::string Shown(const std::string& caption) { return automation::Replace(capti
 std::string Mark(bool on) { return on ? "[x]" : "[ ]"; }
 
 std::string Title(const windowing::Form& form) {
+    if (form.Caption().empty()) return "+-- " + form.Name() + " --\n";
     return "+-- " + form.Caption() + " (" + form.Name() + ") --\n";
 }
 
