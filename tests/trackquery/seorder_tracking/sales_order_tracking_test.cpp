@@ -5,12 +5,16 @@
 // The fixture holds sales orders SEORD000001 (entries 1, 2), SEORD000002 (1 to 3), SEORD000003 and
 // the export order EXP000004, with every downstream phase.
 
+#include <support/tracker_fixture.h>
+
 #include <client/bills/bill_window.h>
 #include <client/erp_database/demo_database.h>
 #include <client/erp_database/sqlite_database.h>
 #include <client/headless/headless_session.h>
+#include <client/middle_tier/middle_tier_servers.h>
 #include <client/trace_viewer/headless_trace_viewer.h>
 
+#include <trackquery/contracts/security.h>
 #include <trackquery/dialogs/frmOrderOption.h>
 #include <trackquery/seorder_tracking/CSeOrderQuery.h>
 
@@ -29,31 +33,11 @@ using trackquery::CSeOrderQuery;
 using trackquery::DetailNode;
 using trackquery::DetailRow;
 
-class SalesOrderTracking : public ::testing::Test {
+class SalesOrderTracking : public trackquery::testing::TrackerFixture {
   protected:
-    void TearDown() override {
-        if (session_) {
-            for (const auto& failure : session_->Backend().Failures()) ADD_FAILURE() << failure;
-            EXPECT_EQ(session_->Backend().PendingAnswers(), 0u) << "an expected box never came";
-        }
-        for (const auto& window : client::OpenBillWindows()) window->Unload();
-        client::ClearBillWindowHistory();
-        session_.reset();
-        std::filesystem::remove(path_);
-    }
-
-    void OpenSession(int32_t userId = erp::kAdministratorID,
-                     erp::FixtureDefinition definition = {}) {
-        path_ = std::filesystem::path(::testing::TempDir()) /
-                ("seorder_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".db");
-        erp::BuildFixture(path_.string(), definition);
-        client::HeadlessSessionOptions options;
-        options.databasePath = path_;
-        options.userId = userId;
-        options.subId = "XS";
-        options.strictMessageBoxes = true;
-        session_ = std::make_unique<client::HeadlessSession>(options);
+    // The session of `userId` in the sales module.
+    void OpenSession(int32_t userId = erp::kAdministratorID) {
+        TrackerFixture::OpenSession(userId, "XS");
     }
 
     // Load's parameters for the orders `ids` of the class.
@@ -73,20 +57,16 @@ class SalesOrderTracking : public ::testing::Test {
 
     std::shared_ptr<CSeOrderQuery> Open(const automation::DictionaryPtr& para) {
         if (!session_) OpenSession();
-        auto tracker = session_->CreateSeOrderQuery();
-        EXPECT_TRUE(session_->LoadEmbedded(tracker, para));
+        auto tracker = Session().CreateSeOrderQuery();
+        EXPECT_TRUE(Session().LoadEmbedded(tracker, para));
         return std::dynamic_pointer_cast<CSeOrderQuery>(tracker);
     }
 
-    client::HeadlessTraceViewer& Viewer() { return *session_->Viewer(); }
-
-    std::shared_ptr<DetailNode> Node(const std::string& path) {
-        return std::dynamic_pointer_cast<DetailNode>(Viewer().GetDetailModel()->ItemByPath(path));
-    }
+    std::shared_ptr<DetailNode> Node(const std::string& path) { return NodeAt(path); }
 
     // The text of each cell of the row at `path`, joined by "|".
     std::string RowText(const std::string& path) {
-        auto row = std::dynamic_pointer_cast<DetailRow>(Viewer().GetDetailModel()->ItemByPath(path));
+        auto row = RowAt(path);
         if (!row) return "(no row at " + path + ")";
         std::string text;
         for (int32_t i = 1; i <= row->Cells()->Count(); ++i) {
@@ -103,19 +83,33 @@ class SalesOrderTracking : public ::testing::Test {
     }
 
     std::vector<std::string> HeadLines() { return Viewer().GetHeadModel()->Lines(); }
+};
 
-    int64_t Scalar(const std::string& sql) const {
-        erp::SqliteDatabase db(path_.string(), false);
-        return db.QueryInt(sql);
+// Over two thousand sales order entries besides the generated ones.
+class SalesOrderTrackingManyEntries : public SalesOrderTracking {
+  protected:
+    erp::FixtureDefinition Definition() const override {
+        erp::FixtureDefinition definition;
+        definition.statements = {
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2001) "
+            "INSERT INTO SEOrder (FInterID, FBillNo, FClassTypeID, FDate, FCustID, FCurrencyID, "
+            "FStatus, FCheckerID, FBillerID) SELECT 5000 + i, printf('BULK%05d', i), 0, "
+            "'2026-05-01', (SELECT MIN(FCustID) FROM t_Organization), 1, 1, 16396, 16396 FROM n",
+            "INSERT INTO SEOrderEntry (FInterID, FEntryID, FItemID, FQty, FPrice, FAmount, "
+            "FDeliveryDate) SELECT FInterID, 1, (SELECT MIN(FItemID) FROM t_ICItem), 1, 1, 1, "
+            "'2026-06-01' FROM SEOrder WHERE FBillNo LIKE 'BULK%'"};
+        return definition;
     }
+};
 
-    std::string LastBox() {
-        const auto& boxes = session_->MessageBoxes();
-        return boxes.empty() ? std::string() : boxes.back().Prompt;
+// The user group switch on.
+class SalesOrderTrackingGroups : public SalesOrderTracking {
+  protected:
+    erp::FixtureDefinition Definition() const override {
+        erp::FixtureDefinition definition;
+        definition.data.checkUserGroup = true;
+        return definition;
     }
-
-    std::filesystem::path path_;
-    std::unique_ptr<client::HeadlessSession> session_;
 };
 
 TEST_F(SalesOrderTracking, AnOrderEntryShowsItsHeadSummaryAndPhasesAndFollowsTheNodePicked) {
@@ -142,7 +136,7 @@ TEST_F(SalesOrderTracking, AnOrderEntryShowsItsHeadSummaryAndPhasesAndFollowsThe
 
     // Every phase expands once into its bills; receipts list their write-off lines after them.
     for (int32_t phase = 1; phase <= 6; ++phase) {
-        ASSERT_TRUE(session_->ExpandDetail("2." + std::to_string(phase)));
+        ASSERT_TRUE(Session().ExpandDetail("2." + std::to_string(phase)));
     }
     // The hidden kind, id and biller close every row.
     EXPECT_EQ(RowText("2.2.1"), "SEOUT000001|发货|2026-05-10|425|164,564.25|已审核|李四|82|1|16396");
@@ -151,32 +145,32 @@ TEST_F(SalesOrderTracking, AnOrderEntryShowsItsHeadSummaryAndPhasesAndFollowsThe
     EXPECT_EQ(Node("2.5")->RowCount(), 4);
     EXPECT_EQ(RowText("2.5.3").rfind("核销序号HX000001|", 0), 0u) << RowText("2.5.3");
     EXPECT_EQ(Node("2.2")->FillStatus, 1);
-    session_->ExpandDetail("2.2");
+    Session().ExpandDetail("2.2");
     EXPECT_EQ(Node("2.2")->RowCount(), 2) << "a loaded phase is not read twice";
 
     // Another entry: its own head and summary, and the phases emptied.
-    session_->ClickNavigationNode(6);
+    Session().ClickNavigationNode(6);
     EXPECT_EQ(tracker->FInterID(), 2);
     EXPECT_EQ(HeadLines().front(), "订单编号：SEORD000002");
     EXPECT_EQ(Node("2.2")->RowCount(), 0);
     EXPECT_EQ(Node("2.2")->FillStatus, 0);
 
     // An order node leaves the panels and zeroes the ids; coming back shows that entry again.
-    session_->ClickNavigationNode(5);
+    Session().ClickNavigationNode(5);
     EXPECT_EQ(tracker->FInterID(), 0);
     EXPECT_EQ(HeadLines().front(), "订单编号：SEORD000002");
-    session_->ClickNavigationNode(3);
+    Session().ClickNavigationNode(3);
     EXPECT_EQ(tracker->FInterID(), 1);
     EXPECT_EQ(HeadLines().front(), "订单编号：SEORD000001");
-    session_->ClickNavigationNode(6);
-    session_->ClickNavigationNode(3);
+    Session().ClickNavigationNode(6);
+    Session().ClickNavigationNode(3);
     EXPECT_EQ(tracker->FInterID(), 1) << "a revisited node's ids follow it";
     EXPECT_EQ(HeadLines().front(), "订单编号：SEORD000001");
 
     // Refresh empties the phases of the entry shown.
-    session_->ExpandDetail("2.1");
+    Session().ExpandDetail("2.1");
     ASSERT_EQ(Node("2.1")->RowCount(), 1);
-    ASSERT_TRUE(session_->ClickTool("btnRefresh"));
+    ASSERT_TRUE(Session().ClickTool("btnRefresh"));
     EXPECT_EQ(Node("2.1")->RowCount(), 0);
 }
 
@@ -190,56 +184,46 @@ TEST_F(SalesOrderTracking, ExportOrdersTrackShippingLotsLettersOfCreditAndTenDec
     EXPECT_EQ(PhaseKeys().at(1), "1007132") << "letters of credit follow the order";
     EXPECT_EQ(Node("2.3")->Column(1)->Caption, "出运/退运");
     EXPECT_EQ(RowText("1.1.3").rfind("出运/退运|", 0), 0u);
-    ASSERT_TRUE(session_->ExpandDetail("2.2"));
+    ASSERT_TRUE(Session().ExpandDetail("2.2"));
     EXPECT_GT(Node("2.2")->RowCount(), 0);
 }
 
 TEST_F(SalesOrderTracking, LoadRefusesWhatItCannotTrackAndLeavesNothingBehind) {
     OpenSession();
-    auto tracker = session_->CreateSeOrderQuery();
-    session_->AnswerNextBox("传入的参数错误！", windowing::vbOK);
+    auto tracker = Session().CreateSeOrderQuery();
+    Session().AnswerNextBox("传入的参数错误！", windowing::vbOK);
     tracker->Load(nullptr);
-    session_->AnswerNextBox("传入的单据类别错误！", windowing::vbOK);
+    Session().AnswerNextBox("传入的单据类别错误！", windowing::vbOK);
     tracker->Load(Orders(85, {1}));
     EXPECT_EQ(tracker->Hwnd(), 0);
 
     // Orders that cannot be listed: the query's message and no window holding the controller.
     std::weak_ptr<trackquery::ICSeOrderQuery> weak = tracker;
-    session_->AnswerNextBox("订单编号不存在或未审核或没有数据权限，请重新输入！", windowing::vbOK);
-    EXPECT_FALSE(session_->LoadEmbedded(tracker, Orders(81, {999})));
+    Session().AnswerNextBox("订单编号不存在或未审核或没有数据权限，请重新输入！", windowing::vbOK);
+    EXPECT_FALSE(Session().LoadEmbedded(tracker, Orders(81, {999})));
     EXPECT_TRUE(windowing::LoadedForms().empty());
     tracker.reset();
     EXPECT_TRUE(weak.expired()) << "a refused view keeps the controller alive";
 
     // Without orders the view opens empty and the user selects orders in it.
-    auto empty = std::dynamic_pointer_cast<CSeOrderQuery>(session_->CreateSeOrderQuery());
-    ASSERT_TRUE(session_->LoadEmbedded(empty, Orders(81, {})));
+    auto empty = std::dynamic_pointer_cast<CSeOrderQuery>(Session().CreateSeOrderQuery());
+    ASSERT_TRUE(Session().LoadEmbedded(empty, Orders(81, {})));
     EXPECT_EQ(Viewer().GetNavigationModel(), nullptr);
     EXPECT_EQ(HeadLines().front(), "订单编号：");
     ASSERT_TRUE(Viewer().TypeIntoTool("bndfilter", "txtSelectBills", "SEORD00000"));
     EXPECT_EQ(Viewer().GetNavigationModel()->NodeItem(2)->Text, "SEORD000001");
     EXPECT_EQ(empty->FInterID(), 1);
-    session_->AnswerNextBox("选单号不能包含单引号，请重新录入！", windowing::vbOK);
+    Session().AnswerNextBox("选单号不能包含单引号，请重新录入！", windowing::vbOK);
     Viewer().TypeIntoTool("bndfilter", "txtSelectBills", "SE'ORD");
     EXPECT_EQ(Viewer().GetMenuBar()->FocusedTool()->Name(), "txtSelectBills");
 }
 
-TEST_F(SalesOrderTracking, MoreThanTwoThousandEntriesAreListedOnlyWhenTheUserSaysSoEachTime) {
-    erp::FixtureDefinition definition;
-    definition.statements = {
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2001) "
-        "INSERT INTO SEOrder (FInterID, FBillNo, FClassTypeID, FDate, FCustID, FCurrencyID, "
-        "FStatus, FCheckerID, FBillerID) SELECT 5000 + i, printf('BULK%05d', i), 0, '2026-05-01', "
-        "(SELECT MIN(FCustID) FROM t_Organization), 1, 1, 16396, 16396 FROM n",
-        "INSERT INTO SEOrderEntry (FInterID, FEntryID, FItemID, FQty, FPrice, FAmount, "
-        "FDeliveryDate) SELECT FInterID, 1, (SELECT MIN(FItemID) FROM t_ICItem), 1, 1, 1, "
-        "'2026-06-01' FROM SEOrder WHERE FBillNo LIKE 'BULK%'"};
-    OpenSession(erp::kAdministratorID, definition);
+TEST_F(SalesOrderTrackingManyEntries, MoreThanTwoThousandEntriesAreListedOnlyWhenTheUserSaysSoEachTime) {
     auto tracker = Open(Orders(81, {}));
-    session_->AnswerNextBox("您查询的订单超过2000分录", windowing::vbNo);
+    Session().AnswerNextBox("您查询的订单超过2000分录", windowing::vbNo);
     Viewer().TypeIntoTool("bndfilter", "txtSelectBills", "BULK");
     EXPECT_EQ(Viewer().GetNavigationModel(), nullptr);
-    session_->AnswerNextBox("您查询的订单超过2000分录", windowing::vbYes);
+    Session().AnswerNextBox("您查询的订单超过2000分录", windowing::vbYes);
     Viewer().TypeIntoTool("bndfilter", "txtSelectBills", "BULK");
     EXPECT_EQ(Viewer().GetNavigationModel()->NodeCount(), 1 + 2 * 2001);
 }
@@ -247,7 +231,7 @@ TEST_F(SalesOrderTracking, MoreThanTwoThousandEntriesAreListedOnlyWhenTheUserSay
 TEST_F(SalesOrderTracking, OptionsChangedInTheDialogAreSavedAndRebuildThePhases) {
     auto tracker = Open(Orders(81, {1}));
     bool loadCountedAsChange = true;
-    session_->Backend().AddModalStep("frmOrderOption", [&](windowing::Form& form) {
+    Session().Backend().AddModalStep("frmOrderOption", [&](windowing::Form& form) {
         auto& dialog = dynamic_cast<trackquery::frmOrderOption&>(form);
         loadCountedAsChange = dialog.SelChange();
         EXPECT_FALSE(dialog.ChkLC->Visible()) << "letters of credit are for export orders";
@@ -256,7 +240,7 @@ TEST_F(SalesOrderTracking, OptionsChangedInTheDialogAreSavedAndRebuildThePhases)
         dialog.ChkAmount->Click();
         dialog.CmdOK->Click();
     });
-    ASSERT_TRUE(session_->ClickTool("OrderSet"));
+    ASSERT_TRUE(Session().ClickTool("OrderSet"));
     EXPECT_FALSE(loadCountedAsChange);
     EXPECT_EQ(PhaseKeys(), (std::vector<std::string>{"81", "82", "21", "80", "1000034"}));
     EXPECT_EQ(RowText("1.1.2"), "发货/退货|680|170|80%") << "no amounts any more";
@@ -268,20 +252,20 @@ TEST_F(SalesOrderTracking, OptionsChangedInTheDialogAreSavedAndRebuildThePhases)
               0);
 
     // Cancel leaves everything as it was.
-    session_->Backend().AddModalStep("frmOrderOption", [](windowing::Form& form) {
+    Session().Backend().AddModalStep("frmOrderOption", [](windowing::Form& form) {
         auto& dialog = dynamic_cast<trackquery::frmOrderOption&>(form);
         dialog.ChkMO->Click();
         dialog.CmdCancel->Click();
     });
-    ASSERT_TRUE(session_->ClickTool("OrderSet"));
+    ASSERT_TRUE(Session().ClickTool("OrderSet"));
     EXPECT_EQ(PhaseKeys().size(), 5u);
     EXPECT_EQ(tracker->Options()->Item("ShowMO").AsLong(), 0);
 }
 
 TEST_F(SalesOrderTracking, APhaseRowOpensItsBillBrowsingTheBillsOfItsKind) {
     Open(Orders(81, {1}));
-    ASSERT_TRUE(session_->ExpandDetail("2.3"));
-    session_->DoubleClickDetail("2.3.2");
+    ASSERT_TRUE(Session().ExpandDetail("2.3"));
+    Session().DoubleClickDetail("2.3.2");
     ASSERT_EQ(client::BillWindowHistory().size(), 1u);
     const auto& outbound = client::BillWindowHistory().back();
     EXPECT_EQ(outbound.Request.Component, "QzBills.Bills");
@@ -292,35 +276,33 @@ TEST_F(SalesOrderTracking, APhaseRowOpensItsBillBrowsingTheBillsOfItsKind) {
     EXPECT_EQ(outbound.RowCount, 2);
 
     // The phase's invoices are of two kinds: the window browses only those of the one clicked.
-    ASSERT_TRUE(session_->ExpandDetail("2.4"));
-    session_->DoubleClickDetail("2.4.2");
+    ASSERT_TRUE(Session().ExpandDetail("2.4"));
+    Session().DoubleClickDetail("2.4.2");
     ASSERT_EQ(client::BillWindowHistory().size(), 2u);
     EXPECT_EQ(client::BillWindowHistory().back().Request.BillType, 86);
     EXPECT_EQ(client::BillWindowHistory().back().RowCount, 1);
 
     // A write-off line and a phase node open nothing.
-    ASSERT_TRUE(session_->ExpandDetail("2.5"));
-    session_->DoubleClickDetail("2.5.3");
-    session_->DoubleClickDetail("2.5");
+    ASSERT_TRUE(Session().ExpandDetail("2.5"));
+    Session().DoubleClickDetail("2.5.3");
+    Session().DoubleClickDetail("2.5");
     EXPECT_EQ(client::BillWindowHistory().size(), 2u);
 }
 
-TEST_F(SalesOrderTracking, WithTheGroupSwitchABillOfAnotherGroupIsRefusedBeforeItsRight) {
-    erp::FixtureDefinition definition;
-    definition.data.checkUserGroup = true;
-    OpenSession(erp::kPlannerID, definition);
+TEST_F(SalesOrderTrackingGroups, WithTheGroupSwitchABillOfAnotherGroupIsRefusedBeforeItsRight) {
+    OpenSession(erp::kPlannerID);
     Open(Orders(81, {1}));
-    ASSERT_TRUE(session_->ExpandDetail("2.4"));
-    session_->AnswerNextBox("对不起，你没有相应的用户组权限!", windowing::vbOK);
-    session_->DoubleClickDetail("2.4.1");
+    ASSERT_TRUE(Session().ExpandDetail("2.4"));
+    Session().AnswerNextBox("对不起，你没有相应的用户组权限!", windowing::vbOK);
+    Session().DoubleClickDetail("2.4.1");
     EXPECT_TRUE(client::BillWindowHistory().empty());
 }
 
 TEST_F(SalesOrderTracking, PrintAndExportNeedTheirRightsAndAreLoggedBeforeAndAfter) {
     Open(Orders(81, {1}));
     Viewer().SetOutputDirectory(path_.string() + ".out");
-    ASSERT_TRUE(session_->ClickTool("btnPrint"));
-    ASSERT_TRUE(session_->ClickTool("btnExport"));
+    ASSERT_TRUE(Session().ClickTool("btnPrint"));
+    ASSERT_TRUE(Session().ClickTool("btnExport"));
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t_AccessLog WHERE FFunction='K030105' AND "
                      "FDescription='销售订单全程跟踪打印' AND FPhase IN (1, 2)"),
               2);
@@ -330,33 +312,34 @@ TEST_F(SalesOrderTracking, PrintAndExportNeedTheirRightsAndAreLoggedBeforeAndAft
     // The file is named after the order.
     EXPECT_EQ(Viewer().LastOutputPath().filename().string(), "销售订单全程跟踪_SEORD000001.csv");
     std::filesystem::remove_all(path_.string() + ".out");
-    session_.reset();
+    CloseSession();
 
     OpenSession(erp::kWarehouseID);
     Open(Orders(81, {1}));
-    session_->AnswerNextBox("对不起，你没有相应的权限！", windowing::vbOK);
-    session_->ClickTool("btnPrint");
-    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t_AccessLog"), 0);
+    const int64_t logged = Scalar("SELECT COUNT(*) FROM t_AccessLog");
+    Session().AnswerNextBox("对不起，你没有相应的权限！", windowing::vbOK);
+    Session().ClickTool("btnPrint");
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t_AccessLog"), logged) << "a refused print is not logged";
 }
 
 TEST_F(SalesOrderTracking, TheTaskOrdersOfAnOrderOpenTheirOwnTrackingAndNotTheJumpBack) {
     Open(Orders(81, {1}));
-    auto salesViewer = session_->Viewer();
-    session_->AnswerNextBox("请先展开任务单执行环节并选中一条任务单", windowing::vbOK);
-    ASSERT_TRUE(session_->ExpandDetail("2.2"));
+    auto salesViewer = Session().Viewer();
+    Session().AnswerNextBox("请先展开任务单执行环节并选中一条任务单", windowing::vbOK);
+    ASSERT_TRUE(Session().ExpandDetail("2.2"));
     salesViewer->SelectDetail("2.2.1");
-    session_->ClickTool("ViewICMOTrack");
+    Session().ClickTool("ViewICMOTrack");
 
-    ASSERT_TRUE(session_->ExpandDetail("2.6"));
+    ASSERT_TRUE(Session().ExpandDetail("2.6"));
     salesViewer->SelectDetail("2.6.1");
     std::string navigationTitle;
     bool jumpBackOffered = true;
-    session_->Backend().AddModalStep("frmICMOQuery", [&](windowing::Form& form) {
-        navigationTitle = session_->Viewer()->NavigationTitle();
-        jumpBackOffered = session_->Viewer()->GetTool("btnSETrace")->Visible();
+    Session().Backend().AddModalStep("frmICMOQuery", [&](windowing::Form& form) {
+        navigationTitle = Session().Viewer()->NavigationTitle();
+        jumpBackOffered = Session().Viewer()->GetTool("btnSETrace")->Visible();
         form.CloseByUser();
     });
-    ASSERT_TRUE(session_->ClickTool("ViewICMOTrack"));
+    ASSERT_TRUE(Session().ClickTool("ViewICMOTrack"));
     EXPECT_NE(navigationTitle.find("生产任务单("), std::string::npos) << navigationTitle;
     EXPECT_FALSE(jumpBackOffered);
 }
@@ -368,10 +351,10 @@ TEST_F(SalesOrderTracking, ATaskOrderJumpsToTheSalesOrderItWasMadeFor) {
                "WHERE o.FClassTypeID = 0 AND m.FTranType = 85 AND m.FScheduleID = 0"));
     const int64_t order = Scalar("SELECT FOrderInterID FROM ICMO WHERE FInterID = " +
                                  std::to_string(taskOrder));
-    auto tracker = session_->CreateICMOQuery(-85);
-    ASSERT_TRUE(session_->StartEmbedded(
+    auto tracker = Session().CreateICMOQuery(-85);
+    ASSERT_TRUE(Session().StartEmbedded(
         tracker, client::HeadlessSession::BillList({{taskOrder, "WORK"}})));
-    auto taskViewer = session_->Viewer();
+    auto taskViewer = Session().Viewer();
     // The sales order node of the task order, found by its key.
     std::string salesNode;
     const auto& nodes = taskViewer->GetDetailModel()->Nodes();
@@ -381,21 +364,75 @@ TEST_F(SalesOrderTracking, ATaskOrderJumpsToTheSalesOrderItWasMadeFor) {
     ASSERT_FALSE(salesNode.empty()) << "the fixture's tracked kinds hold the sales orders";
     ASSERT_TRUE(taskViewer->ExpandDetail(salesNode));
 
-    session_->AnswerNextBox("请先展开销售订单或外销订单节点并选中一条单据。", windowing::vbOK);
-    taskViewer->SelectDetail(salesNode);
-    taskViewer->ClickTool("btnSETrace");
+    // Neither the node itself nor its totals row is an order to jump to.
+    const std::string totals =
+        salesNode + "." + std::to_string(NodeAt(salesNode)->RowCount());
+    ASSERT_TRUE(RowAt(totals)->IsTotal);
+    for (const std::string& path : {salesNode, totals}) {
+        Session().AnswerNextBox("请先展开销售订单或外销订单节点并选中一条单据。", windowing::vbOK);
+        taskViewer->SelectDetail(path);
+        taskViewer->ClickTool("btnSETrace");
+    }
 
     taskViewer->SelectDetail(salesNode + ".1");
     std::string head;
     bool jumpBackOffered = true;
-    session_->Backend().AddModalStep("frmICMOQuery", [&](windowing::Form& form) {
-        head = session_->Viewer()->GetHeadModel()->Lines().front();
-        jumpBackOffered = session_->Viewer()->GetTool("ViewICMOTrack")->Visible();
+    Session().Backend().AddModalStep("frmICMOQuery", [&](windowing::Form& form) {
+        head = Session().Viewer()->GetHeadModel()->Lines().front();
+        jumpBackOffered = Session().Viewer()->GetTool("ViewICMOTrack")->Visible();
         form.CloseByUser();
     });
     ASSERT_TRUE(taskViewer->ClickTool("btnSETrace"));
     EXPECT_EQ(head, "订单编号：SEORD00000" + std::to_string(order));
     EXPECT_FALSE(jumpBackOffered);
+}
+
+}  // namespace
+
+namespace {
+
+// The real middle tier, but the first phase read answers one good record set and one missing.
+class HalfReadPhases : public client::middle_tier::GetOrderQueryServer {
+  public:
+    explicit HalfReadPhases(int* failures) : failures_(failures) {}
+    automation::VectorPtr GetSeOrderPerforms(const std::string& props,
+                                             const automation::DictionaryPtr& para) override {
+        auto bills = GetOrderQueryServer::GetSeOrderPerforms(props, para);
+        if ((*failures_)-- > 0) bills->Add(automation::Variant(automation::ObjectPtr()));
+        return bills;
+    }
+
+  private:
+    int* failures_;
+};
+
+TEST_F(SalesOrderTracking, APhaseReadHalfWayAddsNothingAndIsReadWholeNextTime) {
+    Open(Orders(81, {1}));
+    int failures = 1;
+    Session().Replace(trackquery::kProgIdGetOrderQuery,
+                      [&failures] { return std::make_shared<HalfReadPhases>(&failures); });
+    ExpectBox("传入的数据有误!");
+    Session().ExpandDetail("2.2");
+    EXPECT_EQ(Node("2.2")->RowCount(), 0) << "rows of a half read";
+    EXPECT_EQ(Node("2.2")->FillStatus, 0);
+    Viewer().CollapseDetail("2.2");
+    ASSERT_TRUE(Session().ExpandDetail("2.2"));
+    EXPECT_EQ(Node("2.2")->RowCount(), 2) << "each bill once";
+}
+
+TEST_F(SalesOrderTrackingGroups, AFailureWhileABillOpensNamesTheSalesOrderTracker) {
+    Open(Orders(81, {1}));
+    ASSERT_TRUE(Session().ExpandDetail("2.4"));
+    Session().Replace(trackquery::kAppConnectionProgId,
+                      [] { return automation::ObjectPtr(); });
+    try {
+        Session().DoubleClickDetail("2.4.1");
+        FAIL() << "the failure did not reach the viewer";
+    } catch (const automation::RuntimeError& error) {
+        EXPECT_EQ(error.Source().rfind("QzICMOTrackQuery.CSeOrderQuery.CallDetailBill", 0), 0u)
+            << error.Source();
+    }
+    EXPECT_TRUE(client::BillWindowHistory().empty());
 }
 
 }  // namespace
