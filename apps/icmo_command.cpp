@@ -18,8 +18,6 @@
 
 namespace apps {
 
-namespace {
-
 std::string SessionLanguage(const std::string& language) {
     const std::string code = automation::LCase(language);
     if (code == "chs" || code == "cht" || code == "en") return code;
@@ -31,6 +29,8 @@ std::string SubSystem(const std::string& subId) {
     if (sub == "CJ" || sub == "REPM" || sub == "SUBC") return sub;
     throw std::runtime_error("unknown sub-system \"" + subId + "\" (use CJ, REPM or SUBC)");
 }
+
+namespace {
 
 // Puts the harness's own back end back in place when the run ends, before the harness goes.
 class BackendSwap {

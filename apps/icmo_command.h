@@ -29,6 +29,11 @@ struct IcmoOptions {
 int RunIcmoCommand(const IcmoOptions& options, std::istream& in, std::ostream& out,
                    std::ostream& err);
 
+// The session's language code ("chs", "cht", "en") of a --lang value, and the sub-system of a
+// --sub value ("CJ", "REPM", "SUBC"); anything else throws std::runtime_error for the user.
+std::string SessionLanguage(const std::string& language);
+std::string SubSystem(const std::string& subId);
+
 // The bill numbers of a comma-separated list; blanks around each number are dropped.
 std::vector<std::string> SplitBillNumbers(const std::string& list);
 

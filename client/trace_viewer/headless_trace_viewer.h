@@ -159,6 +159,10 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
     // The file the last Print, PrintPreview or Export wrote; empty before the first.
     const std::filesystem::path& LastOutputPath() const { return lastOutputPath_; }
 
+  protected:
+    // For a viewer that writes its own kinds of output files (the desktop viewer's PDF and XLSX).
+    void SetLastOutputPath(const std::filesystem::path& path) { lastOutputPath_ = path; }
+
   private:
     struct BufferedPanels {
         trackquery::HeadModelPtr head;
