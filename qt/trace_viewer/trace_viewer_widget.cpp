@@ -104,7 +104,7 @@ void TraceViewerWidget::BuildLayout() {
 
     headLines_ = new QListWidget;
     headLines_->setObjectName("head");
-    headLines_->setUniformItemSizes(true);
+    headLines_->setSpacing(2);
 
     detailTree_ = new QTreeView;
     detailTree_->setObjectName("detail");

@@ -59,11 +59,13 @@ TEST_F(NativeLoopTest, PostingWorkAndStartingATimerWakeTheBackEnd) {
     loop.DeferredInvoke(std::make_shared<Form>("frmOwner"), [] {});
     EXPECT_EQ(backend->wakes, 2);
     Timer timer;
+    timer.SetEnabled(false);
     timer.SetInterval(500);
+    EXPECT_EQ(backend->wakes, 2) << "a stopped timer changes no wait";
     timer.SetEnabled(true);
     EXPECT_EQ(backend->wakes, 3) << "a waiting back end must learn the new time to the next timer";
     timer.SetEnabled(false);
-    EXPECT_EQ(backend->wakes, 3) << "stopping a timer leaves the wait as it is";
+    EXPECT_EQ(backend->wakes, 3);
 }
 
 TEST_F(NativeLoopTest, EmbeddingAFormIsReportedAndAFailedSetParentIsNot) {
