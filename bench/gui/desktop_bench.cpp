@@ -161,8 +161,10 @@ void BM_ExpandNodeDesktop(benchmark::State& state) { ExpandNode(state, true); }
 trackquery::DetailModel BillTree(int rows) {
     using namespace trackquery;
     auto node = std::make_shared<DetailNode>();
-    const char* keys[] = {"FBillNO", "FStatus", "FDate", "FItemNumber", "FItemName", "FUnit", "FQty", "FAmount"};
-    const char* captions[] = {"生产领料单", "状态", "日期", "物料代码", "物料名称", "单位", "数量", "金额"};
+    const char* keys[] = {"FBillNO",   "FStatus", "FDate", "FItemNumber",
+                          "FItemName", "FUnit",   "FQty",  "FAmount"};
+    const char* captions[] = {"生产领料单", "状态", "日期", "物料代码",
+                              "物料名称",   "单位", "数量", "金额"};
     for (int c = 0; c < 8; ++c) {
         auto column = std::make_shared<DetailColumn>();
         column->Key = keys[c];
@@ -201,14 +203,16 @@ trackquery::DetailModel BillTree(int rows) {
 void BM_WriteXlsx10000(benchmark::State& state) {
     const auto model = BillTree(10000);
     size_t bytes = 0;
-    for (auto _ : state) bytes = qtgui::DetailModelToXlsx(model, {"生产任务单全程跟踪", "2026-05-01", "bench"}).size();
+    for (auto _ : state)
+        bytes =
+            qtgui::DetailModelToXlsx(model, {"生产任务单全程跟踪", "2026-05-01", "bench"}).size();
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 
 void BM_WritePdf10000(benchmark::State& state) {
     const auto model = BillTree(10000);
     const auto document = qtgui::BuildPrintDocument("生产任务单全程跟踪", "2026-05-01", "bench", "",
-                                                     {}, "详细跟踪信息", &model);
+                                                    {}, "详细跟踪信息", &model);
     size_t bytes = 0;
     for (auto _ : state) bytes = qtgui::DocumentToPdf(document).size();
     state.counters["bytes"] = static_cast<double>(bytes);
@@ -233,8 +237,7 @@ void BM_NavigationDelayLateness(benchmark::State& state) {
         };
         const auto start = std::chrono::steady_clock::now();
         form->Show(windowing::vbModal);
-        const double late =
-            std::chrono::duration<double, std::milli>(fired - start).count() - 500;
+        const double late = std::chrono::duration<double, std::milli>(fired - start).count() - 500;
         worst = std::max(worst, late);
         state.SetIterationTime(late / 1000);
         form->Unload();
@@ -251,7 +254,10 @@ BENCHMARK(BM_ExpandNodeHeadless)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ExpandNodeDesktop)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_WriteXlsx10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_WritePdf10000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_NavigationDelayLateness)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_NavigationDelayLateness)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(5);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

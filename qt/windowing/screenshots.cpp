@@ -43,7 +43,9 @@ fs::path ScreenshotWriter::FreeName(const std::string& label, const QWidget& win
 
 fs::path ScreenshotWriter::Take(QWidget& window, const std::string& label) {
     if (!Enabled() || !window.isVisible()) return {};
-    QApplication::processEvents();  // let layouts settle and pending paints happen first
+    // Layouts settle first; nothing else runs here (no timers, no input), since a picture is
+    // taken in the middle of the program's own work, such as a form being shown.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QPixmap picture = window.grab();
     const fs::path path = FreeName(label, window);
     if (picture.isNull() || !picture.save(QString::fromStdString(path.string()), "PNG")) return {};

@@ -116,4 +116,21 @@ inline void AnswerNextBox(int32_t result, std::string& seen) {
     QTimer::singleShot(0, *poll);
 }
 
+// Runs `act` once the window of form `formName` is shown, as a person waits for it; gives up (and
+// the caller's assertions fail) when it does not come within two seconds.
+inline void WhenShown(qtgui::QtBackend& backend, const std::string& formName,
+                      std::function<void(qtgui::FormWindow&)> act) {
+    auto attempts = std::make_shared<int>(0);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [&backend, formName, act, attempts, poll] {
+        auto* window = backend.WindowOf(formName);
+        if (window && window->isVisible()) {
+            act(*window);
+        } else if (++*attempts < 200) {
+            QTimer::singleShot(10, *poll);
+        }
+    };
+    QTimer::singleShot(0, *poll);
+}
+
 }  // namespace desktop_test

@@ -11,9 +11,12 @@
 #include <platform/windowing/msgbox.h>
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTreeView>
 
 using namespace desktop_test;
@@ -189,4 +192,40 @@ TEST_F(TrackerWindowTest, TheHostsExportToolWritesAWorkbookIntoTheOutputFolder) 
     EXPECT_NE(written.filename().string().find(" (2)"), std::string::npos)
         << "the second export never replaces the first: " << written;
     EXPECT_GT(std::filesystem::file_size(written), 1000u);
+}
+
+TEST_F(TrackerWindowTest, F7OpensTheBillListAndTheRowsChosenThereBecomeTheTree) {
+    Start();
+    std::vector<std::string> chosen;
+    WhenShown(desktop.Backend(), "frmList", [&](qtgui::FormWindow& window) {
+        auto* list = &window;
+        desktop.Backend().TakeScreenshots("bill list");
+        auto* table = list->findChild<QTableWidget*>();
+        ASSERT_TRUE(table && table->rowCount() > 3);
+        int numberColumn = -1;
+        for (int c = 0; c < table->columnCount(); ++c) {
+            if (table->horizontalHeaderItem(c)->text().compare("FBillNo", Qt::CaseInsensitive) ==
+                0) {
+                numberColumn = c;
+            }
+        }
+        ASSERT_GE(numberColumn, 0);
+        table->setSelectionMode(QAbstractItemView::MultiSelection);
+        for (int row : {1, 3}) {
+            table->selectRow(row);
+            chosen.push_back(table->item(row, numberColumn)->text().toStdString());
+        }
+        for (auto* button : list->findChildren<QPushButton*>()) {
+            if (button->text().startsWith("确定")) QTest::mouseClick(button, Qt::LeftButton);
+        }
+    });
+    QTest::keyClick(widget->OwnBar().TextBoxOf("txtSelectBills"), Qt::Key_F7);
+    desktop.Backend().Refresh();
+    ASSERT_EQ(chosen.size(), 2u);
+    const auto model = viewer->GetNavigationModel();
+    ASSERT_EQ(model->NodeCount(), 3) << "the root and the two orders chosen";
+    EXPECT_EQ(model->NodeItem(2)->Text, chosen[0]);
+    EXPECT_EQ(model->NodeItem(3)->Text, chosen[1]);
+    EXPECT_EQ(widget->NavigationItems().rowCount(widget->NavigationItems().index(0, 0)), 2);
+    EXPECT_EQ(desktop.Backend().WindowOf("frmList"), nullptr) << "the list form is gone";
 }
