@@ -9,7 +9,8 @@
 // The databases are built once into the temporary folder ($TMPDIR or /tmp) and kept for later
 // runs. Run: build-*/bench/bench_icmo_bench
 
-#include <client/erp_database/demo_database.h>
+#include "bench_databases.h"
+
 #include <client/erp_database/sqlite_database.h>
 #include <client/headless/headless_session.h>
 #include <client/trace_viewer/headless_trace_viewer.h>
@@ -25,59 +26,8 @@
 
 namespace {
 
+using namespace bench_data;
 namespace erp = client::erp_database;
-
-constexpr int32_t kNavigationOrders = 32767;
-constexpr int32_t kExpandedBills = 10000;
-
-std::filesystem::path TempFolder() {
-    const char* tmp = std::getenv("TMPDIR");
-    return tmp && *tmp ? tmp : "/tmp";
-}
-
-// A demo database with more task orders than one tree takes.
-const std::string& NavigationDatabase() {
-    static const std::string path = [] {
-        const auto file = (TempFolder() / "trackquery_icmo_bench_nav.db").string();
-        if (!std::filesystem::exists(file)) {
-            erp::DemoDefinition definition;
-            definition.taskOrders = kNavigationOrders + 233;
-            erp::BuildDemoDatabase(file, definition);
-        }
-        return file;
-    }();
-    return path;
-}
-
-// A small demo database whose first ordinary task order has 10,000 production issues.
-const std::string& ExpansionDatabase() {
-    static const std::string path = [] {
-        const auto file = (TempFolder() / "trackquery_icmo_bench_expand.db").string();
-        if (!std::filesystem::exists(file)) {
-            const std::string order =
-                "(SELECT MIN(FInterID) FROM ICMO WHERE FTranType=85 AND FScheduleID=0)";
-            const std::string numbers =
-                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
-                "FROM n WHERE i < " +
-                std::to_string(kExpandedBills) + ") ";
-            erp::FixtureDefinition definition;
-            definition.data.taskOrders = 30;
-            definition.statements = {
-                numbers +
-                    "INSERT INTO ICStockBill (FInterID, FBillNo, FTranType, FDate, FStatus, "
-                    "FBillerID) SELECT 900000 + i, 'BENCH' || printf('%05d', i), 24, "
-                    "'2026-05-01', 1, 16394 FROM n",
-                numbers +
-                    "INSERT INTO ICStockBillEntry (FInterID, FEntryID, FItemID, FQty, FPrice, "
-                    "FAmount, FICMOInterID) SELECT 900000 + i, 1, (SELECT FItemID FROM ICMO "
-                    "WHERE FInterID = " +
-                    order + "), 2.5, 3, 7.5, " + order + " FROM n"};
-            erp::BuildFixture(file, definition);
-        }
-        return file;
-    }();
-    return path;
-}
 
 // Steps through every row of a query, reading every column, as the least any reader must do.
 int64_t RawFetch(sqlite3* db, const std::string& sql, int64_t parameter) {
@@ -97,33 +47,6 @@ int64_t RawFetch(sqlite3* db, const std::string& sql, int64_t parameter) {
     }
     sqlite3_finalize(statement);
     return rows;
-}
-
-struct TaskOrders {
-    automation::VectorPtr bills = std::make_shared<automation::Vector>();
-    automation::DictionaryPtr status = std::make_shared<automation::Dictionary>();
-};
-
-const char* kTaskOrderSql =
-    "SELECT FInterID, FBillNo, FStatus, FSuspend, FCancellation FROM ICMO ORDER BY FInterID "
-    "LIMIT ?1";
-
-TaskOrders ReadTaskOrders(const std::string& path, int32_t count) {
-    TaskOrders orders;
-    erp::SqliteDatabase db(path, false);
-    auto rows = db.Prepare(kTaskOrderSql);
-    for (bool more = rows.Query({int64_t{count}}); more; more = rows.Next()) {
-        auto bill = std::make_shared<automation::Dictionary>();
-        bill->SetItem("FInterID", static_cast<int32_t>(rows.ColumnInt(0)));
-        bill->SetItem("FBillNo", rows.ColumnText(1));
-        orders.bills->Add(bill);
-        auto state = std::make_shared<automation::Dictionary>();
-        state->SetItem("FStatus", static_cast<int32_t>(rows.ColumnInt(2)));
-        state->SetItem("FSuspend", static_cast<int32_t>(rows.ColumnInt(3)));
-        state->SetItem("FCancellation", static_cast<int32_t>(rows.ColumnInt(4)));
-        orders.status->SetItem(std::to_string(rows.ColumnInt(0)), state);
-    }
-    return orders;
 }
 
 void BM_NavigationFill(benchmark::State& state) {
@@ -151,12 +74,6 @@ void BM_NavigationRawFetch(benchmark::State& state) {
     int64_t rows = 0;
     for (auto _ : state) rows = RawFetch(db.Handle(), kTaskOrderSql, kNavigationOrders);
     state.counters["rows"] = static_cast<double>(rows);
-}
-
-int32_t ExpandedTaskOrder() {
-    erp::SqliteDatabase db(ExpansionDatabase(), false);
-    return static_cast<int32_t>(
-        db.QueryInt("SELECT MIN(FInterID) FROM ICMO WHERE FTranType=85 AND FScheduleID=0"));
 }
 
 // The 1-based position of the detail node of a kind, 0 when the view has none.

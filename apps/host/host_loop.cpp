@@ -108,6 +108,7 @@ bool HostLoop::RunNextLine(windowing::Form& form) {
             std::chrono::duration_cast<std::chrono::milliseconds>(now - lastInput_).count());
     }
     const Outcome outcome = Run(form, *line);
+    if (afterCommand_ && !SplitCommand(*line).empty()) afterCommand_(*line);
     lastInput_ = std::chrono::steady_clock::now();
     if (outcome == Outcome::Failed && !source_.Interactive()) {
         out_ << source_.ScriptName() << ":" << source_.LineNumber()

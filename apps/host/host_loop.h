@@ -24,6 +24,7 @@
 #include <client/headless/headless_session.h>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -45,6 +46,11 @@ class HostLoop {
     void RunOneFor(windowing::Form& form);
     // Runs a global command line (an answer read ahead of the start) as if typed at `prompt`.
     void RunAhead(const std::string& line, const std::string& prompt);
+
+    // Called after each command line has run (the desktop program pictures its windows).
+    void SetAfterCommand(std::function<void(const std::string& line)> afterCommand) {
+        afterCommand_ = std::move(afterCommand);
+    }
 
     // A script stopped on a failing line.
     bool Stopped() const { return stopped_; }
@@ -82,6 +88,7 @@ class HostLoop {
     std::ostream& out_;
     std::map<const windowing::Form*, Window> windows_;
     std::chrono::steady_clock::time_point lastInput_ = std::chrono::steady_clock::now();
+    std::function<void(const std::string& line)> afterCommand_;
     bool quitting_ = false;
     bool stopped_ = false;
     bool greeted_ = false;

@@ -57,7 +57,8 @@ HeadlessSession::HeadlessSession(HeadlessSessionOptions options) : options_(std:
     ClearSessionProperties();
     trackquery::ResetModuleState();
     RegisterComponents(RegistrationOptions{clientFolder_.string() + "/"});
-    NoteViewersAsCreated();
+    const auto before = HeadlessTraceViewer::Instances();
+    viewersBefore_ = before.empty() ? 0 : before.back()->Number();
     trackquery::RegisterCreatableClasses();
     SetPropsString(propsString_);
     SetSessionUserName(options_.userName);
@@ -70,9 +71,9 @@ HeadlessSession::~HeadlessSession() {
     // Whatever is still shown closes as the host would close it: each open view's viewer reports
     // Hide to its controller and its window unloads, so that no window and controller keep each
     // other alive past the session.
-    for (const auto& weak : viewers_) {
-        auto viewer = weak.lock();
-        if (!viewer || viewer->Closed()) continue;
+    for (HeadlessTraceViewer* open : SessionViewers()) {
+        if (open->Closed()) continue;
+        auto viewer = std::dynamic_pointer_cast<HeadlessTraceViewer>(open->shared_from_this());
         auto window = viewer->Window();
         viewer->Close();
         windowing::UnloadOnExit unload(window);
@@ -112,7 +113,7 @@ automation::VectorPtr HeadlessSession::BillList(
 bool HeadlessSession::StartEmbedded(const trackquery::ICICMOQueryPtr& tracker,
                                     const automation::VectorPtr& bills,
                                     const automation::DictionaryPtr& status) {
-    const auto before = viewer_;
+    const auto before = Viewer();
     automation::ObjectPtr hostForm = hostForm_;
     const bool shown = tracker->InitTrack(&hostForm, hostWindow_, nullptr, bills, status);
     ClosePageOnNewView(before);
@@ -133,7 +134,7 @@ trackquery::ICSeOrderQueryPtr HeadlessSession::CreateSeOrderQuery() {
 
 bool HeadlessSession::LoadEmbedded(const trackquery::ICSeOrderQueryPtr& tracker,
                                    const automation::DictionaryPtr& para) {
-    const auto before = viewer_;
+    const auto before = Viewer();
     if (para) {
         para->SetItem("Hwnd", hostWindow_);
         para->SetItem("ParForm", automation::ObjectPtr(hostForm_));
@@ -155,8 +156,8 @@ bool HeadlessSession::LoadStandAlone(const trackquery::ICSeOrderQueryPtr& tracke
 
 // The page goes as the client closes it: its viewer reports Hide, then the window unloads.
 bool HeadlessSession::ClosePageOnNewView(const std::shared_ptr<HeadlessTraceViewer>& before) {
-    if (viewer_ == before) return false;
-    std::weak_ptr<HeadlessTraceViewer> pageViewer = viewer_;
+    if (Viewer() == before) return false;
+    std::weak_ptr<HeadlessTraceViewer> pageViewer = Viewer();
     hostForm_->onClose = [pageViewer] {
         auto viewer = pageViewer.lock();
         auto window = viewer ? viewer->Window() : nullptr;
@@ -181,28 +182,35 @@ void HeadlessSession::RunStepsInModalTracker(std::vector<Step> steps, bool* show
                            });
 }
 
-// Wraps the trace viewer's factory so that each viewer a tracking window creates becomes the one
-// the user acts on: the newest view is the one that opened last.
-void HeadlessSession::NoteViewersAsCreated() {
-    auto& registry = automation::ComponentRegistry::Instance();
-    registry.Register(trackquery::kProgIdTraceViewer, [this] {
-        auto viewer = std::make_shared<HeadlessTraceViewer>();
-        viewers_.push_back(viewer);
-        viewer_ = viewer;
-        return viewer;
-    });
+std::vector<HeadlessTraceViewer*> HeadlessSession::SessionViewers() const {
+    std::vector<HeadlessTraceViewer*> viewers;
+    for (HeadlessTraceViewer* viewer : HeadlessTraceViewer::Instances()) {
+        if (viewer->Number() > viewersBefore_) viewers.push_back(viewer);
+    }
+    return viewers;
+}
+
+// The newest view is the one that opened last; it is kept once seen, so that it can still be read
+// after its window closed.
+std::shared_ptr<HeadlessTraceViewer> HeadlessSession::Viewer() const {
+    const auto viewers = SessionViewers();
+    if (!viewers.empty() && (!viewer_ || viewers.back()->Number() > viewer_->Number())) {
+        viewer_ = std::dynamic_pointer_cast<HeadlessTraceViewer>(viewers.back()->shared_from_this());
+    }
+    return viewer_;
 }
 
 std::shared_ptr<HeadlessTraceViewer> HeadlessSession::ViewerOf(const windowing::Form& window) const {
-    for (const auto& weak : viewers_) {
-        auto viewer = weak.lock();
-        if (viewer && viewer->Window().get() == &window) return viewer;
+    for (HeadlessTraceViewer* viewer : SessionViewers()) {
+        if (viewer->Window().get() == &window) {
+            return std::dynamic_pointer_cast<HeadlessTraceViewer>(viewer->shared_from_this());
+        }
     }
     return nullptr;
 }
 
 HeadlessTraceViewer& HeadlessSession::RequireViewer() const {
-    if (!viewer_) {
+    if (!Viewer()) {
         automation::Raise(automation::vberr::ObjectVariableNotSet, "HeadlessSession",
                           "no tracking view was started");
     }

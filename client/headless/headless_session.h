@@ -126,7 +126,7 @@ public:
     // --- What the user saw -----------------------------------------------------------------------
     // The viewer of the view that opened last (kept after its window closed, so it can still be
     // read). Every viewer the session creates is noted when it is created.
-    std::shared_ptr<HeadlessTraceViewer> Viewer() const { return viewer_; }
+    std::shared_ptr<HeadlessTraceViewer> Viewer() const;
     // The viewer that sits on `window`, or nothing when no viewer of the session does.
     std::shared_ptr<HeadlessTraceViewer> ViewerOf(const windowing::Form& window) const;
     std::string Render() const;
@@ -137,7 +137,6 @@ public:
     int32_t HostWindow() const { return hostWindow_; }
 
 private:
-    void NoteViewersAsCreated();
     // The host page closes the view that opened in it since `before` was the newest viewer.
     bool ClosePageOnNewView(const std::shared_ptr<HeadlessTraceViewer>& before);
     // `shown`, when given, becomes true once the window is shown.
@@ -150,8 +149,10 @@ private:
     std::string propsString_;
     int32_t hostWindow_ = 0;
     std::shared_ptr<HeadlessHostForm> hostForm_;
-    std::shared_ptr<HeadlessTraceViewer> viewer_;
-    std::vector<std::weak_ptr<HeadlessTraceViewer>> viewers_;
+    // The viewers made while the session lives (whatever made them), newest last.
+    std::vector<HeadlessTraceViewer*> SessionViewers() const;
+    uint64_t viewersBefore_ = 0;  // the number of the last viewer made before the session
+    mutable std::shared_ptr<HeadlessTraceViewer> viewer_;
 };
 
 }  // namespace client

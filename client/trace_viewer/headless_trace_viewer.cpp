@@ -114,13 +114,34 @@ bool TreeHolds(const ObjectPtr& item, const ObjectPtr& wanted) {
 
 }  // namespace
 
+namespace {
+
+struct ViewerInstances {
+    std::vector<HeadlessTraceViewer*> alive;
+    uint64_t made = 0;
+};
+
+ViewerInstances& Instances() {
+    static ViewerInstances instances;
+    return instances;
+}
+
+}  // namespace
+
 HeadlessTraceViewer::HeadlessTraceViewer()
     : menuBar_(CreateViewerMenuBar()),
-      outputDirectory_(std::filesystem::temp_directory_path() / "trackquery") {
+      outputDirectory_(std::filesystem::temp_directory_path() / "trackquery"),
+      number_(++client::Instances().made) {
     BindBar(menuBar_);
+    client::Instances().alive.push_back(this);
+}
+
+std::vector<HeadlessTraceViewer*> HeadlessTraceViewer::Instances() {
+    return client::Instances().alive;
 }
 
 HeadlessTraceViewer::~HeadlessTraceViewer() {
+    std::erase(client::Instances().alive, this);
     // Someone else may still hold either bar; their listeners must not call a viewer that is gone.
     ReleaseAttachedBar();
     menuBar_->SetToolClickListener(nullptr);

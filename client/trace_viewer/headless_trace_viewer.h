@@ -31,6 +31,11 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
   public:
     HeadlessTraceViewer();
     ~HeadlessTraceViewer() override;
+
+    // Every viewer alive in the process, in the order they were made (whatever made them: the
+    // harness finds the views it drives here). A viewer's number counts the viewers made before.
+    static std::vector<HeadlessTraceViewer*> Instances();
+    uint64_t Number() const { return number_; }
     HeadlessTraceViewer(const HeadlessTraceViewer&) = delete;
     HeadlessTraceViewer& operator=(const HeadlessTraceViewer&) = delete;
 
@@ -172,6 +177,10 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
     // The file the last Print, PrintPreview or Export wrote; empty before the first.
     const std::filesystem::path& LastOutputPath() const { return lastOutputPath_; }
 
+  protected:
+    // For a viewer that writes its own kinds of output files (the desktop viewer's PDF and XLSX).
+    void SetLastOutputPath(const std::filesystem::path& path) { lastOutputPath_ = path; }
+
   private:
     struct BufferedPanels {
         trackquery::HeadModelPtr head;
@@ -232,6 +241,7 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
 
     std::filesystem::path outputDirectory_;
     std::filesystem::path lastOutputPath_;
+    uint64_t number_ = 0;
 };
 
 // Registers "QzTraceViewer.TraceViewer" in the process's component registry: every CreateObject

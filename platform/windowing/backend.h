@@ -11,6 +11,9 @@ namespace windowing {
 
 class Form;
 
+// The least time between two native event pumps of DoEvents.
+inline constexpr int64_t kNativePumpIntervalMs = 20;
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -32,6 +35,20 @@ public:
     // may have happened. False means nothing ever will: the loop then fails instead of hanging.
     // `msUntilNextTimer` is empty when no timer is running.
     virtual bool WaitForInput(Form* modalForm, std::optional<int64_t> msUntilNextTimer) = 0;
+
+    // --- What a back end with a native event loop needs; the defaults do nothing -------------
+    // DoEvents lets the back end run its own pending events (input, painting). The loop calls it
+    // at most once every kNativePumpIntervalMs of loop time, so that a fill which calls DoEvents
+    // after every item does not spend its time repainting.
+    virtual void PumpEvents() {}
+    // Work was posted or a timer (re)started: a back end blocked in WaitForInput wakes up, so
+    // that the loop runs the work and waits again with the new time to the next timer.
+    virtual void Wake() {}
+    // SetParent moved a window under another (0: back to the desktop). A form embedded into a
+    // host window's page after it was drawn is drawn there from now on.
+    virtual void WindowParentChanged(int32_t hwnd, int32_t newParent) {
+        (void)hwnd, (void)newParent;
+    }
 };
 
 }  // namespace windowing

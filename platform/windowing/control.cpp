@@ -2,6 +2,9 @@
 
 #include <platform/automation/errors.h>
 #include <platform/windowing/form.h>
+#include <platform/windowing/frame.h>
+
+#include <algorithm>
 
 namespace windowing {
 
@@ -22,7 +25,31 @@ Control::Control(Form* parent, std::string name) : parent_(parent), name_(std::m
 }
 
 Control::~Control() {
+    LeaveContainer();
     if (parent_) parent_->ForgetControl(this);
+}
+
+void Control::SetContainer(Frame* frame) {
+    for (Control* inside = frame; inside; inside = inside->container_) {
+        if (inside == this) {
+            automation::Raise(automation::vberr::InvalidProcedureCall, name_,
+                              "A control cannot be placed inside itself");
+        }
+    }
+    if (frame && frame->Parent() != parent_) {
+        automation::Raise(automation::vberr::InvalidProcedureCall, name_,
+                          "The frame " + frame->Name() + " is on another form");
+    }
+    LeaveContainer();
+    container_ = frame;
+    if (frame) frame->contents_.push_back(this);
+}
+
+void Control::LeaveContainer() {
+    if (!container_) return;
+    auto& contents = container_->contents_;
+    contents.erase(std::remove(contents.begin(), contents.end(), this), contents.end());
+    container_ = nullptr;
 }
 
 void Control::SetWidth(int32_t value) {

@@ -15,6 +15,7 @@
 namespace windowing {
 
 class Form;
+class Frame;
 
 class Control : public automation::Object {
 public:
@@ -58,14 +59,23 @@ public:
     // Whether the control can take the focus and keys at all (a timer cannot).
     virtual bool CanFocus() const { return true; }
 
+    // The frame the control is placed in; nothing when it stands on the form itself.
+    Frame* Container() const { return container_; }
+    // Places the control in a frame of its own form (nothing: back onto the form). A frame of
+    // another form, or one that is this control or lies inside it, is error 5 and nothing moves.
+    void SetContainer(Frame* frame);
+
     // Raised for key presses while the control has the focus (after the form's key preview).
     std::function<void(int16_t& KeyCode, int16_t& Shift)> OnKeyDown;
 
 private:
     friend class Form;
+    friend class Frame;
     void DetachFromForm() { parent_ = nullptr; }
+    void LeaveContainer();
 
     Form* parent_;
+    Frame* container_ = nullptr;
     std::string name_;
     int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool enabled_ = true;

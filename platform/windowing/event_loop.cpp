@@ -80,12 +80,16 @@ void EventLoop::SetBackend(std::shared_ptr<Backend> backend) {
 // --- Posted events ---------------------------------------------------------------------------
 
 void EventLoop::Post(std::function<void()> action) {
-    if (action) posted_.push_back(PostedEvent{{}, false, std::move(action)});
+    if (!action) return;
+    posted_.push_back(PostedEvent{{}, false, std::move(action)});
+    backend_->Wake();
 }
 
 void EventLoop::DeferredInvoke(const std::shared_ptr<automation::Object>& owner,
                                std::function<void()> action) {
-    if (action) posted_.push_back(PostedEvent{owner, true, std::move(action)});
+    if (!action) return;
+    posted_.push_back(PostedEvent{owner, true, std::move(action)});
+    backend_->Wake();
 }
 
 int EventLoop::RunPostedEvents() {
@@ -107,7 +111,16 @@ int EventLoop::RunPostedEvents() {
     return ran;
 }
 
+void EventLoop::PumpNativeEvents() {
+    const int64_t now = Now();
+    if (lastPump_ && now - *lastPump_ < kNativePumpIntervalMs) return;
+    lastPump_ = now;
+    auto backend = backend_;  // a native event may install another back end
+    backend->PumpEvents();
+}
+
 int EventLoop::DoEvents() {
+    PumpNativeEvents();
     int ran = RunPostedEvents();
     ran += FireDueTimers(Now());
     return ran;
@@ -117,6 +130,7 @@ int EventLoop::DoEvents() {
 
 void EventLoop::StartTimer(Timer* timer, int64_t intervalMs) {
     timers_[timer] = TimerEntry{Now() + intervalMs, nextSequence_++};
+    backend_->Wake();
 }
 
 void EventLoop::StopTimer(Timer* timer) { timers_.erase(timer); }
@@ -224,6 +238,7 @@ void EventLoop::Reset() {
     quitCode_ = 0;
     posted_.clear();
     timers_.clear();
+    lastPump_.reset();
     clock_ = std::make_shared<SystemClock>();
     backend_ = DefaultBackend();
 }

@@ -54,8 +54,9 @@ public:
     void DeferredInvoke(std::function<void()> action) { Post(std::move(action)); }
     size_t PendingEvents() const { return posted_.size(); }
 
-    // One pass, as VB's DoEvents: runs the events posted before the call (what they post waits
-    // for the next pass), then every timer due now. Returns how many calls ran.
+    // One pass, as VB's DoEvents: lets the back end pump its native events (at most once every
+    // kNativePumpIntervalMs of loop time), runs the events posted before the call (what they post
+    // waits for the next pass), then every timer due now. Returns how many calls ran.
     int DoEvents();
 
     // A nested loop: passes until `done` answers true. Between passes with nothing to run it
@@ -101,6 +102,7 @@ private:
     void StartTimer(Timer* timer, int64_t intervalMs);
     void StopTimer(Timer* timer);
 
+    void PumpNativeEvents();
     int RunPostedEvents();
     int FireDueTimers(int64_t now);
     std::optional<std::pair<Timer*, TimerEntry>> NextTimer() const;
@@ -111,6 +113,7 @@ private:
     std::deque<PostedEvent> posted_;
     std::map<Timer*, TimerEntry> timers_;
     uint64_t nextSequence_ = 0;
+    std::optional<int64_t> lastPump_;
     bool quitRequested_ = false;
     int quitCode_ = 0;
     int depth_ = 0;

@@ -1,5 +1,5 @@
 #pragma once
-// VB's Label and Frame: a caption on the form; a frame groups the controls drawn inside it.
+// VB's Label: a caption on the form.
 
 #include <platform/windowing/control.h>
 
@@ -18,12 +18,6 @@ public:
 
 private:
     std::string caption_;
-};
-
-class Frame : public Label {
-public:
-    Frame(Form* parent, std::string name) : Label(parent, std::move(name)) {}
-    std::string TypeName() const override { return "Frame"; }
 };
 
 }  // namespace windowing

@@ -1,5 +1,6 @@
 #include <platform/windowing/window_api.h>
 
+#include <platform/windowing/event_loop.h>
 #include <platform/windowing/form.h>
 #include <platform/windowing/window_table.h>
 
@@ -44,6 +45,7 @@ int32_t SetParent(int32_t hWndChild, int32_t hWndNewParent) {
     }
     const int32_t previous = child->parent;
     Table().Reparent(hWndChild, hWndNewParent);
+    EventLoop::Instance().GetBackend().WindowParentChanged(hWndChild, hWndNewParent);
     Table().lastError = ERROR_SUCCESS;
     return previous;
 }

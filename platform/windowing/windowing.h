@@ -5,6 +5,7 @@
 #include <platform/windowing/command_button.h>
 #include <platform/windowing/event_loop.h>
 #include <platform/windowing/form.h>
+#include <platform/windowing/frame.h>
 #include <platform/windowing/label.h>
 #include <platform/windowing/list_view.h>
 #include <platform/windowing/msgbox.h>

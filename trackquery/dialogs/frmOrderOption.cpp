@@ -34,18 +34,18 @@ frmOrderOption::frmOrderOption() : windowing::Form("frmOrderOption") {
 
     FrmBill = Add<windowing::Frame>("FrmBill");
     FrmBill->Move(120, 120, 4695, 2655);
-    ChkInform = AddBox("ChkInform", 360);
-    ChkSaleOut = AddBox("ChkSaleOut", 690);
-    ChkMO = AddBox("ChkMO", 1020);
-    ChkLC = AddBox("ChkLC", 1350);
-    ChkInvoice = AddBox("ChkInvoice", 1680);
-    ChkPreReceive = AddBox("ChkPreReceive", 2010);
-    ChkReceive = AddBox("ChkReceive", 2340);
+    ChkInform = AddBox("ChkInform", *FrmBill, 240);
+    ChkSaleOut = AddBox("ChkSaleOut", *FrmBill, 570);
+    ChkMO = AddBox("ChkMO", *FrmBill, 900);
+    ChkLC = AddBox("ChkLC", *FrmBill, 1230);
+    ChkInvoice = AddBox("ChkInvoice", *FrmBill, 1560);
+    ChkPreReceive = AddBox("ChkPreReceive", *FrmBill, 1890);
+    ChkReceive = AddBox("ChkReceive", *FrmBill, 2220);
 
     FrmOther = Add<windowing::Frame>("FrmOther");
     FrmOther->Move(120, 2880, 4695, 975);
-    ChkAmount = AddBox("ChkAmount", 3120);
-    ChkFilter = AddBox("ChkFilter", 3450);
+    ChkAmount = AddBox("ChkAmount", *FrmOther, 240);
+    ChkFilter = AddBox("ChkFilter", *FrmOther, 570);
 
     CmdOK = Add<windowing::CommandButton>("CmdOK");
     CmdOK->Move(2160, 3960, 1215, 375);
@@ -61,9 +61,11 @@ frmOrderOption::frmOrderOption() : windowing::Form("frmOrderOption") {
     CmdCancel->OnClick = [this] { CmdCancel_Click(); };
 }
 
-std::shared_ptr<windowing::CheckBox> frmOrderOption::AddBox(const char* name, int32_t top) {
+std::shared_ptr<windowing::CheckBox> frmOrderOption::AddBox(const char* name,
+                                                             windowing::Frame& frame, int32_t top) {
     auto box = Add<windowing::CheckBox>(name);
-    box->Move(120 + kBoxLeft, top, kBoxWidth, kBoxHeight);
+    box->SetContainer(&frame);
+    box->Move(kBoxLeft, top, kBoxWidth, kBoxHeight);
     box->SetFontName("宋体");
     return box;
 }

@@ -14,7 +14,7 @@
 #include <platform/windowing/check_box.h>
 #include <platform/windowing/command_button.h>
 #include <platform/windowing/form.h>
-#include <platform/windowing/label.h>
+#include <platform/windowing/frame.h>
 
 #include <cstdint>
 #include <memory>
@@ -54,7 +54,9 @@ class frmOrderOption : public windowing::Form {
     void Form_Load() override;
 
   private:
-    std::shared_ptr<windowing::CheckBox> AddBox(const char* name, int32_t top);
+    // A box placed in `frame`, `top` twips below the frame's top edge.
+    std::shared_ptr<windowing::CheckBox> AddBox(const char* name, windowing::Frame& frame,
+                                                int32_t top);
     void SetCaptions();
     void SetBoxFromOption(windowing::CheckBox& box, const char* key);
     void BillBox_Click();
