@@ -87,8 +87,8 @@ int RunForAPerson(const PreparedTracking& prepared, const GuiOptions& gui, std::
 
 }  // namespace
 
-int RunGui(const PreparedTracking& prepared, const TrackingOptions& options,
-           const GuiOptions& gui, std::ostream& out, std::ostream& err) {
+int RunGui(const PreparedTracking& prepared, const TrackingOptions& options, const GuiOptions& gui,
+           std::ostream& out, std::ostream& err) {
     if (!options.scriptPath.empty()) return RunScripted(prepared, options, gui, out, err);
     try {
         out << prepared.header << "\n";

@@ -19,7 +19,7 @@ struct GuiOptions {
 };
 
 // The exit code, as the terminal host's.
-int RunGui(const PreparedTracking& prepared, const TrackingOptions& options,
-           const GuiOptions& gui, std::ostream& out, std::ostream& err);
+int RunGui(const PreparedTracking& prepared, const TrackingOptions& options, const GuiOptions& gui,
+           std::ostream& out, std::ostream& err);
 
 }  // namespace apps

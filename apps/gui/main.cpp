@@ -44,8 +44,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("trackquery");
     qtgui::UseCjkFont();
 
-    CLI::App app{"trackquery-gui: full-course tracking of task orders and sales orders in "
-                 "desktop windows"};
+    CLI::App app{
+        "trackquery-gui: full-course tracking of task orders and sales orders in "
+        "desktop windows"};
     app.require_subcommand(1);
     apps::GuiOptions gui;
     apps::IcmoOptions icmo;

@@ -35,8 +35,8 @@ int64_t ParseNumber(const std::string& text, const std::string& what, int64_t mi
     int64_t value = 0;
     const auto* end = text.data() + text.size();
     const auto [next, error] = std::from_chars(text.data(), end, value);
-    if (error == std::errc::result_out_of_range || (error == std::errc() && next == end &&
-                                                    (value < minimum || value > maximum))) {
+    if (error == std::errc::result_out_of_range ||
+        (error == std::errc() && next == end && (value < minimum || value > maximum))) {
         throw UsageError(what + " must lie between " + std::to_string(minimum) + " and " +
                          std::to_string(maximum) + ", not " + text);
     }

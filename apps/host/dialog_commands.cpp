@@ -81,9 +81,9 @@ class BillSelCommands : public BoxDialogCommands<windowing::ListItemPtr> {
             out << "  " << ++number << " " << Mark(item->Checked()) << " " << item->Text() << "  ("
                 << item->Key() << ")\n";
         }
-        out << "  [" << Shown(dialog_.cmdAll->Caption()) << "] [" << Shown(dialog_.cmdClear->Caption())
-            << "] [" << Shown(dialog_.CmdOK->Caption()) << "] [" << Shown(dialog_.cmdExit->Caption())
-            << "]\n";
+        out << "  [" << Shown(dialog_.cmdAll->Caption()) << "] ["
+            << Shown(dialog_.cmdClear->Caption()) << "] [" << Shown(dialog_.CmdOK->Caption())
+            << "] [" << Shown(dialog_.cmdExit->Caption()) << "]\n";
         return out.str();
     }
 
@@ -274,8 +274,8 @@ class ListCommands : public WindowCommands {
                "  ok | cancel            take the selection, or leave without one\n";
     }
 
-    bool Run(const std::string& verb, const std::vector<std::string>& args,
-             const std::string& rest, std::ostream&) override {
+    bool Run(const std::string& verb, const std::vector<std::string>& args, const std::string& rest,
+             std::ostream&) override {
         if (verb == "search") {
             list_.SetBillNoSearch(rest);
         } else if (verb == "row") {

@@ -111,8 +111,7 @@ bool HostLoop::RunNextLine(windowing::Form& form) {
     if (afterCommand_ && !SplitCommand(*line).empty()) afterCommand_(*line);
     lastInput_ = std::chrono::steady_clock::now();
     if (outcome == Outcome::Failed && !source_.Interactive()) {
-        out_ << source_.ScriptName() << ":" << source_.LineNumber()
-             << ": the script stops here.\n";
+        out_ << source_.ScriptName() << ":" << source_.LineNumber() << ": the script stops here.\n";
         stopped_ = true;
     }
     return true;
@@ -256,8 +255,8 @@ void HostLoop::CloseByUser(windowing::Form& form) {
 
 void HostLoop::ListWindows(windowing::Form& current) {
     for (const auto& form : windowing::LoadedForms()) {
-        out_ << (form.get() == &current ? "* " : "  ") << WindowOf(*form).commands->Name()
-             << "  \"" << form->Caption() << "\"" << (form->IsModal() ? ", modal" : "")
+        out_ << (form.get() == &current ? "* " : "  ") << WindowOf(*form).commands->Name() << "  \""
+             << form->Caption() << "\"" << (form->IsModal() ? ", modal" : "")
              << (form->Visible() ? "" : ", hidden") << "\n";
     }
 }

@@ -23,7 +23,8 @@ OrderName ParseOrderName(const std::string& text) {
     if (colon == std::string::npos) return {text, 0};
     OrderName name{text.substr(0, colon), 0};
     const std::string entry = text.substr(colon + 1);
-    const auto [next, error] = std::from_chars(entry.data(), entry.data() + entry.size(), name.entry);
+    const auto [next, error] =
+        std::from_chars(entry.data(), entry.data() + entry.size(), name.entry);
     if (error != std::errc() || next != entry.data() + entry.size() || name.entry < 1 ||
         name.number.empty()) {
         throw std::runtime_error("\"" + text + "\" is not NUMBER or NUMBER:ENTRY");
@@ -37,8 +38,10 @@ automation::VectorPtr SelectSalesOrders(const std::string& databasePath, int32_t
                                         const std::vector<std::string>& orders) {
     const bool exportOrders = classTypeId == kExportOrderClass;
     erp::SqliteDatabase db(databasePath, false);
-    auto order = db.Prepare("SELECT FInterID FROM SEOrder WHERE FBillNo = ?1 AND FClassTypeID = ?2");
-    auto entry = db.Prepare("SELECT COUNT(*) FROM SEOrderEntry WHERE FInterID = ?1 AND FEntryID = ?2");
+    auto order =
+        db.Prepare("SELECT FInterID FROM SEOrder WHERE FBillNo = ?1 AND FClassTypeID = ?2");
+    auto entry =
+        db.Prepare("SELECT COUNT(*) FROM SEOrderEntry WHERE FInterID = ?1 AND FEntryID = ?2");
     auto selection = std::make_shared<automation::Vector>();
     for (const auto& text : orders) {
         const OrderName name = ParseOrderName(text);

@@ -16,9 +16,9 @@
 #include <platform/windowing/event_loop.h>
 
 #include <fstream>
-#include <sstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 
 namespace apps {
@@ -56,8 +56,8 @@ int RunSession(const PreparedTracking& prepared, const TrackingOptions& options,
                const Presentation* presentation) {
     client::HeadlessSession session(prepared.session);
     CommandSource source(commandInput, out, options.scriptPath);
-    auto answers =
-        std::make_shared<TerminalBackend>(session.Backend(), out, answerInput, source.Interactive());
+    auto answers = std::make_shared<TerminalBackend>(session.Backend(), out, answerInput,
+                                                     source.Interactive());
     BackendSwap swap(presentation ? presentation->backend(answers) : answers);
     HostLoop loop(session, *answers, source, out);
     answers->SetLoop(&loop);
@@ -133,8 +133,8 @@ PreparedTracking PrepareIcmo(const IcmoOptions& options) {
                << " task orders are tracked; choose others with --bills or the selection box.";
     }
     prepared.header = header.str();
-    prepared.open = [selection, embedded = options.embedded](
-                        client::HeadlessSession& session, const std::function<bool()>&) {
+    prepared.open = [selection, embedded = options.embedded](client::HeadlessSession& session,
+                                                             const std::function<bool()>&) {
         auto tracker = session.CreateICMOQuery();
         if (embedded) return session.StartEmbedded(tracker, selection->bills, selection->status);
         return tracker->InitTrack(nullptr, 0, nullptr, selection->bills, selection->status);

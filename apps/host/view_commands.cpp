@@ -87,7 +87,8 @@ bool ViewCommands::Run(const std::string& verb, const std::vector<std::string>& 
         viewer.ActivatePane(args[0]);
     } else if (verb == "tool") {
         RequireArgs(args, 1, "tool KEY");
-        if (!viewer.ClickTool(args[0])) out << "The tool " << args[0] << " is hidden or disabled.\n";
+        if (!viewer.ClickTool(args[0]))
+            out << "The tool " << args[0] << " is hidden or disabled.\n";
     } else if (verb == "tools") {
         out << viewer.RenderMenuBar();
     } else if (verb == "type") {

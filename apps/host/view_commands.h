@@ -28,8 +28,8 @@ class ViewCommands : public WindowCommands {
     std::string Name() const override { return name_; }
     std::string Render() const override { return viewer_->Render(); }
     std::string Help() const override;
-    bool Run(const std::string& verb, const std::vector<std::string>& args,
-             const std::string& rest, std::ostream& out) override;
+    bool Run(const std::string& verb, const std::vector<std::string>& args, const std::string& rest,
+             std::ostream& out) override;
 
     const std::shared_ptr<client::HeadlessTraceViewer>& Viewer() const { return viewer_; }
 

@@ -42,7 +42,7 @@ using namespace bench_data;
 // the session keeps its headless viewer and back end. Both run on real time, as a person's
 // session does (the native pumps of a fill are timed by it).
 class Desk {
-public:
+  public:
     Desk(client::HeadlessSession& session, bool drawn) : drawn_(drawn) {
         auto& loop = windowing::EventLoop::Instance();
         saved_ = loop.BackendPtr();
@@ -63,7 +63,7 @@ public:
     }
     bool Drawn() const { return drawn_; }
 
-private:
+  private:
     bool drawn_;
     std::shared_ptr<windowing::Backend> saved_;
     std::shared_ptr<qtgui::QtBackend> backend_;

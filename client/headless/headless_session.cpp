@@ -195,12 +195,14 @@ std::vector<HeadlessTraceViewer*> HeadlessSession::SessionViewers() const {
 std::shared_ptr<HeadlessTraceViewer> HeadlessSession::Viewer() const {
     const auto viewers = SessionViewers();
     if (!viewers.empty() && (!viewer_ || viewers.back()->Number() > viewer_->Number())) {
-        viewer_ = std::dynamic_pointer_cast<HeadlessTraceViewer>(viewers.back()->shared_from_this());
+        viewer_ =
+            std::dynamic_pointer_cast<HeadlessTraceViewer>(viewers.back()->shared_from_this());
     }
     return viewer_;
 }
 
-std::shared_ptr<HeadlessTraceViewer> HeadlessSession::ViewerOf(const windowing::Form& window) const {
+std::shared_ptr<HeadlessTraceViewer> HeadlessSession::ViewerOf(
+    const windowing::Form& window) const {
     for (HeadlessTraceViewer* viewer : SessionViewers()) {
         if (viewer->Window().get() == &window) {
             return std::dynamic_pointer_cast<HeadlessTraceViewer>(viewer->shared_from_this());

@@ -50,7 +50,7 @@ struct HeadlessSessionOptions {
 // The client's page form: FireToolBarClick records the tool's name, and "close" closes the page
 // the way the client does (the embedded window's viewer is closed, then the window unloaded).
 class HeadlessHostForm : public trackquery::IHostForm {
-public:
+  public:
     std::string TypeName() const override { return "HeadlessHostForm"; }
     void FireToolBarClick(std::shared_ptr<activebar::Tool>& Tool) override;
 
@@ -58,12 +58,12 @@ public:
     // What "close" closes: set by the harness for each embedded start.
     std::function<void()> onClose;
 
-private:
+  private:
     std::vector<std::string> fired_;
 };
 
 class HeadlessSession {
-public:
+  public:
     explicit HeadlessSession(HeadlessSessionOptions options);
     ~HeadlessSession();
     HeadlessSession(const HeadlessSession&) = delete;
@@ -136,7 +136,7 @@ public:
     const std::shared_ptr<HeadlessHostForm>& HostForm() const { return hostForm_; }
     int32_t HostWindow() const { return hostWindow_; }
 
-private:
+  private:
     // The host page closes the view that opened in it since `before` was the newest viewer.
     bool ClosePageOnNewView(const std::shared_ptr<HeadlessTraceViewer>& before);
     // `shown`, when given, becomes true once the window is shown.

@@ -21,7 +21,7 @@ void SetProcedureLogFile(const std::filesystem::path& file);
 std::filesystem::path ProcedureLogFile();
 
 class ProcLog : public trackquery::IYqLogMsg {
-public:
+  public:
     std::string TypeName() const override { return "Log"; }
 
     bool IsEnabled() override;
@@ -30,7 +30,7 @@ public:
     // Appends the line of the procedure of `handle`. An unknown handle fails with error 5.
     void LogEnd(const automation::Variant& handle, int32_t failed) override;
 
-private:
+  private:
     struct Started {
         std::string key;
         std::chrono::system_clock::time_point wallClock;

@@ -20,7 +20,7 @@ struct LanguageFont {
 std::optional<LanguageFont> FontOfLanguage(const std::string& languageId);
 
 class FrmResLoader : public trackquery::IFrmResLoader {
-public:
+  public:
     std::string TypeName() const override { return "FrmResLoader"; }
     void SetFrmFont(windowing::Form& form, const std::string& languageId) override;
 };

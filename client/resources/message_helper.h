@@ -10,7 +10,7 @@ namespace client {
 inline constexpr char kMessageTitle[] = "Velo提示";
 
 class MessageHelper : public trackquery::IMessageHelper {
-public:
+  public:
     std::string TypeName() const override { return "MessageHelper"; }
     void ShowMessage(const std::string& text) override;
 };

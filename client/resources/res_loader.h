@@ -30,7 +30,7 @@ std::filesystem::path ResourceDirectory();
 std::map<std::string, std::string> ReadResourceFile(const std::filesystem::path& file);
 
 class ResLoader : public trackquery::IResLoader {
-public:
+  public:
     std::string TypeName() const override { return "Loader"; }
 
     std::string ResFileBaseName() const override { return baseName_; }
@@ -42,7 +42,7 @@ public:
     // lookup after a change of base name or language.
     std::string LoadString(const std::string& key) override;
 
-private:
+  private:
     const std::map<std::string, std::string>& Texts();
 
     std::string baseName_;

@@ -7,7 +7,7 @@
 namespace client {
 
 class TextFormatter : public trackquery::ITextFormatter {
-public:
+  public:
     std::string TypeName() const override { return "TextFormatter"; }
 
     // Each "%n" (n: all the digits that follow the "%") is replaced by the n-th argument as VB's

@@ -21,7 +21,7 @@ void SetCurrentLanguage(const std::string& languageCode);
 std::string SessionLanguage();
 
 class LangInfo : public trackquery::ILangInfo {
-public:
+  public:
     std::string TypeName() const override { return "LangInfo"; }
     std::string CurrentLanguage() override;
 };

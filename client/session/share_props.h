@@ -27,7 +27,7 @@ void SetSessionUserName(const std::string& userName);
 void ClearSessionProperties();
 
 class ShareProps : public trackquery::IShareProps {
-public:
+  public:
     std::string TypeName() const override { return "ShareProps"; }
     // Empty for a property that was never set.
     automation::Variant GetProperty(int32_t processId, const std::string& name) override;

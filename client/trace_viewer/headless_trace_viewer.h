@@ -15,9 +15,9 @@
 #include <platform/activebar/active_bar.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
-#include <map>
 #include <string>
 #include <vector>
 

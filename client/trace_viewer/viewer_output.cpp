@@ -49,9 +49,7 @@ void HeadlessTraceViewer::PrintPreview() {
     WriteOutput(OutputBaseName() + " - preview", ".txt", Render());
 }
 
-void HeadlessTraceViewer::Print() {
-    WriteOutput(OutputBaseName() + " - print", ".txt", Render());
-}
+void HeadlessTraceViewer::Print() { WriteOutput(OutputBaseName() + " - print", ".txt", Render()); }
 
 void HeadlessTraceViewer::Export() {
     const std::string csv = state_.detail ? DetailModelToCsv(*state_.detail)

@@ -13,7 +13,7 @@
 namespace automation {
 
 class Dictionary : public Object {
-public:
+  public:
     std::string TypeName() const override { return "Dictionary"; }
 
     int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
@@ -35,7 +35,7 @@ public:
     const std::string& Key(int32_t index) const;
     const Variant& ItemAt(int32_t index) const;
 
-private:
+  private:
     const std::pair<std::string, Variant>& EntryAt(int32_t index) const;
     void Reindex();
 
@@ -44,7 +44,7 @@ private:
 };
 
 class Vector : public Object {
-public:
+  public:
     Vector() = default;
     explicit Vector(std::vector<Variant> items) : items_(std::move(items)) {}
     std::string TypeName() const override { return "Vector"; }
@@ -59,7 +59,7 @@ public:
 
     const std::vector<Variant>& Items() const { return items_; }
 
-private:
+  private:
     std::vector<Variant> items_;
 };
 

@@ -33,7 +33,8 @@ RuntimeError::RuntimeError(int32_t number, std::string source, std::string descr
       description_(std::move(description)) {}
 
 void Raise(int32_t number, const std::string& source, const std::string& description) {
-    throw RuntimeError(number, source, description.empty() ? StandardErrorText(number) : description);
+    throw RuntimeError(number, source,
+                       description.empty() ? StandardErrorText(number) : description);
 }
 
 void RaiseAgain(const RuntimeError& error, const std::string& source) {

@@ -31,14 +31,14 @@ inline constexpr int32_t ObjectError = -2147221504;  // vbObjectError
 std::string StandardErrorText(int32_t number);
 
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     RuntimeError(int32_t number, std::string source, std::string description);
 
     int32_t Number() const { return number_; }
     const std::string& Source() const { return source_; }
     const std::string& Description() const { return description_; }
 
-private:
+  private:
     int32_t number_;
     std::string source_;
     std::string description_;
@@ -57,7 +57,7 @@ RuntimeError ToRuntimeError(std::exception_ptr thrown);
 
 // VB's Err object. One per thread; a trap fills it from the caught error.
 class ErrObject {
-public:
+  public:
     int32_t Number = 0;
     std::string Source;
     std::string Description;
@@ -74,13 +74,13 @@ ErrObject& Err();
 // Keeps the caller's pending error across a call that runs its own traps (the shared services
 // must leave the Err object as they found it).
 class PendingErrorGuard {
-public:
+  public:
     PendingErrorGuard();
     ~PendingErrorGuard();
     PendingErrorGuard(const PendingErrorGuard&) = delete;
     PendingErrorGuard& operator=(const PendingErrorGuard&) = delete;
 
-private:
+  private:
     ErrObject saved_;
 };
 

@@ -8,7 +8,7 @@
 namespace automation {
 
 class Object : public std::enable_shared_from_this<Object> {
-public:
+  public:
     virtual ~Object() = default;
     // The class name VB's TypeName returns for this object.
     virtual std::string TypeName() const = 0;

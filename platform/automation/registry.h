@@ -16,7 +16,7 @@ namespace automation {
 using ComponentFactory = std::function<ObjectPtr()>;
 
 class ComponentRegistry {
-public:
+  public:
     // The process's registry.
     static ComponentRegistry& Instance();
 
@@ -31,7 +31,7 @@ public:
     // Creates an instance; an unknown ProgID or a factory that gives nothing is error 429.
     ObjectPtr Create(const std::string& progId) const;
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::map<std::string, std::pair<std::string, ComponentFactory>> factories_;  // upper-cased key
 };

@@ -7,7 +7,8 @@
 namespace automation {
 
 Variant::Variant(int64_t value) {
-    if (value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max())
+    if (value >= std::numeric_limits<int32_t>::min() &&
+        value <= std::numeric_limits<int32_t>::max())
         value_ = static_cast<int32_t>(value);
     else
         value_ = static_cast<double>(value);
@@ -30,13 +31,20 @@ bool Variant::IsNumber() const {
 
 std::optional<double> Variant::NumericValue() const {
     switch (Type()) {
-        case VarType::Boolean: return AsBoolean() ? -1.0 : 0.0;
-        case VarType::Integer: return AsInteger();
-        case VarType::Long: return AsLong();
-        case VarType::Single: return AsSingle();
-        case VarType::Double: return AsDouble();
-        case VarType::Date: return AsDate().serial;
-        default: return std::nullopt;
+        case VarType::Boolean:
+            return AsBoolean() ? -1.0 : 0.0;
+        case VarType::Integer:
+            return AsInteger();
+        case VarType::Long:
+            return AsLong();
+        case VarType::Single:
+            return AsSingle();
+        case VarType::Double:
+            return AsDouble();
+        case VarType::Date:
+            return AsDate().serial;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -65,15 +73,24 @@ ObjectPtr Variant::AsObject() const {
 
 std::string Variant::TypeName() const {
     switch (Type()) {
-        case VarType::Empty: return "Empty";
-        case VarType::Null: return "Null";
-        case VarType::Boolean: return "Boolean";
-        case VarType::Integer: return "Integer";
-        case VarType::Long: return "Long";
-        case VarType::Single: return "Single";
-        case VarType::Double: return "Double";
-        case VarType::Date: return "Date";
-        case VarType::String: return "String";
+        case VarType::Empty:
+            return "Empty";
+        case VarType::Null:
+            return "Null";
+        case VarType::Boolean:
+            return "Boolean";
+        case VarType::Integer:
+            return "Integer";
+        case VarType::Long:
+            return "Long";
+        case VarType::Single:
+            return "Single";
+        case VarType::Double:
+            return "Double";
+        case VarType::Date:
+            return "Date";
+        case VarType::String:
+            return "String";
         case VarType::Object: {
             const auto& object = std::get<ObjectPtr>(value_);
             return object ? object->TypeName() : "Nothing";

@@ -65,7 +65,7 @@ constexpr bool StoresAs(const VarType (&codes)[count], std::index_sequence<index
 }  // namespace detail
 
 class Variant {
-public:
+  public:
     Variant() = default;  // Empty
     Variant(NullValue) : value_(NullValue{}) {}
     Variant(bool value) : value_(value) {}
@@ -116,7 +116,7 @@ public:
     // Same kind and same value (objects: same instance). Not VB's "=", which converts.
     friend bool operator==(const Variant& a, const Variant& b) { return a.value_ == b.value_; }
 
-private:
+  private:
     using Storage = std::variant<std::monostate, NullValue, bool, int16_t, int32_t, float, double,
                                  DateValue, std::string, ObjectPtr>;
     // The VarType code of each alternative of Storage, in Storage's order: Type() reads it by the

@@ -15,7 +15,7 @@ class Form;
 inline constexpr int64_t kNativePumpIntervalMs = 20;
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     // Shows a message box and returns the button the user chose (vbOK, vbCancel, vbYes, ...).

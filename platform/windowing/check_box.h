@@ -16,7 +16,7 @@ inline constexpr int16_t vbChecked = 1;
 inline constexpr int16_t vbGrayed = 2;
 
 class CheckBox : public Control {
-public:
+  public:
     CheckBox(Form* parent, std::string name) : Control(parent, std::move(name)) {}
     std::string TypeName() const override { return "CheckBox"; }
 
@@ -32,7 +32,7 @@ public:
 
     std::function<void()> OnClick;
 
-private:
+  private:
     std::string caption_;
     int16_t value_ = vbUnchecked;
 };

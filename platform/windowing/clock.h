@@ -7,7 +7,7 @@
 namespace windowing {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary origin; never goes back.
     virtual int64_t NowMs() const = 0;
@@ -16,19 +16,19 @@ public:
 };
 
 class SystemClock final : public Clock {
-public:
+  public:
     int64_t NowMs() const override;
 };
 
 class VirtualClock final : public Clock {
-public:
+  public:
     explicit VirtualClock(int64_t startMs = 0) : now_(startMs) {}
     int64_t NowMs() const override { return now_; }
     bool IsVirtual() const override { return true; }
     // Sets the time; a time before the current one is ignored, since clocks never go back.
     void SetNowMs(int64_t ms);
 
-private:
+  private:
     int64_t now_;
 };
 

@@ -11,7 +11,7 @@
 namespace windowing {
 
 class CommandButton : public Control {
-public:
+  public:
     CommandButton(Form* parent, std::string name) : Control(parent, std::move(name)) {}
     std::string TypeName() const override { return "CommandButton"; }
 
@@ -29,7 +29,7 @@ public:
 
     std::function<void()> OnClick;
 
-private:
+  private:
     std::string caption_;
     bool default_ = false;
     bool cancel_ = false;

@@ -18,7 +18,7 @@ class Form;
 class Frame;
 
 class Control : public automation::Object {
-public:
+  public:
     Control(Form* parent, std::string name);
     ~Control() override;
     Control(const Control&) = delete;
@@ -68,7 +68,7 @@ public:
     // Raised for key presses while the control has the focus (after the form's key preview).
     std::function<void(int16_t& KeyCode, int16_t& Shift)> OnKeyDown;
 
-private:
+  private:
     friend class Form;
     friend class Frame;
     void DetachFromForm() { parent_ = nullptr; }

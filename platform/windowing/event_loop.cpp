@@ -19,13 +19,13 @@ std::shared_ptr<Backend> DefaultBackend() { return std::make_shared<HeadlessBack
 
 // Keeps the depth of nested loops right however a loop ends.
 class DepthGuard {
-public:
+  public:
     explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
     ~DepthGuard() { --depth_; }
     DepthGuard(const DepthGuard&) = delete;
     DepthGuard& operator=(const DepthGuard&) = delete;
 
-private:
+  private:
     int& depth_;
 };
 

@@ -20,7 +20,7 @@ class Form;
 class Timer;
 
 class EventLoop {
-public:
+  public:
     // The loop of the process.
     static EventLoop& Instance();
 
@@ -84,7 +84,7 @@ public:
     // default back end. Tests call it (through ScopedHeadless) between cases.
     void Reset();
 
-private:
+  private:
     friend class Timer;
     EventLoop();
 

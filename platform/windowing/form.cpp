@@ -34,13 +34,13 @@ internal::WindowTable& Table() { return internal::WindowTable::Instance(); }
 
 // Ends a modal showing's count however the loop ends.
 class ModalGuard {
-public:
+  public:
     explicit ModalGuard(int& depth) : depth_(depth) { ++depth_; }
     ~ModalGuard() { --depth_; }
     ModalGuard(const ModalGuard&) = delete;
     ModalGuard& operator=(const ModalGuard&) = delete;
 
-private:
+  private:
     int& depth_;
 };
 

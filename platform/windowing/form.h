@@ -46,7 +46,7 @@ inline constexpr int16_t vbMinimized = 1;
 inline constexpr int16_t vbMaximized = 2;
 
 class Form : public automation::Object {
-public:
+  public:
     // `name` is the form's class name as VB knows it ("frmBillSel"); TypeName answers it.
     explicit Form(std::string name);
     ~Form() override;
@@ -126,7 +126,7 @@ public:
     bool PressEnter();
     bool PressEscape();
 
-protected:
+  protected:
     // The form's event handlers; the defaults do nothing.
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
@@ -137,7 +137,7 @@ protected:
     }
     virtual void Form_Unload(int16_t& Cancel) { (void)Cancel; }
 
-private:
+  private:
     friend class Control;
     void SetActiveControl(Control* control) { activeControl_ = control; }
     void AttachControl(Control* control) { attached_.push_back(control); }
@@ -169,13 +169,13 @@ std::vector<std::shared_ptr<Form>> LoadedForms();
 // Unloads a form when the scope ends, however it ends: a dialog created for one showing is never
 // left loaded behind a failure. A failure of the unloading itself is ignored.
 class UnloadOnExit {
-public:
+  public:
     explicit UnloadOnExit(std::shared_ptr<Form> form) : form_(std::move(form)) {}
     ~UnloadOnExit();
     UnloadOnExit(const UnloadOnExit&) = delete;
     UnloadOnExit& operator=(const UnloadOnExit&) = delete;
 
-private:
+  private:
     std::shared_ptr<Form> form_;
 };
 

@@ -11,7 +11,7 @@
 namespace windowing {
 
 class Frame : public Label {
-public:
+  public:
     Frame(Form* parent, std::string name) : Label(parent, std::move(name)) {}
     // The controls placed in it go back onto the form.
     ~Frame() override;
@@ -20,7 +20,7 @@ public:
     // The controls placed in this frame, in the order they were placed.
     const std::vector<Control*>& Contents() const { return contents_; }
 
-private:
+  private:
     friend class Control;
     std::vector<Control*> contents_;
 };

@@ -30,7 +30,7 @@ struct MsgBoxRecord {
 };
 
 class HeadlessBackend : public Backend {
-public:
+  public:
     using Step = std::function<void(Form& modalForm)>;
 
     explicit HeadlessBackend(bool strict = true) : strict_(strict) {}
@@ -74,7 +74,7 @@ public:
     void FormUnloaded(Form& form) override;
     bool WaitForInput(Form* modalForm, std::optional<int64_t> msUntilNextTimer) override;
 
-private:
+  private:
     struct Answer {
         std::optional<std::string> expectedText;
         int32_t result;
@@ -97,7 +97,7 @@ private:
 // Installs a strict headless back end and a virtual clock for the life of the object, and
 // resets the loop and the screen before and after. One per test.
 class ScopedHeadless {
-public:
+  public:
     explicit ScopedHeadless(bool strict = true);
     ~ScopedHeadless();
     ScopedHeadless(const ScopedHeadless&) = delete;
@@ -106,7 +106,7 @@ public:
     HeadlessBackend& Backend() { return *backend_; }
     HeadlessBackend* operator->() { return backend_.get(); }
 
-private:
+  private:
     std::shared_ptr<HeadlessBackend> backend_;
 };
 

@@ -8,7 +8,7 @@
 namespace windowing {
 
 class Label : public Control {
-public:
+  public:
     Label(Form* parent, std::string name) : Control(parent, std::move(name)) {}
     std::string TypeName() const override { return "Label"; }
     bool CanFocus() const override { return false; }
@@ -16,7 +16,7 @@ public:
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string value) { caption_ = std::move(value); }
 
-private:
+  private:
     std::string caption_;
 };
 

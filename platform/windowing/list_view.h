@@ -40,7 +40,7 @@ class ListView;
 class ListItems;
 
 class ListItem : public automation::Object {
-public:
+  public:
     ListItem(ListItems* owner, std::string key, std::string text);
     std::string TypeName() const override { return "IListItem"; }
 
@@ -63,7 +63,7 @@ public:
     std::string SubItems(int32_t index) const;
     void SetSubItems(int32_t index, std::string value);
 
-private:
+  private:
     friend class ListItems;
     friend class ListView;
     void CheckSubItemIndex(int32_t index) const;
@@ -80,7 +80,7 @@ private:
 using ListItemPtr = std::shared_ptr<ListItem>;
 
 class ListItems {
-public:
+  public:
     explicit ListItems(ListView* view) : view_(view) {}
     ~ListItems();
     ListItems(const ListItems&) = delete;
@@ -102,7 +102,7 @@ public:
     const std::vector<ListItemPtr>& Items() const { return items_; }
     ListView* View() const { return view_; }
 
-private:
+  private:
     friend class ListItem;
     int32_t IndexOf(const ListItem* item) const;
     size_t PositionOf(int32_t index) const;
@@ -119,7 +119,7 @@ struct ColumnHeader {
 };
 
 class ColumnHeaders {
-public:
+  public:
     int32_t Count() const { return static_cast<int32_t>(columns_.size()); }
     // Appends a column; a key already used is error 35602.
     ColumnHeader& Add(const std::string& key = "", const std::string& text = "",
@@ -129,12 +129,12 @@ public:
     ColumnHeader& Item(const std::string& key);
     void Clear() { columns_.clear(); }
 
-private:
+  private:
     std::vector<ColumnHeader> columns_;
 };
 
 class ListView : public Control {
-public:
+  public:
     ListView(Form* parent, std::string name);
     std::string TypeName() const override { return "ListView"; }
 
@@ -165,7 +165,7 @@ public:
     std::function<void(ListItem& Item)> OnItemCheck;
     std::function<void(ListItem& Item)> OnItemClick;
 
-private:
+  private:
     bool AcceptsUserInput() const;
 
     ListItems items_;

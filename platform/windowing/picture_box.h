@@ -9,7 +9,7 @@
 namespace windowing {
 
 class PictureBox : public Control {
-public:
+  public:
     PictureBox(Form* parent, std::string name) : Control(parent, std::move(name)) {}
     std::string TypeName() const override { return "PictureBox"; }
 
@@ -19,7 +19,7 @@ public:
     void Cls() { ++clearCount_; }
     int ClearCount() const { return clearCount_; }
 
-private:
+  private:
     int32_t backColor_ = static_cast<int32_t>(0x8000000Fu);  // the system's button face colour
     int clearCount_ = 0;
 };

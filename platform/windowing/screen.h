@@ -10,7 +10,7 @@ inline constexpr int16_t vbArrow = 1;
 inline constexpr int16_t vbHourglass = 11;
 
 class ScreenObject {
-public:
+  public:
     int16_t MousePointer() const { return mousePointer_; }
     // Every assignment reaches the back end, also of the value already set; 0 to 15 and 99
     // are VB's pointers, anything else is error 380 and nothing changes.
@@ -18,7 +18,7 @@ public:
     // Back to the default without telling the back end (tests start clean).
     void Reset() { mousePointer_ = vbDefault; }
 
-private:
+  private:
     int16_t mousePointer_ = vbDefault;
 };
 

@@ -9,7 +9,7 @@
 namespace windowing {
 
 class TextBox : public Control {
-public:
+  public:
     TextBox(Form* parent, std::string name) : Control(parent, std::move(name)) {}
     std::string TypeName() const override { return "TextBox"; }
 
@@ -24,7 +24,7 @@ public:
 
     std::function<void()> OnChange;
 
-private:
+  private:
     std::string text_;
     bool locked_ = false;
 };

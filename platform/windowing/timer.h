@@ -12,7 +12,7 @@
 namespace windowing {
 
 class Timer : public Control {
-public:
+  public:
     explicit Timer(Form* parent = nullptr, std::string name = "Timer");
     ~Timer() override;
     std::string TypeName() const override { return "Timer"; }
@@ -27,7 +27,7 @@ public:
 
     std::function<void()> OnTimer;
 
-private:
+  private:
     friend class EventLoop;
     friend class Form;
     void Restart();

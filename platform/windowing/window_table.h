@@ -23,7 +23,7 @@ struct WindowRecord {
 };
 
 class WindowTable {
-public:
+  public:
     static WindowTable& Instance();
 
     int32_t Create(Form* form, int32_t style, std::string caption = "");
@@ -36,7 +36,7 @@ public:
 
     int32_t lastError = 0;
 
-private:
+  private:
     void Unlink(int32_t hwnd, WindowRecord& record);
 
     std::map<int32_t, WindowRecord> windows_;

@@ -28,7 +28,7 @@ class QWidget;
 namespace qtgui {
 
 class BarView {
-public:
+  public:
     struct Callbacks {
         std::function<void(const activebar::ToolPtr& tool)> click;
         std::function<void(const activebar::ToolPtr& tool, const std::string& band,
@@ -52,7 +52,7 @@ public:
     QMenu* PopupOf(const std::string& band) const;
     QToolBar* ToolBarOf(const std::string& band) const;
 
-private:
+  private:
     struct Placement {
         activebar::ToolPtr tool;
         std::string band;

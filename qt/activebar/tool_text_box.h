@@ -12,14 +12,14 @@
 namespace qtgui {
 
 class ToolTextBox : public QLineEdit {
-public:
+  public:
     using KeyDown = std::function<void(int32_t keyCode)>;
     ToolTextBox(activebar::ToolPtr tool, KeyDown keyDown, QWidget* parent);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     activebar::ToolPtr tool_;
     KeyDown keyDown_;
 };

@@ -17,14 +17,14 @@ class QTableWidget;
 namespace qtgui {
 
 class ListControlView : public ControlWidget {
-public:
+  public:
     ListControlView(std::weak_ptr<client::ICList> list, QWidget* parent);
     QWidget* Widget() const override { return widget_; }
     void Sync() override;
 
     QTableWidget* Table() const { return table_; }
 
-private:
+  private:
     void Fill(client::ICList& list);
     void TakeSelection();
 

@@ -18,7 +18,7 @@ class QPlainTextEdit;
 namespace qtgui {
 
 class TextFormView : public ControlWidget {
-public:
+  public:
     struct Button {
         QString caption;
         std::function<void()> click;
@@ -28,7 +28,7 @@ public:
     QWidget* Widget() const override { return widget_; }
     void Sync() override;
 
-private:
+  private:
     std::function<std::string()> render_;
     std::function<std::string()> status_;
     QWidget* widget_;

@@ -27,7 +27,7 @@ std::vector<trackquery::DetailColumnPtr> ShownColumns(const DetailNode& node) {
 }
 
 class DocumentBuilder {
-public:
+  public:
     explicit DocumentBuilder(std::vector<PrintLine>& lines) : lines_(lines) {}
 
     void AddNode(const DetailNode& node, int depth) {
@@ -45,7 +45,7 @@ public:
         }
     }
 
-private:
+  private:
     size_t AddHeading(const std::vector<trackquery::DetailColumnPtr>& columns, int depth) {
         PrintLine line{PrintLine::Kind::Heading, depth, {}, {}, std::nullopt};
         for (const auto& column : columns) {

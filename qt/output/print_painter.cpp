@@ -43,7 +43,7 @@ PageGeometry GeometryOf(QPagedPaintDevice& device, const QFont& font) {
 // Column widths of the rows under each heading line: each column as wide as its widest text,
 // scaled down together when they do not fit across the page. Measured once, in one pass.
 class ColumnWidths {
-public:
+  public:
     ColumnWidths(const PrintDocument& document, const QFontMetricsF& metrics, double width) {
         const double pad = metrics.averageCharWidth() * 2;
         for (size_t i = 0; i < document.lines.size(); ++i) {
@@ -71,7 +71,7 @@ public:
 
     const std::vector<double>& Of(size_t heading) const { return widths_.at(heading); }
 
-private:
+  private:
     std::map<size_t, std::vector<double>> widths_;
 };
 
@@ -87,7 +87,7 @@ Qt::Alignment AlignOf(int32_t align) {
 }
 
 class PagePainter {
-public:
+  public:
     PagePainter(QPainter& painter, const PrintDocument& document, const PageGeometry& geometry)
         : painter_(painter),
           document_(document),
@@ -111,7 +111,7 @@ public:
         painter_.drawText(foot, Qt::AlignCenter, QStringLiteral("%1 / %2").arg(number).arg(count));
     }
 
-private:
+  private:
     void PaintHeader() {
         const double h = geometry_.lineHeight;
         const QRectF top(0, 0, geometry_.area.width(), h);

@@ -81,7 +81,7 @@ bool NumericColumn(const trackquery::DetailColumn& column) {
 enum class Style { Title, Plain, Node, Heading, Cell, Total };
 
 class SheetWriter {
-public:
+  public:
     SheetWriter(lxw_workbook* workbook, lxw_worksheet* sheet)
         : workbook_(workbook), sheet_(sheet) {}
 
@@ -123,7 +123,7 @@ public:
         }
     }
 
-private:
+  private:
     static std::string NodeLabel(const DetailNode& node) {
         if (node.ColumnCount() > 0) {
             if (auto column = node.Column(1)) return column->Caption;
@@ -242,7 +242,7 @@ std::string ReadWhole(const std::filesystem::path& path) {
 
 // A private file for the writer, removed again however the export ends.
 class ScratchFile {
-public:
+  public:
     ScratchFile() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "trackquery-xlsx-XXXXXX").string();
@@ -259,7 +259,7 @@ public:
     ScratchFile& operator=(const ScratchFile&) = delete;
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -20,7 +20,7 @@
 namespace qtgui {
 
 class DetailItemModel : public QAbstractItemModel {
-public:
+  public:
     enum class Kind { Node, Heading, Row };
 
     DetailItemModel();
@@ -50,7 +50,7 @@ public:
 
     struct Item;
 
-private:
+  private:
     Item* ItemOf(const QModelIndex& index) const;
     QModelIndex IndexOfItem(const Item* item, int column = 0) const;
     void BuildChildren(Item& item);

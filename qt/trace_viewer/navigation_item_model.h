@@ -13,7 +13,7 @@
 namespace qtgui {
 
 class NavigationItemModel : public QAbstractItemModel {
-public:
+  public:
     // Shows `model` (nothing: an empty tree) with or without status icons. Returns whether the
     // rows changed.
     bool Sync(const trackquery::NavigationModelPtr& model, bool showIcons);
@@ -29,7 +29,7 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-private:
+  private:
     struct Entry {
         int32_t parent = -1;  // 0-based position of the parent node, -1 for a top-level node
         int32_t row = 0;      // place under the parent

@@ -27,7 +27,7 @@ namespace qtgui {
 struct PrintDocument;
 
 class QtTraceViewer : public client::HeadlessTraceViewer {
-public:
+  public:
     QtTraceViewer();
     ~QtTraceViewer() override;
 
@@ -55,7 +55,7 @@ public:
     // export title), the date, the selected order, the head lines and the loaded detail rows.
     PrintDocument Document() const;
 
-private:
+  private:
     std::filesystem::path WriteFile(const std::string& suffix, const std::string& extension,
                                     const std::string& bytes);
     std::string BaseName() const;

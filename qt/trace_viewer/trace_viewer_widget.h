@@ -33,7 +33,7 @@ class QTreeView;
 namespace qtgui {
 
 class TraceViewerWidget : public QWidget {
-public:
+  public:
     TraceViewerWidget(std::weak_ptr<client::HeadlessTraceViewer> viewer, QWidget* parent);
     ~TraceViewerWidget() override;
 
@@ -54,11 +54,11 @@ public:
     NavigationItemModel& NavigationItems() { return navigationItems_; }
     DetailItemModel& DetailItems() { return detailItems_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void BuildLayout();
     QWidget* Pane(QLabel*& title, QWidget* content);
     void ConnectNavigation();

@@ -15,7 +15,7 @@ void RegisterQtViewerInstance(const std::shared_ptr<QtTraceViewer>& viewer);
 namespace {
 
 class ViewerControlWidget : public ControlWidget {
-public:
+  public:
     ViewerControlWidget(const std::shared_ptr<windowing::Control>& control, QWidget* parent)
         : control_(control) {
         viewer_ = QtTraceViewer::OfForm(control->Parent());
@@ -40,7 +40,7 @@ public:
         }
     }
 
-private:
+  private:
     std::weak_ptr<windowing::Control> control_;
     std::weak_ptr<QtTraceViewer> viewer_;
     QPointer<QWidget> widget_;

@@ -24,7 +24,7 @@ Qt::CheckState StateOf(int16_t value) {
 }
 
 class CheckBoxWidget : public TypedControlWidget<windowing::CheckBox, QCheckBox> {
-public:
+  public:
     CheckBoxWidget(const std::shared_ptr<windowing::CheckBox>& box, QWidget* parent)
         : TypedControlWidget(box, new QCheckBox(parent)) {
         View()->setTristate(true);
@@ -37,7 +37,7 @@ public:
         });
     }
 
-protected:
+  protected:
     void SyncState(windowing::CheckBox& box) override {
         const QString text = Caption(box.Caption());
         if (View()->text() != text) View()->setText(text);

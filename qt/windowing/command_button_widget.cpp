@@ -12,7 +12,7 @@ namespace qtgui {
 namespace {
 
 class CommandButtonWidget : public TypedControlWidget<windowing::CommandButton, QPushButton> {
-public:
+  public:
     CommandButtonWidget(const std::shared_ptr<windowing::CommandButton>& button, QWidget* parent)
         : TypedControlWidget(button, new QPushButton(parent)) {
         std::weak_ptr<windowing::CommandButton> weak = button;
@@ -23,7 +23,7 @@ public:
         });
     }
 
-protected:
+  protected:
     void SyncState(windowing::CommandButton& button) override {
         const QString text = Caption(button.Caption());
         if (View()->text() != text) View()->setText(text);

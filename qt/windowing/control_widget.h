@@ -17,7 +17,7 @@
 namespace qtgui {
 
 class ControlWidget {
-public:
+  public:
     virtual ~ControlWidget() = default;
     virtual QWidget* Widget() const = 0;
     // Rereads the control: place, size, visible, enabled and what the control itself shows.
@@ -43,7 +43,7 @@ void SyncGeometry(QWidget& widget, const windowing::Control& control);
 // the widget of kind W that draws it.
 template <class C, class W>
 class TypedControlWidget : public ControlWidget {
-public:
+  public:
     TypedControlWidget(const std::shared_ptr<C>& control, W* widget)
         : control_(control), widget_(widget) {}
     QWidget* Widget() const override { return widget_; }
@@ -57,12 +57,12 @@ public:
         SyncState(*control);
     }
 
-protected:
+  protected:
     virtual void SyncState(C& control) = 0;
     std::shared_ptr<C> Control() const { return control_.lock(); }
     W* View() const { return widget_; }
 
-private:
+  private:
     std::weak_ptr<C> control_;
     W* widget_;
 };

@@ -21,7 +21,7 @@
 namespace qtgui {
 
 class FormWindow : public QWidget {
-public:
+  public:
     explicit FormWindow(const std::shared_ptr<windowing::Form>& form);
     ~FormWindow() override;
 
@@ -40,12 +40,12 @@ public:
     // name or a control without a face.
     QWidget* ControlWidgetOf(const std::string& controlName) const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     struct DrawnControl {
         windowing::Control* control;
         std::string name;

@@ -11,11 +11,11 @@ namespace qtgui {
 namespace {
 
 class FrameWidget : public TypedControlWidget<windowing::Frame, QGroupBox> {
-public:
+  public:
     FrameWidget(const std::shared_ptr<windowing::Frame>& frame, QWidget* parent)
         : TypedControlWidget(frame, new QGroupBox(parent)) {}
 
-protected:
+  protected:
     void SyncState(windowing::Frame& frame) override {
         const QString title = Caption(frame.Caption());
         if (View()->title() != title) View()->setTitle(title);

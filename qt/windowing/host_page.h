@@ -15,7 +15,7 @@ namespace qtgui {
 class FormWindow;
 
 class HostPage : public QMainWindow {
-public:
+  public:
     explicit HostPage(int32_t hwnd);
 
     int32_t Hwnd() const { return hwnd_; }
@@ -30,10 +30,10 @@ public:
     // What closing the window does; by default each embedded form is closed by the user.
     std::function<void(HostPage& page)> onClose;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     int32_t hwnd_;
     QTabWidget* tabs_;
 };

@@ -11,14 +11,14 @@ namespace qtgui {
 namespace {
 
 class LabelWidget : public TypedControlWidget<windowing::Label, QLabel> {
-public:
+  public:
     LabelWidget(const std::shared_ptr<windowing::Label>& label, QWidget* parent)
         : TypedControlWidget(label, new QLabel(parent)) {
         View()->setWordWrap(true);
         View()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
-protected:
+  protected:
     void SyncState(windowing::Label& label) override {
         const QString text = Caption(label.Caption());
         if (View()->text() != text) View()->setText(text);

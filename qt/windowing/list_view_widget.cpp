@@ -23,7 +23,7 @@ namespace {
 using windowing::ListItemPtr;
 
 class ListViewWidget : public TypedControlWidget<windowing::ListView, QTreeWidget> {
-public:
+  public:
     ListViewWidget(const std::shared_ptr<windowing::ListView>& list, QWidget* parent)
         : TypedControlWidget(list, new QTreeWidget(parent)) {
         View()->setRootIsDecorated(false);
@@ -37,7 +37,7 @@ public:
                          [this, weak](QTreeWidgetItem* row, int) { UserClicked(weak, row); });
     }
 
-protected:
+  protected:
     void SyncState(windowing::ListView& list) override {
         QSignalBlocker quiet(View());
         SyncColumns(list);
@@ -47,7 +47,7 @@ protected:
             SyncRow(list, *items[i], *View()->topLevelItem(i));
     }
 
-private:
+  private:
     void SyncColumns(windowing::ListView& list) {
         auto& headers = list.GetColumnHeaders();
         const int count = std::max(1, headers.Count());

@@ -17,13 +17,13 @@ QColor ColorOf(int32_t vbColor, const QPalette& palette) {
 }
 
 class PictureBoxWidget : public TypedControlWidget<windowing::PictureBox, QFrame> {
-public:
+  public:
     PictureBoxWidget(const std::shared_ptr<windowing::PictureBox>& box, QWidget* parent)
         : TypedControlWidget(box, new QFrame(parent)) {
         View()->setAutoFillBackground(true);
     }
 
-protected:
+  protected:
     void SyncState(windowing::PictureBox& box) override {
         QPalette palette = View()->palette();
         const QColor color = ColorOf(box.BackColor(), palette);

@@ -33,7 +33,7 @@ class FormWindow;
 class HostPage;
 
 class QtBackend : public windowing::Backend {
-public:
+  public:
     // `script` decides what the user would (scripted sessions); nothing: the user decides.
     explicit QtBackend(std::shared_ptr<windowing::Backend> script = nullptr);
     ~QtBackend() override;
@@ -76,7 +76,7 @@ public:
     const std::vector<std::string>& Failures() const { return failures_; }
     void ClearFailures() { failures_.clear(); }
 
-private:
+  private:
     FormWindow& WindowFor(windowing::Form& form);
     HostPage& HostPageFor(int32_t hwnd);
     void Place(FormWindow& window, const windowing::Form& form);

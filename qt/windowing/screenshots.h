@@ -12,7 +12,7 @@
 namespace qtgui {
 
 class ScreenshotWriter {
-public:
+  public:
     // Nothing is written until a directory is set.
     void SetDirectory(const std::filesystem::path& directory);
     const std::filesystem::path& Directory() const { return directory_; }
@@ -24,7 +24,7 @@ public:
     // A picture of every visible top-level window.
     std::vector<std::filesystem::path> TakeAll(const std::string& label);
 
-private:
+  private:
     std::filesystem::path FreeName(const std::string& label, const QWidget& window);
 
     std::filesystem::path directory_;

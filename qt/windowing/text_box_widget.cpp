@@ -12,7 +12,7 @@ namespace qtgui {
 namespace {
 
 class TextBoxWidget : public TypedControlWidget<windowing::TextBox, QLineEdit> {
-public:
+  public:
     TextBoxWidget(const std::shared_ptr<windowing::TextBox>& box, QWidget* parent)
         : TypedControlWidget(box, new QLineEdit(parent)) {
         std::weak_ptr<windowing::TextBox> weak = box;
@@ -23,7 +23,7 @@ public:
         });
     }
 
-protected:
+  protected:
     void SyncState(windowing::TextBox& box) override {
         const QString text = FromUtf8(box.Text());
         if (View()->text() != text) View()->setText(text);

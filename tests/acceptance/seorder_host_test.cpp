@@ -16,11 +16,12 @@ using namespace host_test;
 
 // The first sales order with a task order made for its first entry.
 std::string OrderWithTaskOrders(const std::string& database) {
-    return QueryText(database,
-                     "SELECT o.FBillNo FROM SEOrder o WHERE o.FClassTypeID = 0 AND o.FCheckerID > 0 "
-                     "AND o.FCancellation = 0 AND EXISTS (SELECT 1 FROM ICMO m WHERE "
-                     "m.FOrderInterID = o.FInterID AND m.FOrderEntryID = 1 AND m.FTranType = 85) "
-                     "ORDER BY o.FBillNo LIMIT 1");
+    return QueryText(
+        database,
+        "SELECT o.FBillNo FROM SEOrder o WHERE o.FClassTypeID = 0 AND o.FCheckerID > 0 "
+        "AND o.FCancellation = 0 AND EXISTS (SELECT 1 FROM ICMO m WHERE "
+        "m.FOrderInterID = o.FInterID AND m.FOrderEntryID = 1 AND m.FTranType = 85) "
+        "ORDER BY o.FBillNo LIMIT 1");
 }
 
 TEST(SalesOrderHost, AWholeSalesOrderSessionThroughTheProgram) {
@@ -61,9 +62,9 @@ TEST(SalesOrderHost, AWholeSalesOrderSessionThroughTheProgram) {
 
 TEST(SalesOrderHost, APrintWithoutTheRightIsRefusedAndTheSessionGoesOn) {
     const std::string database = DemoDatabase();
-    const HostRun run = RunScript(database, "answer ok\ntool btnPrint\nshow\n",
-                                  {"--user", "赵六", "--bills", OrderWithTaskOrders(database)},
-                                  RunHost, "seorder");
+    const HostRun run =
+        RunScript(database, "answer ok\ntool btnPrint\nshow\n",
+                  {"--user", "赵六", "--bills", OrderWithTaskOrders(database)}, RunHost, "seorder");
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.Shows("| 对不起，你没有相应的权限！\n")) << run.output;
     EXPECT_FALSE(run.Shows("[written:")) << run.output;
@@ -76,12 +77,15 @@ TEST(SalesOrderHost, ATaskOrderJumpsToTheSalesOrderItWasMadeFor) {
         database,
         "SELECT m.FBillNo FROM ICMO m JOIN SEOrder o ON o.FInterID = m.FOrderInterID WHERE "
         "o.FClassTypeID = 0 AND m.FTranType = 85 AND m.FScheduleID = 0 ORDER BY m.FBillNo LIMIT 1");
-    const std::string order = QueryText(
-        database, "SELECT o.FBillNo FROM ICMO m JOIN SEOrder o ON o.FInterID = m.FOrderInterID "
-                  "WHERE m.FBillNo = '" + taskOrder + "'");
+    const std::string order =
+        QueryText(database,
+                  "SELECT o.FBillNo FROM ICMO m JOIN SEOrder o ON o.FInterID = m.FOrderInterID "
+                  "WHERE m.FBillNo = '" +
+                      taskOrder + "'");
     // The sales order kind is the fourth node of the default choice.
-    const HostRun run = RunScript(database, "expand 4\npick 4.1\ntool btnSETrace\ntools\nclose\nwindows\n",
-                                  {"--bills", taskOrder}, RunHost);
+    const HostRun run =
+        RunScript(database, "expand 4\npick 4.1\ntool btnSETrace\ntools\nclose\nwindows\n",
+                  {"--bills", taskOrder}, RunHost);
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.Shows("icmo> tool btnSETrace\n== 销售订单 ==")) << run.output;
     EXPECT_TRUE(run.Shows("  订单编号：" + order + "\n")) << run.output;
@@ -109,8 +113,8 @@ std::vector<std::string> Captions(const std::string& output) {
     std::string line;
     while (std::getline(lines, line)) {
         if (line.rfind("==", 0) == 0) {
-            head = line.find("(") == std::string::npos && line.rfind("== !!", 0) != 0 &&
-                   line != "==";
+            head =
+                line.find("(") == std::string::npos && line.rfind("== !!", 0) != 0 && line != "==";
             head = head || line.find("WORK") != std::string::npos;
             continue;
         }

@@ -63,7 +63,7 @@ inline fs::path OutputFolder(const std::string& name) {
 // A session on the demo database drawn by the Qt back end: the virtual clock of the harness (a
 // test says when time passes), real widgets, a person's message boxes.
 class DesktopSession {
-public:
+  public:
     explicit DesktopSession(const std::string& test, int32_t orders = 40)
         : session_(Options(orders)), output_(OutputFolder(test)) {
         auto& loop = windowing::EventLoop::Instance();
@@ -84,7 +84,7 @@ public:
     qtgui::QtBackend& Backend() { return *backend_; }
     const fs::path& Output() const { return output_; }
 
-private:
+  private:
     static client::HeadlessSessionOptions Options(int32_t orders) {
         client::HeadlessSessionOptions options;
         options.databasePath = DemoDatabase(orders);

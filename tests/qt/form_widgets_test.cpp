@@ -20,7 +20,7 @@ using namespace windowing;
 namespace {
 
 class frmSample : public Form {
-public:
+  public:
     frmSample() : Form("frmSample") {
         SetCaption("选项设置");
         SetClientSize(6000, 4500);
@@ -59,7 +59,7 @@ public:
     int clicks = 0;
     bool unloaded = false;
 
-protected:
+  protected:
     void Form_Unload(int16_t&) override { unloaded = true; }
 };
 

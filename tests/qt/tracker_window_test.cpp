@@ -24,7 +24,7 @@ using namespace desktop_test;
 namespace {
 
 class TrackerWindowTest : public ::testing::Test {
-protected:
+  protected:
     TrackerWindowTest()
         : desktop(::testing::UnitTest::GetInstance()->current_test_info()->name()) {}
 

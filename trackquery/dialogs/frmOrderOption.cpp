@@ -62,7 +62,7 @@ frmOrderOption::frmOrderOption() : windowing::Form("frmOrderOption") {
 }
 
 std::shared_ptr<windowing::CheckBox> frmOrderOption::AddBox(const char* name,
-                                                             windowing::Frame& frame, int32_t top) {
+                                                            windowing::Frame& frame, int32_t top) {
     auto box = Add<windowing::CheckBox>(name);
     box->SetContainer(&frame);
     box->Move(kBoxLeft, top, kBoxWidth, kBoxHeight);

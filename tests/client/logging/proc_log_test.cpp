@@ -16,7 +16,7 @@
 namespace {
 
 class ProcLogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ::unsetenv(client::kProcLogEnvironmentVariable);
         client::SetProcedureLogFile("");

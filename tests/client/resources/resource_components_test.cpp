@@ -28,7 +28,7 @@ const std::filesystem::path kLangDir =
     std::filesystem::path(TRACKQUERY_SOURCE_DIR) / "resources" / "lang";
 
 class ResourceComponents : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         client::SetResourceDirectory(kLangDir);
         client::ClearSessionProperties();
@@ -158,7 +158,7 @@ TEST_F(Formatter, EmptyAndNullArgumentsGiveEmptyTexts) {
 }
 
 class Messages : public ResourceComponents {
-protected:
+  protected:
     void SetUp() override {
         ResourceComponents::SetUp();
         backend = std::make_shared<windowing::HeadlessBackend>();

@@ -1,8 +1,8 @@
 // The permission service, the system profile, the file service and the application connection
 // over a real ERP database.
 
-#include "client_fixture.h"
 #include <support/error_number.h>
+#include "client_fixture.h"
 
 #include <client/security/app_connection.h>
 #include <client/security/file_service.h>
@@ -82,7 +82,8 @@ TEST_F(SecurityComponentsTest, WriteLogRecordsTheUserAndTheText) {
     EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccessLog WHERE FPhase=2 AND "
                     "FDescription='it''s quoted'"),
               1);
-    EXPECT_THROW(client::GLData().WriteLog("K030105", 3, "no such phase"), automation::RuntimeError);
+    EXPECT_THROW(client::GLData().WriteLog("K030105", 3, "no such phase"),
+                 automation::RuntimeError);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM t_AccessLog"), 2);
 }
 

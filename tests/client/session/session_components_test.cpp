@@ -13,7 +13,7 @@
 namespace {
 
 class SessionComponents : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Fresh(); }
     void TearDown() override { Fresh(); }
     static void Fresh() {

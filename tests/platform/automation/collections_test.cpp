@@ -81,7 +81,7 @@ TEST(Errors, PendingErrorSurvivesAGuardedCall) {
 }
 
 class Probe : public Object {
-public:
+  public:
     std::string TypeName() const override { return "Probe"; }
 };
 

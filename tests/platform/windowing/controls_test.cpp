@@ -19,7 +19,7 @@ using namespace windowing;
 namespace {
 
 class ControlsTest : public ::testing::Test {
-protected:
+  protected:
     ScopedHeadless headless;
     std::shared_ptr<Form> form = std::make_shared<Form>("frmControls");
 };
@@ -118,7 +118,7 @@ TEST_F(ControlsTest, TextBoxRaisesChangeOnlyOnAChange) {
 namespace {
 
 class ListViewTest : public ControlsTest {
-protected:
+  protected:
     std::shared_ptr<ListView> list = form->Add<ListView>("lvwBillType");
     ListItems& items = list->GetListItems();
 

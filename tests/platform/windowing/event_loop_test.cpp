@@ -17,7 +17,7 @@ using namespace windowing;
 namespace {
 
 class EventLoopTest : public ::testing::Test {
-protected:
+  protected:
     ScopedHeadless headless;
     EventLoop& loop = EventLoop::Instance();
 };

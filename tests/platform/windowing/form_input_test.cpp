@@ -21,7 +21,7 @@ using windowing_test::RecordingForm;
 namespace {
 
 class FormInputTest : public ::testing::Test {
-protected:
+  protected:
     ScopedHeadless headless;
     std::shared_ptr<RecordingForm> form = std::make_shared<RecordingForm>();
 };

@@ -19,7 +19,7 @@ using windowing_test::RecordingForm;
 namespace {
 
 class FormLifecycleTest : public ::testing::Test {
-protected:
+  protected:
     ScopedHeadless headless;
     std::shared_ptr<RecordingForm> form = std::make_shared<RecordingForm>();
 };

@@ -14,7 +14,7 @@ using namespace windowing;
 namespace {
 
 class MsgBoxTest : public ::testing::Test {
-protected:
+  protected:
     ScopedHeadless headless;
 };
 
@@ -102,7 +102,7 @@ namespace {
 
 // A back end that answers with a button the box lacks.
 class WrongAnswerBackend : public HeadlessBackend {
-public:
+  public:
     WrongAnswerBackend() : HeadlessBackend(false) {}
     int32_t ShowMsgBox(const std::string&, int32_t, const std::string&) override { return vbYes; }
 };

@@ -20,7 +20,7 @@ using namespace windowing;
 namespace {
 
 class NativeBackend : public HeadlessBackend {
-public:
+  public:
     void PumpEvents() override { ++pumps; }
     void Wake() override { ++wakes; }
     void WindowParentChanged(int32_t hwnd, int32_t newParent) override {
@@ -32,7 +32,7 @@ public:
 };
 
 class NativeLoopTest : public ::testing::Test {
-protected:
+  protected:
     NativeLoopTest() { loop.SetBackend(backend); }
     ScopedHeadless headless;
     EventLoop& loop = EventLoop::Instance();

@@ -11,7 +11,7 @@
 namespace windowing_test {
 
 class RecordingForm : public windowing::Form {
-public:
+  public:
     explicit RecordingForm(std::string name = "frmRecording") : Form(std::move(name)) {}
 
     std::vector<std::string> log;
@@ -23,7 +23,7 @@ public:
     std::function<void()> onResize;
     std::function<void(int16_t&, int16_t&)> onKeyDown;
 
-protected:
+  protected:
     void Form_Load() override {
         log.push_back("Load");
         if (onLoad) onLoad();

@@ -16,10 +16,10 @@ namespace {
 
 // The form's own Form_Load embeds it, the way the tracking window does with its host.
 class EmbeddingForm : public RecordingForm {
-public:
+  public:
     int32_t pHwnd = 0;
 
-protected:
+  protected:
     void Form_Load() override {
         RecordingForm::Form_Load();
         if (pHwnd > 0) {
@@ -30,7 +30,7 @@ protected:
 };
 
 class WindowApiTest : public ::testing::Test {
-protected:
+  protected:
     ScopedHeadless headless;
     int32_t host = CreateHostWindow("client page");
     void TearDown() override { DestroyWindow(host); }

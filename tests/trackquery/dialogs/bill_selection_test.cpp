@@ -3,8 +3,8 @@
 
 #include <support/security_test_support.h>
 
-#include <trackquery/dialogs/frmList.h>
 #include <trackquery/dialogs/bill_selection.h>
+#include <trackquery/dialogs/frmList.h>
 #include <trackquery/services/modTrackQuery.h>
 
 #include <client/bills/class_bills.h>

@@ -114,7 +114,8 @@ TEST_F(OpenBillTest, TheUsersRightsDecideWhetherAndHowABillOpens) {
     EXPECT_EQ(client::BillWindowHistory().back().Request.ShowMode, 2) << "classic: 2 in place of 1";
     EXPECT_FALSE(Session().DoubleClickDetail(RowOf(kReports, 1)));
     ASSERT_EQ(client::BillWindowHistory().size(), 2u);
-    EXPECT_EQ(client::BillWindowHistory().back().Request.ShowMode, 0) << "class template: 0 in place of 2";
+    EXPECT_EQ(client::BillWindowHistory().back().Request.ShowMode, 0)
+        << "class template: 0 in place of 2";
 
     ExpectBox("对不起，你没有相应的查看权限！(生产投料单)");
     EXPECT_FALSE(Session().DoubleClickDetail("1.1"));

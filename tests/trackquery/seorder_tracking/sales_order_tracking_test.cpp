@@ -139,7 +139,8 @@ TEST_F(SalesOrderTracking, AnOrderEntryShowsItsHeadSummaryAndPhasesAndFollowsThe
         ASSERT_TRUE(Session().ExpandDetail("2." + std::to_string(phase)));
     }
     // The hidden kind, id and biller close every row.
-    EXPECT_EQ(RowText("2.2.1"), "SEOUT000001|发货|2026-05-10|425|164,564.25|已审核|李四|82|1|16396");
+    EXPECT_EQ(RowText("2.2.1"),
+              "SEOUT000001|发货|2026-05-10|425|164,564.25|已审核|李四|82|1|16396");
     EXPECT_EQ(RowText("2.4.1").rfind("XSFP000001|2026-05-13|425|164,564.25|部分钩稽|", 0), 0u)
         << RowText("2.4.1");
     EXPECT_EQ(Node("2.5")->RowCount(), 4);
@@ -218,7 +219,8 @@ TEST_F(SalesOrderTracking, LoadRefusesWhatItCannotTrackAndLeavesNothingBehind) {
     EXPECT_EQ(Viewer().GetMenuBar()->FocusedTool()->Name(), "txtSelectBills");
 }
 
-TEST_F(SalesOrderTrackingManyEntries, MoreThanTwoThousandEntriesAreListedOnlyWhenTheUserSaysSoEachTime) {
+TEST_F(SalesOrderTrackingManyEntries,
+       MoreThanTwoThousandEntriesAreListedOnlyWhenTheUserSaysSoEachTime) {
     auto tracker = Open(Orders(81, {}));
     Session().AnswerNextBox("您查询的订单超过2000分录", windowing::vbNo);
     Viewer().TypeIntoTool("bndfilter", "txtSelectBills", "BULK");
@@ -319,7 +321,8 @@ TEST_F(SalesOrderTracking, PrintAndExportNeedTheirRightsAndAreLoggedBeforeAndAft
     const int64_t logged = Scalar("SELECT COUNT(*) FROM t_AccessLog");
     Session().AnswerNextBox("对不起，你没有相应的权限！", windowing::vbOK);
     Session().ClickTool("btnPrint");
-    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t_AccessLog"), logged) << "a refused print is not logged";
+    EXPECT_EQ(Scalar("SELECT COUNT(*) FROM t_AccessLog"), logged)
+        << "a refused print is not logged";
 }
 
 TEST_F(SalesOrderTracking, TheTaskOrdersOfAnOrderOpenTheirOwnTrackingAndNotTheJumpBack) {
@@ -349,11 +352,11 @@ TEST_F(SalesOrderTracking, ATaskOrderJumpsToTheSalesOrderItWasMadeFor) {
     const int32_t taskOrder = static_cast<int32_t>(
         Scalar("SELECT MIN(m.FInterID) FROM ICMO m JOIN SEOrder o ON o.FInterID = m.FOrderInterID "
                "WHERE o.FClassTypeID = 0 AND m.FTranType = 85 AND m.FScheduleID = 0"));
-    const int64_t order = Scalar("SELECT FOrderInterID FROM ICMO WHERE FInterID = " +
-                                 std::to_string(taskOrder));
+    const int64_t order =
+        Scalar("SELECT FOrderInterID FROM ICMO WHERE FInterID = " + std::to_string(taskOrder));
     auto tracker = Session().CreateICMOQuery(-85);
-    ASSERT_TRUE(Session().StartEmbedded(
-        tracker, client::HeadlessSession::BillList({{taskOrder, "WORK"}})));
+    ASSERT_TRUE(
+        Session().StartEmbedded(tracker, client::HeadlessSession::BillList({{taskOrder, "WORK"}})));
     auto taskViewer = Session().Viewer();
     // The sales order node of the task order, found by its key.
     std::string salesNode;
@@ -365,8 +368,7 @@ TEST_F(SalesOrderTracking, ATaskOrderJumpsToTheSalesOrderItWasMadeFor) {
     ASSERT_TRUE(taskViewer->ExpandDetail(salesNode));
 
     // Neither the node itself nor its totals row is an order to jump to.
-    const std::string totals =
-        salesNode + "." + std::to_string(NodeAt(salesNode)->RowCount());
+    const std::string totals = salesNode + "." + std::to_string(NodeAt(salesNode)->RowCount());
     ASSERT_TRUE(RowAt(totals)->IsTotal);
     for (const std::string& path : {salesNode, totals}) {
         Session().AnswerNextBox("请先展开销售订单或外销订单节点并选中一条单据。", windowing::vbOK);
@@ -423,8 +425,7 @@ TEST_F(SalesOrderTracking, APhaseReadHalfWayAddsNothingAndIsReadWholeNextTime) {
 TEST_F(SalesOrderTrackingGroups, AFailureWhileABillOpensNamesTheSalesOrderTracker) {
     Open(Orders(81, {1}));
     ASSERT_TRUE(Session().ExpandDetail("2.4"));
-    Session().Replace(trackquery::kAppConnectionProgId,
-                      [] { return automation::ObjectPtr(); });
+    Session().Replace(trackquery::kAppConnectionProgId, [] { return automation::ObjectPtr(); });
     try {
         Session().DoubleClickDetail("2.4.1");
         FAIL() << "the failure did not reach the viewer";

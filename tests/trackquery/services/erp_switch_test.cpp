@@ -75,8 +75,7 @@ TEST_F(ErpSwitchTest, WithoutAConfiguredFolderTheLibraryFolderIsSearched) {
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '/');
     EXPECT_TRUE(fs::is_directory(folder)) << folder;
-    if (!fs::exists(folder + "ErpSwitch.sss") &&
-        !fs::exists(folder + "erpSystem/ErpSwitch.sss")) {
+    if (!fs::exists(folder + "ErpSwitch.sss") && !fs::exists(folder + "erpSystem/ErpSwitch.sss")) {
         EXPECT_EQ(trackquery::ReadErpSwitch(), "");
     }
 }

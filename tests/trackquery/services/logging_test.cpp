@@ -18,7 +18,7 @@ using trackquery::LogProcStart;
 namespace {
 
 class FakeLog : public trackquery::IYqLogMsg {
-public:
+  public:
     std::string TypeName() const override { return "Log"; }
     bool IsEnabled() override {
         ++enabledAsked;
@@ -40,7 +40,7 @@ public:
 };
 
 class Logging : public ServicesTest {
-protected:
+  protected:
     std::shared_ptr<FakeLog> InstallFakeLog() {
         auto log = std::make_shared<FakeLog>();
         automation::ComponentRegistry::Instance().Register(trackquery::kYqLogMsgProgId,
@@ -150,7 +150,7 @@ TEST_F(Logging, TheClientLogWritesTheProcedureItsDurationAndItsFailure) {
 }
 
 class WaitCursorTest : public ServicesTest {
-protected:
+  protected:
     void SetUp() override {
         ServicesTest::SetUp();
         backend = std::make_shared<windowing::HeadlessBackend>();

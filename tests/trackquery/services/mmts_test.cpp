@@ -17,7 +17,7 @@ namespace {
 
 // A resource loader that answers from a small table and counts how it is set up.
 class TableResLoader : public trackquery::IResLoader {
-public:
+  public:
     std::string TypeName() const override { return "Loader"; }
     std::string ResFileBaseName() const override { return baseName; }
     void SetResFileBaseName(const std::string& value) override {
@@ -42,7 +42,7 @@ public:
 };
 
 class FailingShareProps : public trackquery::IShareProps {
-public:
+  public:
     std::string TypeName() const override { return "ShareProps"; }
     Variant GetProperty(int32_t, const std::string&) override {
         automation::Raise(70, "PropsMgr.ShareProps", "Permission denied");
@@ -50,7 +50,7 @@ public:
 };
 
 class RecordingFrmResLoader : public trackquery::IFrmResLoader {
-public:
+  public:
     std::string TypeName() const override { return "FrmResLoader"; }
     void SetFrmFont(windowing::Form& form, const std::string& languageId) override {
         calls.push_back(form.Name() + "/" + languageId);

@@ -1,7 +1,7 @@
 // The session property string as a table: the user, the sub-system and every other key.
 
-#include "services_test_support.h"
 #include <support/error_number.h>
+#include "services_test_support.h"
 
 using trackquery::GetParsedValue;
 using trackquery::ParsePropsString;

@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 class ServicesTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr char kSession[] =
         "ConnectString={Provider=SQLite;Data Source=/tmp/erp.db};UserID=16394;"
         "UserName=administrator;SubID=CJ;Language=en;";

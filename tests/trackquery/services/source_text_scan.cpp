@@ -31,7 +31,7 @@ void AppendUtf8(std::string& out, uint32_t code) {
 bool IsHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 
 class Lexer {
-public:
+  public:
     explicit Lexer(const std::string& source) : s_(source) {}
 
     std::vector<SourceText> Literals() {
@@ -52,7 +52,7 @@ public:
         return found;
     }
 
-private:
+  private:
     bool StartsHere(const char* text) const { return s_.compare(i_, std::strlen(text), text) == 0; }
 
     void Advance(size_t count) {
