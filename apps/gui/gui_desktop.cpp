@@ -44,28 +44,13 @@ int RunScripted(const PreparedTracking& prepared, const TrackingOptions& options
     return RunTracking(prepared, options, std::cin, out, err, &presentation);
 }
 
-// The harness's back end comes back before the session closes what is still shown.
-class DesktopInstalled {
-  public:
-    explicit DesktopInstalled(std::shared_ptr<windowing::Backend> desktop)
-        : saved_(windowing::EventLoop::Instance().BackendPtr()) {
-        windowing::EventLoop::Instance().SetBackend(std::move(desktop));
-    }
-    ~DesktopInstalled() { windowing::EventLoop::Instance().SetBackend(saved_); }
-    DesktopInstalled(const DesktopInstalled&) = delete;
-    DesktopInstalled& operator=(const DesktopInstalled&) = delete;
-
-  private:
-    std::shared_ptr<windowing::Backend> saved_;
-};
-
 int RunForAPerson(const PreparedTracking& prepared, const GuiOptions& gui, std::ostream& out) {
     client::HeadlessSession session(prepared.session);
     auto& loop = windowing::EventLoop::Instance();
     loop.SetClock(std::make_shared<windowing::SystemClock>());
     auto desktop = std::make_shared<qtgui::QtBackend>();
     desktop->SetScreenshotDirectory(gui.screenshotDir);
-    DesktopInstalled installed(desktop);
+    windowing::ScopedBackend installed(desktop);
     RegisterDesktopComponents(gui, gui.outDir.empty());
     desktop->SetHostPageCloseHandler([&session](qtgui::HostPage&) {
         // The client closes its page as its own close tool does.

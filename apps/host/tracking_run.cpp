@@ -28,21 +28,6 @@ namespace {
 constexpr int32_t kSalesOrderClass = 81;
 constexpr int32_t kExportOrderClass = 1007100;
 
-// Puts the harness's own back end back in place when the run ends, before the harness goes.
-class BackendSwap {
-  public:
-    explicit BackendSwap(std::shared_ptr<windowing::Backend> replacement)
-        : saved_(windowing::EventLoop::Instance().BackendPtr()) {
-        windowing::EventLoop::Instance().SetBackend(std::move(replacement));
-    }
-    ~BackendSwap() { windowing::EventLoop::Instance().SetBackend(saved_); }
-    BackendSwap(const BackendSwap&) = delete;
-    BackendSwap& operator=(const BackendSwap&) = delete;
-
-  private:
-    std::shared_ptr<windowing::Backend> saved_;
-};
-
 // The script, opened before anything else so that a missing one is named at once.
 std::unique_ptr<std::ifstream> OpenScript(const std::string& path) {
     if (path.empty()) return nullptr;
@@ -58,7 +43,7 @@ int RunSession(const PreparedTracking& prepared, const TrackingOptions& options,
     CommandSource source(commandInput, out, options.scriptPath);
     auto answers = std::make_shared<TerminalBackend>(session.Backend(), out, answerInput,
                                                      source.Interactive());
-    BackendSwap swap(presentation ? presentation->backend(answers) : answers);
+    windowing::ScopedBackend swap(presentation ? presentation->backend(answers) : answers);
     HostLoop loop(session, *answers, source, out);
     answers->SetLoop(&loop);
     if (presentation) loop.SetAfterCommand(presentation->afterCommand);
@@ -109,10 +94,15 @@ int RunTracking(const PreparedTracking& prepared, const TrackingOptions& options
     return 1;
 }
 
-PreparedTracking PrepareIcmo(const IcmoOptions& options) {
+namespace {
+
+// What both verbs prepare alike: the session of the options' user, once the database is known to
+// be an ERP database and the user one of its users.
+PreparedTracking PrepareSession(const TrackingOptions& options, std::string verb,
+                                std::string tracker) {
     PreparedTracking prepared;
-    prepared.verb = "icmo";
-    prepared.tracker = "the task order tracker";
+    prepared.verb = std::move(verb);
+    prepared.tracker = std::move(tracker);
     prepared.embedded = options.embedded;
     prepared.session.databasePath = options.database;
     prepared.session.userName = options.userName;
@@ -120,6 +110,13 @@ PreparedTracking PrepareIcmo(const IcmoOptions& options) {
     prepared.session.language = Lower(options.language);
     CheckErpDatabase(options.database);
     prepared.session.userId = LookUpUserId(options.database, options.userName);
+    return prepared;
+}
+
+}  // namespace
+
+PreparedTracking PrepareIcmo(const IcmoOptions& options) {
+    PreparedTracking prepared = PrepareSession(options, "icmo", "the task order tracker");
     const auto selection = std::make_shared<TaskOrderSelection>(
         SelectTaskOrders(options.database, prepared.session.subId, options.billNumbers));
 
@@ -145,16 +142,7 @@ PreparedTracking PrepareIcmo(const IcmoOptions& options) {
 PreparedTracking PrepareSeOrder(const SeOrderOptions& options) {
     const bool exportOrders = automation::EqualsIgnoreCase(options.type, "export");
     const int32_t classTypeId = exportOrders ? kExportOrderClass : kSalesOrderClass;
-    PreparedTracking prepared;
-    prepared.verb = "seorder";
-    prepared.tracker = "sales order tracking";
-    prepared.embedded = options.embedded;
-    prepared.session.databasePath = options.database;
-    prepared.session.userName = options.userName;
-    prepared.session.subId = automation::UCase(options.subId);
-    prepared.session.language = Lower(options.language);
-    CheckErpDatabase(options.database);
-    prepared.session.userId = LookUpUserId(options.database, options.userName);
+    PreparedTracking prepared = PrepareSession(options, "seorder", "sales order tracking");
     automation::VectorPtr orders;
     if (!options.orders.empty()) {
         orders = SelectSalesOrders(options.database, classTypeId, options.orders);

@@ -122,4 +122,20 @@ class EventLoop {
 // VB's DoEvents on the process's loop.
 int DoEvents();
 
+// Installs a back end on the process's loop for the life of the object, and puts the one it
+// replaced back when it goes (before whatever owns that one closes what is still shown).
+class ScopedBackend {
+  public:
+    explicit ScopedBackend(std::shared_ptr<Backend> replacement)
+        : saved_(EventLoop::Instance().BackendPtr()) {
+        EventLoop::Instance().SetBackend(std::move(replacement));
+    }
+    ~ScopedBackend() { EventLoop::Instance().SetBackend(saved_); }
+    ScopedBackend(const ScopedBackend&) = delete;
+    ScopedBackend& operator=(const ScopedBackend&) = delete;
+
+  private:
+    std::shared_ptr<Backend> saved_;
+};
+
 }  // namespace windowing

@@ -1,5 +1,7 @@
 #include <qt/output/print_document.h>
 
+#include <qt/output/detail_layout.h>
+
 #include <algorithm>
 
 namespace qtgui {
@@ -10,22 +12,6 @@ using trackquery::DetailRow;
 
 namespace {
 
-std::string NodeLabel(const DetailNode& node) {
-    if (node.ColumnCount() > 0) {
-        if (auto column = node.Column(1)) return column->Caption;
-    }
-    return node.Key;
-}
-
-std::vector<trackquery::DetailColumnPtr> ShownColumns(const DetailNode& node) {
-    std::vector<trackquery::DetailColumnPtr> columns;
-    for (int32_t i = 1; i <= node.ColumnCount(); ++i) {
-        auto column = node.Column(i);
-        if (column && column->Visible) columns.push_back(column);
-    }
-    return columns;
-}
-
 class DocumentBuilder {
   public:
     explicit DocumentBuilder(std::vector<PrintLine>& lines) : lines_(lines) {}
@@ -33,7 +19,7 @@ class DocumentBuilder {
     void AddNode(const DetailNode& node, int depth) {
         lines_.push_back({PrintLine::Kind::Node, depth, {NodeLabel(node)}, {0}, std::nullopt});
         if (!node.IsExpanded) return;
-        const auto columns = ShownColumns(node);
+        const auto columns = VisibleColumns(node);
         std::optional<size_t> heading;
         for (const auto& item : node.Rows()) {
             if (auto row = std::dynamic_pointer_cast<DetailRow>(item)) {

@@ -1,5 +1,7 @@
 #include <qt/output/print_painter.h>
 
+#include <qt/output/detail_layout.h>
+
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
@@ -75,17 +77,6 @@ class ColumnWidths {
     std::map<size_t, std::vector<double>> widths_;
 };
 
-Qt::Alignment AlignOf(int32_t align) {
-    switch (align) {
-        case 1:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case 2:
-            return Qt::AlignHCenter | Qt::AlignVCenter;
-        default:
-            return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
-
 class PagePainter {
   public:
     PagePainter(QPainter& painter, const PrintDocument& document, const PageGeometry& geometry)
@@ -159,7 +150,7 @@ class PagePainter {
                               band.height());
             const QString text = metrics_.elidedText(QString::fromStdString(line.texts[c]),
                                                      Qt::ElideRight, cell.width());
-            painter_.drawText(cell, AlignOf(line.aligns.size() > c ? line.aligns[c] : 0), text);
+            painter_.drawText(cell, AlignmentOf(line.aligns.size() > c ? line.aligns[c] : 0), text);
             x += widths[c];
         }
     }

@@ -1,5 +1,7 @@
 #include <qt/output/xlsx_export.h>
 
+#include <qt/output/detail_layout.h>
+
 #include <platform/automation/errors.h>
 
 #include <xlsxwriter.h>
@@ -98,11 +100,7 @@ class SheetWriter {
     void WriteNode(const DetailNode& node, int depth) {
         Outline(depth);
         WriteText(0, NodeLabel(node), Format(Style::Node));
-        std::vector<trackquery::DetailColumnPtr> columns;
-        for (int32_t i = 1; i <= node.ColumnCount(); ++i) {
-            auto column = node.Column(i);
-            if (column && column->Visible) columns.push_back(column);
-        }
+        const auto columns = VisibleColumns(node);
         bool headed = false;
         for (const auto& item : node.Rows()) {
             if (auto row = std::dynamic_pointer_cast<DetailRow>(item)) {
@@ -124,13 +122,6 @@ class SheetWriter {
     }
 
   private:
-    static std::string NodeLabel(const DetailNode& node) {
-        if (node.ColumnCount() > 0) {
-            if (auto column = node.Column(1)) return column->Caption;
-        }
-        return node.Key;
-    }
-
     void Outline(int depth) {
         lxw_row_col_options options{};
         options.level = static_cast<uint8_t>(std::min(depth, kMaxOutlineLevel));

@@ -1,5 +1,6 @@
 #include <qt/trace_viewer/detail_item_model.h>
 
+#include <qt/output/detail_layout.h>
 #include <qt/trace_viewer/status_icons.h>
 
 #include <QBrush>
@@ -75,34 +76,7 @@ QColor VbColor(int32_t color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-Qt::Alignment AlignmentOf(int32_t align) {
-    switch (align) {
-        case 1:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case 2:
-            return Qt::AlignHCenter | Qt::AlignVCenter;
-        default:
-            return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
-
-std::string NodeLabel(const DetailNode& node) {
-    if (node.ColumnCount() > 0) {
-        if (auto column = node.Column(1)) return column->Caption;
-    }
-    return node.Key;
-}
-
 }  // namespace
-
-std::vector<trackquery::DetailColumnPtr> VisibleColumns(const DetailNode& node) {
-    std::vector<trackquery::DetailColumnPtr> columns;
-    for (int32_t i = 1; i <= node.ColumnCount(); ++i) {
-        auto column = node.Column(i);
-        if (column && column->Visible) columns.push_back(column);
-    }
-    return columns;
-}
 
 DetailItemModel::DetailItemModel() : root_(std::make_unique<Item>()) {}
 

@@ -62,7 +62,4 @@ class DetailItemModel : public QAbstractItemModel {
     int columns_ = 1;
 };
 
-// The visible columns of a node, in order.
-std::vector<trackquery::DetailColumnPtr> VisibleColumns(const trackquery::DetailNode& node);
-
 }  // namespace qtgui

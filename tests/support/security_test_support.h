@@ -5,6 +5,8 @@
 // whose GetRs runs read-only on the database and records each statement, and a strict headless
 // back end.
 
+#include <support/session_resources.h>
+
 #include <client/bills/bill_window.h>
 #include <client/bills/gl_view.h>
 #include <client/bills/register_bills.h>
@@ -127,12 +129,7 @@ class SecurityTest : public ::testing::Test {
             "INSERT INTO t_SystemProfile VALUES ('IC', 'CheckUserGroup', '0');");
 
         ResetServices();
-        client::ClearSessionProperties();
-        client::SetCurrentLanguage("");
-        client::SetResourceDirectory(std::filesystem::path(TRACKQUERY_SOURCE_DIR) / "resources" /
-                                     "lang");
-        client::RegisterSessionComponents();
-        client::RegisterResourceComponents();
+        trackquery::testing::UseFreshSessionWithSourceResources();
         client::RegisterSecurityComponents(ClientFolder());
         client::RegisterBillComponents();
         auto& registry = automation::ComponentRegistry::Instance();

@@ -1,5 +1,7 @@
 // The list selection dialog around the bill list control.
 
+#include <support/session_resources.h>
+
 #include <trackquery/dialogs/frmList.h>
 #include <trackquery/services/MMTS.h>
 
@@ -57,12 +59,7 @@ class FrmListTest : public ::testing::Test {
   protected:
     void SetUp() override {
         trackquery::ResetMMTSState();
-        client::ClearSessionProperties();
-        client::SetCurrentLanguage("");
-        client::SetResourceDirectory(std::filesystem::path(TRACKQUERY_SOURCE_DIR) / "resources" /
-                                     "lang");
-        client::RegisterSessionComponents();
-        client::RegisterResourceComponents();
+        trackquery::testing::UseFreshSessionWithSourceResources();
         UseLanguage("chs");
         list_ = std::make_shared<FakeList>();
         auto list = list_;

@@ -2,6 +2,8 @@
 // Shared set-up of the session, resource and logging service tests: a clean module state, the
 // real client components registered, the source tree's language files, and no pending error.
 
+#include <support/session_resources.h>
+
 #include <client/logging/register_logging.h>
 #include <client/resources/register_resources.h>
 #include <client/resources/res_loader.h>
@@ -29,12 +31,7 @@ class ServicesTest : public ::testing::Test {
         trackquery::ResetMMTSState();
         trackquery::ResetMParseState();
         trackquery::ResetYqLogMsgState();
-        client::ClearSessionProperties();
-        client::SetCurrentLanguage("");
-        client::SetResourceDirectory(std::filesystem::path(TRACKQUERY_SOURCE_DIR) / "resources" /
-                                     "lang");
-        client::RegisterSessionComponents();
-        client::RegisterResourceComponents();
+        trackquery::testing::UseFreshSessionWithSourceResources();
         client::RegisterLoggingComponents();
         automation::Err().Clear();
     }
