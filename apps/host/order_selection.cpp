@@ -1,6 +1,9 @@
 #include "order_selection.h"
 
-#include <client/erp_database/sqlite_database.h>
+#include "erp_database_open.h"
+
+#include <platform/automation/conversions.h>
+#include <platform/automation/errors.h>
 
 #include <charconv>
 #include <stdexcept>
@@ -9,7 +12,7 @@ namespace apps {
 
 namespace {
 
-namespace erp = client::erp_database;
+using automation::Variant;
 
 constexpr int32_t kExportOrderClass = 1007100;
 
@@ -34,32 +37,31 @@ OrderName ParseOrderName(const std::string& text) {
 
 }  // namespace
 
-automation::VectorPtr SelectSalesOrders(const std::string& databasePath, int32_t classTypeId,
+automation::VectorPtr SelectSalesOrders(adodb::Connection& erp, int32_t classTypeId,
                                         const std::vector<std::string>& orders) {
     const bool exportOrders = classTypeId == kExportOrderClass;
-    erp::SqliteDatabase db(databasePath, false);
-    auto order =
-        db.Prepare("SELECT FInterID FROM SEOrder WHERE FBillNo = ?1 AND FClassTypeID = ?2");
-    auto entry =
-        db.Prepare("SELECT COUNT(*) FROM SEOrderEntry WHERE FInterID = ?1 AND FEntryID = ?2");
     auto selection = std::make_shared<automation::Vector>();
     for (const auto& text : orders) {
         const OrderName name = ParseOrderName(text);
-        if (!order.Query({name.number, int64_t{exportOrders ? kExportOrderClass : 0}})) {
+        auto order =
+            QueryErp(erp, "SELECT FInterID FROM SEOrder WHERE FBillNo = ? AND FClassTypeID = ?",
+                     {name.number, Variant(exportOrders ? kExportOrderClass : 0)});
+        if (order->Eof()) {
             throw std::runtime_error("\"" + name.number + "\" is not " +
                                      (exportOrders ? "an export order" : "a sales order") +
                                      " in the database");
         }
-        const int64_t interId = order.ColumnInt(0);
-        order.Reset();
+        const int32_t interId = automation::CLng(order->Value("FInterID"));
         auto item = std::make_shared<automation::Dictionary>();
-        item->SetItem("FInterID", static_cast<int32_t>(interId));
+        item->SetItem("FInterID", interId);
         item->SetItem("FBillNo", name.number);
         if (name.entry > 0) {
-            entry.Query({interId, name.entry});
-            const bool exists = entry.ColumnInt(0) > 0;
-            entry.Reset();
-            if (!exists) {
+            auto entry =
+                QueryErp(erp,
+                         "SELECT COUNT(*) AS FCount FROM SEOrderEntry WHERE FInterID = ? AND "
+                         "FEntryID = ?",
+                         {Variant(interId), Variant(static_cast<double>(name.entry))});
+            if (automation::CLng(entry->Value("FCount")) == 0) {
                 throw std::runtime_error("the order " + name.number + " has no entry " +
                                          std::to_string(name.entry));
             }

@@ -3,6 +3,7 @@
 // by number. Every value that comes from the command line is bound as a parameter; failures throw
 // std::runtime_error with a message meant for the user.
 
+#include <platform/adodb/connection.h>
 #include <platform/automation/collections.h>
 
 #include <cstdint>
@@ -15,7 +16,7 @@ namespace apps {
 // "NUMBER:ENTRY", in the order given: Dictionaries with "FInterID", "FBillNo" and, for an entry,
 // "FEntryID". A number that is no order of that class, or an entry the order lacks, throws naming
 // it.
-automation::VectorPtr SelectSalesOrders(const std::string& databasePath, int32_t classTypeId,
+automation::VectorPtr SelectSalesOrders(adodb::Connection& erp, int32_t classTypeId,
                                         const std::vector<std::string>& orders);
 
 }  // namespace apps

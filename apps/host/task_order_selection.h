@@ -1,11 +1,12 @@
 #pragma once
-// What the host reads from the ERP database before it starts the task order tracker: the user's
-// internal ID by name, and the task orders to track with their status map, in the shape
-// InitTrack takes them.
+// What the host reads from the ERP database (opened by OpenErpDatabase) before it starts the task
+// order tracker: the user's internal ID by name, and the task orders to track with their status
+// map, in the shape InitTrack takes them.
 //
 // Every value that comes from the command line is bound as a parameter. Failures throw
 // std::runtime_error with a message meant for the user.
 
+#include <platform/adodb/connection.h>
 #include <platform/automation/collections.h>
 
 #include <cstdint>
@@ -41,16 +42,13 @@ struct TaskOrderSelection {
 
 // The internal ID of the user `userName` (exact name). Throws when there is no such user, or the
 // user is forbidden to log in.
-int32_t LookUpUserId(const std::string& databasePath, const std::string& userName);
+int32_t LookUpUserId(adodb::Connection& erp, const std::string& userName);
 
 // The task orders of a sub-system's kind (an id of kSubSystems, in any letter case; another id
 // throws). With bill numbers, exactly those, in the order given (a number that is not a task order
 // of that kind throws, naming it); without, every task order of the kind in bill number order, at
 // most kMaxTaskOrders.
-TaskOrderSelection SelectTaskOrders(const std::string& databasePath, const std::string& subId,
+TaskOrderSelection SelectTaskOrders(adodb::Connection& erp, const std::string& subId,
                                     const std::vector<std::string>& billNumbers);
-
-// Checks that the file is an ERP database the tracker can read; throws with the reason.
-void CheckErpDatabase(const std::string& databasePath);
 
 }  // namespace apps

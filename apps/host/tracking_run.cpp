@@ -1,6 +1,7 @@
 #include "tracking_run.h"
 
 #include "command_words.h"
+#include "erp_database_open.h"
 #include "host_loop.h"
 #include "order_selection.h"
 #include "task_order_selection.h"
@@ -98,8 +99,8 @@ namespace {
 
 // What both verbs prepare alike: the session of the options' user, once the database is known to
 // be an ERP database and the user one of its users.
-PreparedTracking PrepareSession(const TrackingOptions& options, std::string verb,
-                                std::string tracker) {
+PreparedTracking PrepareSession(const TrackingOptions& options, adodb::Connection& erp,
+                                std::string verb, std::string tracker) {
     PreparedTracking prepared;
     prepared.verb = std::move(verb);
     prepared.tracker = std::move(tracker);
@@ -108,17 +109,17 @@ PreparedTracking PrepareSession(const TrackingOptions& options, std::string verb
     prepared.session.userName = options.userName;
     prepared.session.subId = automation::UCase(options.subId);
     prepared.session.language = Lower(options.language);
-    CheckErpDatabase(options.database);
-    prepared.session.userId = LookUpUserId(options.database, options.userName);
+    prepared.session.userId = LookUpUserId(erp, options.userName);
     return prepared;
 }
 
 }  // namespace
 
 PreparedTracking PrepareIcmo(const IcmoOptions& options) {
-    PreparedTracking prepared = PrepareSession(options, "icmo", "the task order tracker");
+    const auto erp = OpenErpDatabase(options.database);
+    PreparedTracking prepared = PrepareSession(options, *erp, "icmo", "the task order tracker");
     const auto selection = std::make_shared<TaskOrderSelection>(
-        SelectTaskOrders(options.database, prepared.session.subId, options.billNumbers));
+        SelectTaskOrders(*erp, prepared.session.subId, options.billNumbers));
 
     std::ostringstream header;
     header << "Task order tracking of " << options.database << ": " << selection->bills->Count()
@@ -142,10 +143,11 @@ PreparedTracking PrepareIcmo(const IcmoOptions& options) {
 PreparedTracking PrepareSeOrder(const SeOrderOptions& options) {
     const bool exportOrders = automation::EqualsIgnoreCase(options.type, "export");
     const int32_t classTypeId = exportOrders ? kExportOrderClass : kSalesOrderClass;
-    PreparedTracking prepared = PrepareSession(options, "seorder", "sales order tracking");
+    const auto erp = OpenErpDatabase(options.database);
+    PreparedTracking prepared = PrepareSession(options, *erp, "seorder", "sales order tracking");
     automation::VectorPtr orders;
     if (!options.orders.empty()) {
-        orders = SelectSalesOrders(options.database, classTypeId, options.orders);
+        orders = SelectSalesOrders(*erp, classTypeId, options.orders);
     }
 
     std::ostringstream header;

@@ -1,5 +1,7 @@
 #include <client/erp_database/erp_schema.h>
 
+#include <platform/adodb/connection.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -75,13 +77,36 @@ void CreateEmptyErpDatabase(const std::string& path) {
 }
 
 std::string ConnectionStringFor(const std::string& path) {
-    return "Provider=SQLite;Data Source=" + path;
+    return "Provider=SQLite;Data Source=" + adodb::QuotedConnectionValue(path);
 }
+
+namespace {
+
+// A braced value of the session property string ends at its first "}", so a text holding one
+// cannot be written at all.
+const std::string& Braceable(const std::string& what, const std::string& value) {
+    if (value.find('}') != std::string::npos) {
+        throw std::invalid_argument(what + " \"" + value +
+                                    "\" cannot be passed to the ERP components: it holds a \"}\"");
+    }
+    return value;
+}
+
+// A value of the session property string: braced when it holds a ";" or a "{".
+std::string PropsValue(const std::string& what, const std::string& value) {
+    Braceable(what, value);
+    if (value.find_first_of(";{") == std::string::npos) return value;
+    return "{" + value + "}";
+}
+
+}  // namespace
 
 std::string PropsStringFor(const std::string& path, int32_t userId, const std::string& userName,
                            const std::string& subId, const std::string& language) {
-    return "ConnectString={" + ConnectionStringFor(path) + "};UserID=" + std::to_string(userId) +
-           ";UserName=" + userName + ";SubID=" + subId + ";Language=" + language + ";";
+    return "ConnectString={" + Braceable("The database path", ConnectionStringFor(path)) +
+           "};UserID=" + std::to_string(userId) +
+           ";UserName=" + PropsValue("The user name", userName) + ";SubID=" + subId +
+           ";Language=" + language + ";";
 }
 
 }  // namespace client::erp_database

@@ -31,8 +31,64 @@ std::string Excerpt(const std::string& sql) {
     return sql.size() <= kLimit ? sql : sql.substr(0, kLimit) + "...";
 }
 
+// The causes a user can act on, in the words that open the error's description: SQLite's own
+// message ("database disk image is malformed") does not say what to do about it.
+struct CauseText {
+    FailureCause cause;
+    const char* text;
+};
+constexpr CauseText kCauseTexts[] = {
+    {FailureCause::Locked, "The database is locked by another program (waited 5 s)"},
+    {FailureCause::Damaged, "The database file is damaged"},
+    {FailureCause::NotADatabase, "The file is no database, or its header is damaged"},
+    {FailureCause::ReadOnly, "The database cannot be written (it is read-only)"},
+    {FailureCause::CannotOpen, "The database file cannot be opened"},
+    {FailureCause::DiskFull, "The disk is full"},
+    {FailureCause::InputOutput, "The database file cannot be read or written (input/output error)"},
+    {FailureCause::MissingTable, "A table is missing from the database"},
+    {FailureCause::MissingColumn, "A column is missing from the database"},
+};
+static_assert(kBusyTimeoutMs == 5000, "the locked text names the busy timeout");
+
+FailureCause CauseOf(int code, const std::string& message) {
+    switch (code & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return FailureCause::Locked;
+        case SQLITE_CORRUPT:
+            return FailureCause::Damaged;
+        case SQLITE_NOTADB:
+            return FailureCause::NotADatabase;
+        case SQLITE_READONLY:
+            return FailureCause::ReadOnly;
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+            return FailureCause::CannotOpen;
+        case SQLITE_FULL:
+            return FailureCause::DiskFull;
+        case SQLITE_IOERR:
+            return FailureCause::InputOutput;
+        default:
+            break;
+    }
+    if (message.rfind("no such table", 0) == 0) return FailureCause::MissingTable;
+    if (message.rfind("no such column", 0) == 0) return FailureCause::MissingColumn;
+    return FailureCause::Other;
+}
+
+std::string TextOf(FailureCause cause) {
+    for (const auto& entry : kCauseTexts) {
+        if (entry.cause == cause) return entry.text;
+    }
+    return "";
+}
+
 [[noreturn]] void FailFromSqlite(sqlite3* db, const std::string& what, const std::string& sql) {
-    std::string description = what + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
+    const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    const std::string cause =
+        db ? TextOf(CauseOf(sqlite3_extended_errcode(db), message)) : std::string();
+    std::string description = (cause.empty() ? "" : cause + ". ") + what + ": " + message;
     if (!sql.empty()) description += " [SQL: " + Excerpt(sql) + "]";
     Fail(adoerr::ProviderError, description);
 }
@@ -88,6 +144,23 @@ void Bind(sqlite3* db, sqlite3_stmt* statement, int index, const Variant& value,
 }
 
 }  // namespace
+
+FailureCause CauseOfFailure(const automation::RuntimeError& error) {
+    if (error.Number() != adoerr::ProviderError) return FailureCause::Other;
+    for (const auto& entry : kCauseTexts) {
+        if (error.Description().rfind(entry.text, 0) == 0) return entry.cause;
+    }
+    return FailureCause::Other;
+}
+
+std::string QuotedConnectionValue(const std::string& value) {
+    std::string quoted = "\"";
+    for (char c : value) {
+        quoted += c;
+        if (c == '"') quoted += '"';
+    }
+    return quoted + "\"";
+}
 
 Connection::Connection() = default;
 

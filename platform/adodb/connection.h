@@ -12,6 +12,7 @@
 // "ADODB.Connection": SQLite's errors carry adoerr::ProviderError and SQLite's own message.
 
 #include <platform/adodb/recordset.h>
+#include <platform/automation/errors.h>
 #include <platform/automation/variant.h>
 
 #include <cstdint>
@@ -76,5 +77,25 @@ class Connection : public automation::Object {
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;
+
+// What a failure of the database was about, for callers that tell the user what to fix. The
+// description of such an error opens with the cause in words.
+enum class FailureCause {
+    Other,
+    Locked,        // another program holds a lock past the busy timeout
+    Damaged,       // SQLite's verdict: the file is malformed
+    NotADatabase,  // another kind of file, or one whose header was overwritten
+    ReadOnly,      // a write to a read-only file or connection
+    CannotOpen,    // the file cannot be opened
+    DiskFull,
+    InputOutput,
+    MissingTable,
+    MissingColumn,
+};
+FailureCause CauseOfFailure(const automation::RuntimeError& error);
+
+// A value written into a connection string so that it reads back as it stands: in double quotes,
+// a double quote inside doubled ("C:\\a;b.db" -> "\"C:\\a;b.db\"").
+std::string QuotedConnectionValue(const std::string& value);
 
 }  // namespace adodb

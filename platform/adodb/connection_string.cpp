@@ -38,10 +38,22 @@ std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text) 
         while (j < text.size() && std::isspace(static_cast<unsigned char>(text[j]))) ++j;
         std::string value;
         if (j < text.size() && (text[j] == '"' || text[j] == '\'')) {
+            // Inside quotes a doubled quote stands for one, as the connection string grammar has
+            // it, so that any path can be written.
             const char quote = text[j];
-            const size_t close = text.find(quote, j + 1);
-            if (close == std::string::npos) Unreadable("a quoted value is not closed");
-            value = text.substr(j + 1, close - j - 1);
+            size_t close = j + 1;
+            for (;;) {
+                const size_t next = text.find(quote, close);
+                if (next == std::string::npos) Unreadable("a quoted value is not closed");
+                value += text.substr(close, next - close);
+                if (next + 1 < text.size() && text[next + 1] == quote) {
+                    value += quote;
+                    close = next + 2;
+                    continue;
+                }
+                close = next;
+                break;
+            }
             j = text.find(';', close + 1);
             if (!automation::TrimWhitespace(text.substr(close + 1, j - close - 1)).empty())
                 Unreadable("text follows the quoted value of " + key);
@@ -74,16 +86,26 @@ ConnectionSettings ParseConnectionString(const std::string& text) {
     using automation::EqualsIgnoreCase;
     ConnectionSettings settings;
     bool haveSource = false;
+    bool haveProvider = false;
+    bool haveMode = false;
+    // A key the connection uses must be said once: with a path pasted after "Data Source=", a
+    // second Data Source in the path would otherwise choose another file than the one meant.
+    auto once = [](bool& seen, const std::string& key) {
+        if (seen) Unreadable("it names " + key + " twice");
+        seen = true;
+    };
     for (const auto& [key, value] : Pairs(text)) {
         if (EqualsIgnoreCase(key, "Provider")) {
+            once(haveProvider, "Provider");
             if (!EqualsIgnoreCase(value, "SQLite") && !EqualsIgnoreCase(value, "SQLite3"))
                 automation::Raise(kProviderNotFound, "ADODB.Connection",
                                   "Provider cannot be found: \"" + value +
                                       "\" is not available here; use Provider=SQLite.");
         } else if (EqualsIgnoreCase(key, "Data Source") || EqualsIgnoreCase(key, "DataSource")) {
+            once(haveSource, "Data Source");
             settings.dataSource = value;
-            haveSource = true;
         } else if (EqualsIgnoreCase(key, "Mode")) {
+            once(haveMode, "Mode");
             settings.mode = ModeNamed(value);
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
 // Reads an ADO connection string ("Key=Value;Key2=Value2") for the SQLite connection. Keys
-// ignore letter case and blanks around them; a value may be quoted with " or ' to hold a ";".
+// ignore letter case and blanks around them; a value may be quoted with " or ' to hold a ";",
+// the quote doubled inside it ("a ""b"" c"). Provider, Data Source and Mode may each be given
+// once only.
 // Keys the connection does not use (User ID, Persist Security Info, ...) are accepted and left
 // alone, as a provider ignores properties it does not know.
 

@@ -4,6 +4,7 @@
 
 #include "desktop_fixture.h"
 
+#include <apps/host/erp_database_open.h>
 #include <apps/host/task_order_selection.h>
 #include <qt/trace_viewer/trace_viewer_widget.h>
 
@@ -42,7 +43,7 @@ class TrackerWindowTest : public ::testing::Test {
 
     // Every ordinary task order of the demo database, as the host hands them over.
     static std::pair<automation::VectorPtr, automation::DictionaryPtr> TaskOrders() {
-        auto selection = apps::SelectTaskOrders(DemoDatabase(), "CJ", {});
+        auto selection = apps::SelectTaskOrders(*apps::OpenErpDatabase(DemoDatabase()), "CJ", {});
         return {selection.bills, selection.status};
     }
 

@@ -62,16 +62,15 @@ TEST_F(HeadlessSessionTest, TheSessionPropertiesNameTheDatabaseFirst) {
     HeadlessSession session(Options());
     const std::string props = trackquery::GetPropsString();
     EXPECT_EQ(props, session.PropsString());
-    EXPECT_EQ(props.rfind(
-                  "ConnectString={Provider=SQLite;Data Source=" + databasePath_->string() + "}", 0),
-              0u)
-        << props;
+    const std::string connection =
+        "Provider=SQLite;Data Source=\"" + databasePath_->string() + "\"";
+    EXPECT_EQ(props.rfind("ConnectString={" + connection + "}", 0), 0u) << props;
     EXPECT_NE(props.find("SubID=CJ;"), std::string::npos);
     EXPECT_NE(props.find("UserID=16394;"), std::string::npos);
     std::ifstream switchFile(session.ClientFolder() / "ErpSwitch.sss");
     std::stringstream text;
     text << switchFile.rdbuf();
-    EXPECT_EQ(text.str(), "Provider=SQLite;Data Source=" + databasePath_->string());
+    EXPECT_EQ(text.str(), connection);
 }
 
 TEST_F(HeadlessSessionTest, EveryComponentIsRegistered) {

@@ -1,0 +1,88 @@
+#include "erp_database_open.h"
+
+#include <client/erp_database/erp_schema.h>
+
+#include <platform/automation/errors.h>
+
+#include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
+
+namespace apps {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+[[noreturn]] void Unusable(const std::string& path, const std::string& reason) {
+    throw std::runtime_error("the database \"" + path + "\" " + reason);
+}
+
+// What the file system can tell before SQLite is asked: SQLite would create a missing file, and
+// calls a directory or a device "unable to open" without saying why.
+void CheckFile(const std::string& path) {
+    std::error_code error;
+    const auto status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) {
+        Unusable(path, "does not exist (create one with: trackquery demo-db --out " + path + ")");
+    }
+    if (error) Unusable(path, "cannot be looked at: " + error.message());
+    if (status.type() == fs::file_type::directory) {
+        Unusable(path, "is a directory, not a database file");
+    }
+    if (status.type() != fs::file_type::regular) {
+        Unusable(path, "is not a regular file (a device, pipe or socket cannot hold a database)");
+    }
+    if (::access(path.c_str(), R_OK) != 0) {
+        Unusable(path, "cannot be read: " + std::string(std::strerror(errno)));
+    }
+    if (path.find('}') != std::string::npos) {
+        Unusable(path, "cannot be passed to the ERP components: its path holds a \"}\"; rename or "
+                       "move the file");
+    }
+}
+
+}  // namespace
+
+std::string WithoutStatement(const std::string& description) {
+    return description.substr(0, description.find(" [SQL: "));
+}
+
+adodb::RecordsetPtr QueryErp(adodb::Connection& erp, const std::string& sql,
+                             const std::vector<automation::Variant>& parameters) {
+    try {
+        return erp.Execute(sql, parameters);
+    } catch (const automation::RuntimeError& error) {
+        throw std::runtime_error("the database cannot be read: " +
+                                 WithoutStatement(error.Description()));
+    }
+}
+
+adodb::ConnectionPtr OpenErpDatabase(const std::string& databasePath) {
+    CheckFile(databasePath);
+    auto connection = std::make_shared<adodb::Connection>();
+    try {
+        connection->Open(client::erp_database::ConnectionStringFor(databasePath) + ";Mode=Read");
+        // Both tables the host reads first; a file without them is some other database.
+        connection->Execute("SELECT 1 FROM ICMO WHERE 1 = 0");
+        connection->Execute("SELECT 1 FROM t_User WHERE 1 = 0");
+    } catch (const automation::RuntimeError& error) {
+        switch (adodb::CauseOfFailure(error)) {
+            case adodb::FailureCause::MissingTable:
+                Unusable(databasePath,
+                         "is not an ERP database of this program (no task order or user table)");
+            case adodb::FailureCause::NotADatabase:
+                Unusable(databasePath,
+                         "is not an ERP database of this program: SQLite reads no database in it "
+                         "(another kind of file, or a database whose header is damaged)");
+            default:
+                break;
+        }
+        Unusable(databasePath, "cannot be used: " + WithoutStatement(error.Description()));
+    }
+    return connection;
+}
+
+}  // namespace apps
