@@ -59,10 +59,6 @@ int main(int argc, char** argv) {
 
     CLI11_PARSE(app, argc, argv);
 
-    if (seorderVerb->parsed()) {
-        apps::TidyNumbers(seorder.orders);
-        return Run(seorder, apps::PrepareSeOrder, gui, "seorder");
-    }
-    apps::TidyNumbers(icmo.billNumbers);
+    if (seorderVerb->parsed()) return Run(seorder, apps::PrepareSeOrder, gui, "seorder");
     return Run(icmo, apps::PrepareIcmo, gui, "icmo");
 }

@@ -39,8 +39,9 @@ void CheckFile(const std::string& path) {
         Unusable(path, "cannot be read: " + std::string(std::strerror(errno)));
     }
     if (path.find('}') != std::string::npos) {
-        Unusable(path, "cannot be passed to the ERP components: its path holds a \"}\"; rename or "
-                       "move the file");
+        Unusable(path,
+                 "cannot be passed to the ERP components: its path holds a \"}\"; rename or "
+                 "move the file");
     }
 }
 

@@ -37,11 +37,7 @@ int RunHostProgram(const std::vector<std::string>& args, std::istream& in, std::
     }
 
     if (demoDb->parsed()) return client::erp_database::RunDemoDbCommand(demo, out, err);
-    if (seorderVerb->parsed()) {
-        TidyNumbers(seorder.orders);
-        return RunSeOrderCommand(seorder, in, out, err);
-    }
-    TidyNumbers(icmo.billNumbers);
+    if (seorderVerb->parsed()) return RunSeOrderCommand(seorder, in, out, err);
     return RunIcmoCommand(icmo, in, out, err);
 }
 

@@ -16,6 +16,7 @@
 #include <platform/automation/strings.h>
 #include <platform/windowing/event_loop.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -32,6 +33,11 @@ constexpr int32_t kExportOrderClass = 1007100;
 // The script, opened before anything else so that a missing one is named at once.
 std::unique_ptr<std::ifstream> OpenScript(const std::string& path) {
     if (path.empty()) return nullptr;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        throw std::runtime_error("the script \"" + path +
+                                 "\" is a directory, not a file of commands");
+    }
     auto script = std::make_unique<std::ifstream>(path);
     if (!*script) throw std::runtime_error("cannot read the script \"" + path + "\"");
     return script;

@@ -37,16 +37,32 @@ void AddTrackingOptions(CLI::App& verb, TrackingOptions& options,
                     "Run the commands of this file instead of asking on the terminal");
 }
 
+// --bills: the numbers as the user means them, blanks around each dropped and empty ones ("A,,B",
+// "A, ") gone. A --bills that names no number at all is refused: tracking every order instead
+// would be the opposite of what was asked.
+void AddNumbersOption(CLI::App& verb, std::vector<std::string>& numbers,
+                      const std::string& description) {
+    auto* option = verb.add_option("--bills", numbers, description)->delimiter(',');
+    verb.callback([&numbers, option] {
+        for (auto& number : numbers) number = automation::TrimWhitespace(number);
+        std::erase(numbers, std::string());
+        if (option->count() > 0 && numbers.empty()) {
+            throw CLI::ValidationError("--bills",
+                                       "names no number; leave it out to track "
+                                       "what the view opens with");
+        }
+    });
+}
+
 }  // namespace
 
 CLI::App* AddIcmoVerb(CLI::App& app, IcmoOptions& options, const std::string& description) {
     auto* verb = app.add_subcommand("icmo", description);
     AddTrackingOptions(*verb, options, TaskOrderSubSystems(),
                        "Sub-system: CJ ordinary, REPM repetitive, SUBC outsourced (default CJ)");
-    verb->add_option("--bills", options.billNumbers,
+    AddNumbersOption(*verb, options.billNumbers,
                      "Task orders by bill number, comma-separated (default: every task order of "
-                     "the sub-system)")
-        ->delimiter(',');
+                     "the sub-system)");
     return verb;
 }
 
@@ -56,18 +72,12 @@ CLI::App* AddSeOrderVerb(CLI::App& app, SeOrderOptions& options, const std::stri
                        "Sub-system of the session (default XS, sales)");
     verb->add_option("--type", options.type, "sales (81) or export (1007100) orders")
         ->transform(CLI::IsMember({"sales", "export"}, CLI::ignore_case));
-    verb->add_option("--bills", options.orders,
+    AddNumbersOption(*verb, options.orders,
                      "Orders by number, an entry after a colon (NO[:ENTRY]), comma-separated "
-                     "(default: none, the view opens empty)")
-        ->delimiter(',');
+                     "(default: none, the view opens empty)");
     verb->add_flag("--called-by-icmo", options.calledByIcmo,
                    "Open the view as task order tracking opens it (no jump back)");
     return verb;
-}
-
-void TidyNumbers(std::vector<std::string>& numbers) {
-    for (auto& number : numbers) number = automation::TrimWhitespace(number);
-    std::erase(numbers, std::string());
 }
 
 }  // namespace apps

@@ -12,8 +12,4 @@ namespace apps {
 CLI::App* AddIcmoVerb(CLI::App& app, IcmoOptions& options, const std::string& description);
 CLI::App* AddSeOrderVerb(CLI::App& app, SeOrderOptions& options, const std::string& description);
 
-// The numbers as the user means them, once the command line was read: blanks around each
-// dropped, and empty ones ("A,,B", "A, ") gone.
-void TidyNumbers(std::vector<std::string>& numbers);
-
 }  // namespace apps

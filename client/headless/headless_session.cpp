@@ -10,6 +10,7 @@
 
 #include <platform/activebar/tool.h>
 #include <platform/automation/errors.h>
+#include <platform/automation/temp_folder.h>
 #include <platform/windowing/event_loop.h>
 #include <platform/windowing/form.h>
 #include <platform/windowing/window_api.h>
@@ -25,9 +26,8 @@ namespace {
 
 std::filesystem::path NewClientFolder() {
     static std::atomic<int> counter{0};
-    auto folder =
-        std::filesystem::temp_directory_path() /
-        ("trackquery_client_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+    auto folder = automation::TempFolder() / ("trackquery_client_" + std::to_string(::getpid()) +
+                                              "_" + std::to_string(counter++));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;

@@ -2,6 +2,7 @@
 
 #include <client/middle_tier/middle_tier_support.h>
 
+#include <platform/adodb/like_pattern.h>
 #include <platform/automation/conversions.h>
 
 #include <algorithm>
@@ -42,15 +43,6 @@ bool OptionOn(const automation::DictionaryPtr& para, const std::string& key) {
     } catch (const automation::RuntimeError&) {
         return false;
     }
-}
-
-std::string EscapeLike(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        if (c == '%' || c == '_' || c == '\\') escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
 }
 
 // The selected orders as a JSON array of {"i": order, "e": entry (0 = whole), "d": detail}.
@@ -107,8 +99,8 @@ adodb::RecordsetPtr OrderList(adodb::Connection& db, const automation::Dictionar
     } else {
         const std::string number = automation::CStr(filter->Item("FBillNo", Variant("")));
         if (!number.empty()) {
-            where += " AND v.FBillNo LIKE ? ESCAPE '\\'";
-            parameters.push_back(Variant("%" + EscapeLike(number) + "%"));
+            where += std::string(" AND v.FBillNo LIKE ?") + adodb::kLikeEscape;
+            parameters.push_back(Variant(adodb::LikeContaining(number)));
         }
     }
 

@@ -129,9 +129,7 @@ ViewerInstances& Instances() {
 }  // namespace
 
 HeadlessTraceViewer::HeadlessTraceViewer()
-    : menuBar_(CreateViewerMenuBar()),
-      outputDirectory_(std::filesystem::temp_directory_path() / "trackquery"),
-      number_(++client::Instances().made) {
+    : menuBar_(CreateViewerMenuBar()), number_(++client::Instances().made) {
     BindBar(menuBar_);
     client::Instances().alive.push_back(this);
 }

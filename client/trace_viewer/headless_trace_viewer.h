@@ -165,11 +165,11 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
     bool HasBuffer(const std::string& key) const { return buffer_.contains(key); }
 
     // Where Print, PrintPreview and Export write (created when missing). By default the
-    // directory "trackquery" under the system's temporary directory.
+    // directory "trackquery" in the temporary folder, looked for only when a file is written.
     void SetOutputDirectory(const std::filesystem::path& directory) {
         outputDirectory_ = directory;
     }
-    const std::filesystem::path& OutputDirectory() const { return outputDirectory_; }
+    std::filesystem::path OutputDirectory() const;
     // The name the output files take, before " - print", " - preview" or the extension: the
     // export title (the root node's text while none is set), followed by the order of the
     // selected node when the title does not name it already; made safe for a file name.

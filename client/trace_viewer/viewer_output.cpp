@@ -6,6 +6,7 @@
 #include <client/trace_viewer/output_file.h>
 
 #include <platform/automation/strings.h>
+#include <platform/automation/temp_folder.h>
 
 namespace client {
 
@@ -40,9 +41,13 @@ std::string HeadlessTraceViewer::OutputBaseName() const {
     return SafeFileName(title, kDefaultTitle);
 }
 
+std::filesystem::path HeadlessTraceViewer::OutputDirectory() const {
+    return outputDirectory_.empty() ? automation::TempFolder() / "trackquery" : outputDirectory_;
+}
+
 void HeadlessTraceViewer::WriteOutput(const std::string& baseName, const std::string& extension,
                                       const std::string& content) {
-    lastOutputPath_ = WriteNewFile(outputDirectory_, baseName, extension, content);
+    lastOutputPath_ = WriteNewFile(OutputDirectory(), baseName, extension, content);
 }
 
 void HeadlessTraceViewer::PrintPreview() {

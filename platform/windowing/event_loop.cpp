@@ -6,12 +6,22 @@
 #include <platform/windowing/timer.h>
 
 #include <algorithm>
+#include <limits>
 #include <thread>
 #include <vector>
 
 namespace windowing {
 
 namespace {
+
+// Times stop at the end of the clock instead of wrapping round into the past: a wait of "for
+// ever" on a virtual clock is the largest time there is.
+int64_t SaturatingAdd(int64_t now, int64_t ms) {
+    if (ms > 0 && now > std::numeric_limits<int64_t>::max() - ms) {
+        return std::numeric_limits<int64_t>::max();
+    }
+    return now + ms;
+}
 
 constexpr const char* kSource = "windowing.EventLoop";
 
@@ -58,7 +68,7 @@ void EventLoop::AdvanceTime(int64_t ms) {
         automation::Raise(automation::vberr::InvalidProcedureCall, kSource,
                           "The clock cannot be moved back.");
     }
-    const int64_t target = clock->NowMs() + ms;
+    const int64_t target = SaturatingAdd(clock->NowMs(), ms);
     RunPostedEvents();
     // A handler may replace the clock (a test resetting the loop); the walk stops with it.
     while (clock_ == clock) {
@@ -129,7 +139,7 @@ int EventLoop::DoEvents() {
 // --- Timers ----------------------------------------------------------------------------------
 
 void EventLoop::StartTimer(Timer* timer, int64_t intervalMs) {
-    timers_[timer] = TimerEntry{Now() + intervalMs, nextSequence_++};
+    timers_[timer] = TimerEntry{SaturatingAdd(Now(), intervalMs), nextSequence_++};
     backend_->Wake();
 }
 

@@ -3,6 +3,7 @@
 #include <qt/output/detail_layout.h>
 
 #include <platform/automation/errors.h>
+#include <platform/automation/temp_folder.h>
 
 #include <xlsxwriter.h>
 
@@ -235,8 +236,7 @@ std::string ReadWhole(const std::filesystem::path& path) {
 class ScratchFile {
   public:
     ScratchFile() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "trackquery-xlsx-XXXXXX").string();
+        std::string pattern = (automation::TempFolder() / "trackquery-xlsx-XXXXXX").string();
         const int fd = mkstemp(pattern.data());
         if (fd < 0) Fail("no temporary file");
         close(fd);

@@ -9,6 +9,7 @@
 #include <trackquery/contracts/middle_tier.h>
 #include <trackquery/dialogs/bill_selection.h>
 #include <trackquery/framework/navigation_search.h>
+#include <trackquery/services/BillFunc.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/messages.h>
@@ -16,6 +17,7 @@
 #include <trackquery/services/task_order_kinds.h>
 
 #include <platform/activebar/tool.h>
+#include <platform/adodb/like_pattern.h>
 #include <platform/adodb/recordset.h>
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
@@ -231,8 +233,8 @@ void CICMOQuery::MenuTextKeyDown(int32_t lKeyCode, const std::string& sActiveBan
 // Replaces the tree by the task orders of the tracked kind whose bill number contains the typed
 // text. The text goes into the statement as the body of a LIKE literal. A single quote is the only
 // character that can end such a literal in the ERP database (it knows no backslash escapes), so a
-// text with a quote is refused before any statement is built; any other text is matched as it
-// stands.
+// text with a quote is refused before any statement is built; the wildcards "%" and "_" are
+// escaped, so any other text is matched as it stands ("_" finds the numbers holding a "_").
 void CICMOQuery::SelectBillsByNumber(const std::string& sText) {
     const TraceViewerPtr& viewer = Viewer();
     if (sText.find('\'') != std::string::npos) {
@@ -240,12 +242,14 @@ void CICMOQuery::SelectBillsByNumber(const std::string& sText) {
         return;
     }
     RecordsetPtr rs;
-    // Without a tracked kind no task order can fit; the statement would not even be whole.
-    if (const TaskOrderKind* kind = TaskOrderKindOf(m_TranType)) {
+    // Without a tracked kind no task order can fit; the statement would not even be whole. A text
+    // that cannot be part of a bill number finds none either, and is not sent.
+    const TaskOrderKind* kind = TaskOrderKindOf(m_TranType);
+    if (kind && CanBePartOfBillNumber(sText)) {
         std::string sql =
             " SELECT FINTERID,FBillNO,FStatus,FSuspend,FCancellation FROM ICMO WHERE FBIllNO Like "
-            "'%" +
-            sText + "%' AND " + kind->icmoCondition;
+            "'" +
+            adodb::LikeContaining(sText) + "'" + adodb::kLikeEscape + " AND " + kind->icmoCondition;
         if (m_CheckUserGroup) {
             sql +=
                 " AND FBillerID IN (SELECT FUserID FROM t_Group WHERE FGroupID IN (SELECT FGroupID "
@@ -258,7 +262,7 @@ void CICMOQuery::SelectBillsByNumber(const std::string& sText) {
     if (!rs || rs->RecordCount() < 1) {
         ShowMessage(FormatResText(
             "没有单据号为%1的单据或者该单据不符合选单条件或者您没有权限查看该单据，不能选单!",
-            sText));
+            QuotedInMessage(sText)));
         FocusTool(viewer, "txtSelectBills");
         return;
     }

@@ -223,6 +223,12 @@ void CSeOrderQuery::SelectOrdersByNumber(const std::string& sText) {
         FocusTool(Viewer(), "txtSelectBills");
         return;
     }
+    if (!CanBePartOfBillNumber(text)) {
+        // No order number is that long or holds a control character: nothing to ask for.
+        InformationBox(LoadResText("订单编号不存在或未审核或没有数据权限，请重新输入！"));
+        FocusTool(Viewer(), "txtSelectBills");
+        return;
+    }
     auto filter = std::make_shared<automation::Dictionary>();
     filter->SetItem("FBillNo", text);
     filter->SetItem("FClassTypeID", m_ClassTypeID);

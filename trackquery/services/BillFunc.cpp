@@ -110,4 +110,27 @@ std::string GetBaseInfo(const std::string& propsString) {
     return connection + "|" + userId + "|" + ValueAfterKey(propsString, "UserName=");
 }
 
+namespace {
+
+constexpr size_t kMaxBillNumberLength = 255;
+constexpr size_t kQuotedLength = 40;
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
+}  // namespace
+
+bool CanBePartOfBillNumber(const std::string& text) {
+    return text.size() <= kMaxBillNumberLength && std::none_of(text.begin(), text.end(), IsControl);
+}
+
+std::string QuotedInMessage(const std::string& text) {
+    size_t end = std::find_if(text.begin(), text.end(), IsControl) - text.begin();
+    if (end > kQuotedLength) {
+        end = kQuotedLength;
+        // Back to the first byte of a UTF-8 character, so that none is cut in two.
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    }
+    return end == text.size() ? text : text.substr(0, end) + "...";
+}
+
 }  // namespace trackquery

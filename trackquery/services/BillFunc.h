@@ -34,6 +34,15 @@ void AppendRecord(const RecordsetPtr& rs, const std::vector<automation::Variant>
 // has fewer tokens or n is below 1. Never fails.
 std::string GetNthToken(const std::string& text, int32_t n, const std::string& separator);
 
+// Whether a typed text can be part of a bill number: no longer than the ERP's bill number columns
+// (255 characters) and free of control characters. Another text finds no bill, and SQLite would
+// not even take it into a pattern (a NUL ends the statement; a pattern has a length limit).
+bool CanBePartOfBillNumber(const std::string& text);
+
+// A typed text as a message quotes it: cut before its first control character or after 40 bytes
+// (at a character boundary), "..." marking a cut.
+std::string QuotedInMessage(const std::string& text);
+
 // The session's user id in decimal: the number after the first "UserID=" (any letter case) of
 // the session property string, up to the next ";". The id is 32-bit.
 std::string GetUserIDText();
