@@ -36,8 +36,10 @@ function(trackquery_add_test name)
     target_compile_definitions(${name} PRIVATE
         TRACKQUERY_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         TRACKQUERY_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    # The failure log of the programs under test stays in the build folder, not the user's.
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
         PROPERTIES TIMEOUT 120 LABELS "${ARG_LABELS}"
+            ENVIRONMENT "XDG_STATE_HOME=${PROJECT_BINARY_DIR}/test-state"
         DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -8,6 +8,7 @@
 #include "terminal_backend.h"
 
 #include <client/headless/headless_session.h>
+#include <client/logging/failure_log.h>
 #include <client/trace_viewer/headless_trace_viewer.h>
 
 #include <trackquery/contracts/trackers.h>
@@ -85,6 +86,16 @@ int RunSession(const PreparedTracking& prepared, const TrackingOptions& options,
 
 std::string Lower(const std::string& text) { return automation::LCase(text); }
 
+// The failures the trackers handled quietly in this session went to the log; the last one may
+// have come when no view was left to show it (options saved as a window closed).
+void TellLoggedFailures(size_t before, std::ostream& out) {
+    const auto failures = client::FailuresSince(before);
+    if (failures.empty()) return;
+    out << "!! " << failures.size() << (failures.size() == 1 ? " failure" : " failures")
+        << " of this session went to the log " << client::FailureLogFile().string()
+        << "; the last: " << WithoutStatement(failures.back().description) << "\n";
+}
+
 }  // namespace
 
 int RunTracking(const PreparedTracking& prepared, const TrackingOptions& options, std::istream& in,
@@ -92,7 +103,11 @@ int RunTracking(const PreparedTracking& prepared, const TrackingOptions& options
     try {
         auto script = OpenScript(options.scriptPath);
         out << prepared.header << "\n";
-        return RunSession(prepared, options, script ? *script : in, in, out, presentation);
+        const size_t failuresBefore = client::FailureCount();
+        const int code =
+            RunSession(prepared, options, script ? *script : in, in, out, presentation);
+        TellLoggedFailures(failuresBefore, out);
+        return code;
     } catch (const automation::RuntimeError& error) {
         err << "trackquery " << prepared.verb << ": " << error.Description() << "\n";
     } catch (const std::exception& error) {

@@ -1,5 +1,7 @@
 #include <client/logging/proc_log.h>
 
+#include <client/logging/failure_log.h>
+
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 
@@ -23,7 +25,9 @@ LogFileSetting& Setting() {
     return setting;
 }
 
-std::string FormatStartTime(std::chrono::system_clock::time_point when) {
+}  // namespace
+
+std::string FormatLogTime(std::chrono::system_clock::time_point when) {
     auto seconds = std::chrono::system_clock::to_time_t(when);
     auto millis =
         std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch()).count() %
@@ -36,8 +40,6 @@ std::string FormatStartTime(std::chrono::system_clock::time_point when) {
                   static_cast<int>(millis));
     return text;
 }
-
-}  // namespace
 
 void SetProcedureLogFile(const std::filesystem::path& file) {
     auto& setting = Setting();
@@ -82,9 +84,13 @@ void ProcLog::LogEnd(const automation::Variant& handle, int32_t failed) {
         automation::Raise(75, "YqLogMsg.Log",
                           "Cannot append to the procedure log " + ProcedureLogFile().string());
     }
-    out << FormatStartTime(started->second.wallClock) << '\t' << elapsed.count() << '\t'
+    out << FormatLogTime(started->second.wallClock) << '\t' << elapsed.count() << '\t'
         << (failed != 0 ? "FAILED" : "OK") << '\t' << started->second.key << '\n';
     running_.erase(started);
+}
+
+void ProcLog::LogFailure(const std::string& key, int32_t number, const std::string& description) {
+    RecordFailure(key, number, description);
 }
 
 }  // namespace client

@@ -16,6 +16,9 @@ namespace client {
 
 inline constexpr char kProcLogEnvironmentVariable[] = "TRACKQUERY_PROC_LOG";
 
+// A time as the log lines start with it: "YYYY-MM-DD hh:mm:ss.mmm" (UTC).
+std::string FormatLogTime(std::chrono::system_clock::time_point when);
+
 // Sets the log file of every procedure log; an empty path goes back to the environment.
 void SetProcedureLogFile(const std::filesystem::path& file);
 std::filesystem::path ProcedureLogFile();
@@ -29,6 +32,9 @@ class ProcLog : public trackquery::IYqLogMsg {
     automation::Variant LogStart(const std::string& key) override;
     // Appends the line of the procedure of `handle`. An unknown handle fails with error 5.
     void LogEnd(const automation::Variant& handle, int32_t failed) override;
+    // Always recorded (see failure_log.h), whether a procedure log file is set or not.
+    void LogFailure(const std::string& key, int32_t number,
+                    const std::string& description) override;
 
   private:
     struct Started {

@@ -341,7 +341,9 @@ void HeadlessTraceViewer::RefreshView() {
     ++refreshCount_;
 }
 
-std::string HeadlessTraceViewer::Render() const {
+std::string HeadlessTraceViewer::Render() const { return RenderView(ShownState()); }
+
+ViewState HeadlessTraceViewer::ShownState() const {
     ViewState shown = state_;
     shown.selectedNode = ResolvedNavigationNode();
     shown.selectedDetail = ResolvedDetailSelection();
@@ -349,7 +351,7 @@ std::string HeadlessTraceViewer::Render() const {
     shown.showDetail = ToolChecked(menuBar_, "btnShowDetailView");
     shown.showHeadTitle = ToolChecked(menuBar_, "btnShowSummaryTitle");
     shown.showTitles = ToolChecked(menuBar_, "btnShowTitle");
-    return RenderView(shown);
+    return shown;
 }
 
 std::string HeadlessTraceViewer::RenderMenuBar() const {

@@ -67,6 +67,8 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
     void SetDetailTitle(const std::string& text) override { state_.detailTitle = text; }
     bool HeadTitleAlert() const override { return state_.headTitleAlert; }
     void SetHeadTitleAlert(bool alert) override;
+    std::string StatusText() const override { return state_.statusText; }
+    void SetStatusText(const std::string& text) override { state_.statusText = text; }
     void RefreshView() override;
 
     void SelectNavigationNode(int32_t index, bool raiseEvent) override;
@@ -148,7 +150,10 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
     void Close();
 
     // ---- What a test or the terminal host reads --------------------------------------------
+    // The view as the screen shows it; RenderPage: as Print and PrintPreview write it (no status
+    // line).
     std::string Render() const;
+    std::string RenderPage() const;
     // The visible bands of the viewer's own bar and their visible tools, one band a line.
     std::string RenderMenuBar() const;
     trackquery::HeadModelPtr GetHeadModel() const { return state_.head; }
@@ -182,6 +187,8 @@ class HeadlessTraceViewer : public trackquery::ITraceViewer {
     void SetLastOutputPath(const std::filesystem::path& path) { lastOutputPath_ = path; }
 
   private:
+    // The state with what the tools and the selection make of it now.
+    ViewState ShownState() const;
     struct BufferedPanels {
         trackquery::HeadModelPtr head;
         trackquery::DetailModelPtr detail;

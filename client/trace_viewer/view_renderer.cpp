@@ -209,6 +209,7 @@ std::string RenderView(const ViewState& state) {
     RenderNavigation(out, state);
     if (state.showHead) RenderHead(out, state);
     if (state.showDetail) RenderDetail(out, state);
+    if (!state.statusText.empty()) out << "== !! " << state.statusText << " ==\n";
     return out.str();
 }
 

@@ -8,6 +8,7 @@
 // lists its visible column headings and then its rows, cells aligned under the headings; a totals
 // row starts with "[=]". A row that is expanded shows its child nodes below it. The selected
 // navigation node and the selected detail row or node are marked with ">" in the first column.
+// A status text comes last, as "== !! text ==".
 // Hidden columns are not shown.
 
 #include <client/trace_viewer/view_state.h>

@@ -19,6 +19,8 @@ struct ViewState {
     std::string headTitle;
     std::string detailTitle;
     bool headTitleAlert = false;
+    // The status line under the panes (what the last read the user asked for ran into).
+    std::string statusText;
 
     // The selected navigation node (only while it is still in the model) and detail object.
     trackquery::NavigationNodePtr selectedNode;

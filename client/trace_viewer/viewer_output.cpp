@@ -4,6 +4,7 @@
 #include <client/trace_viewer/detail_export.h>
 #include <client/trace_viewer/headless_trace_viewer.h>
 #include <client/trace_viewer/output_file.h>
+#include <client/trace_viewer/view_renderer.h>
 
 #include <platform/automation/strings.h>
 #include <platform/automation/temp_folder.h>
@@ -50,11 +51,20 @@ void HeadlessTraceViewer::WriteOutput(const std::string& baseName, const std::st
     lastOutputPath_ = WriteNewFile(OutputDirectory(), baseName, extension, content);
 }
 
-void HeadlessTraceViewer::PrintPreview() {
-    WriteOutput(OutputBaseName() + " - preview", ".txt", Render());
+// A page shows the order; what went wrong on the screen is not part of it.
+std::string HeadlessTraceViewer::RenderPage() const {
+    ViewState shown = ShownState();
+    shown.statusText.clear();
+    return RenderView(shown);
 }
 
-void HeadlessTraceViewer::Print() { WriteOutput(OutputBaseName() + " - print", ".txt", Render()); }
+void HeadlessTraceViewer::PrintPreview() {
+    WriteOutput(OutputBaseName() + " - preview", ".txt", RenderPage());
+}
+
+void HeadlessTraceViewer::Print() {
+    WriteOutput(OutputBaseName() + " - print", ".txt", RenderPage());
+}
 
 void HeadlessTraceViewer::Export() {
     const std::string csv = state_.detail ? DetailModelToCsv(*state_.detail)

@@ -126,6 +126,12 @@ void TraceViewerWidget::BuildLayout() {
     outer_->addWidget(navigationPane_);
     outer_->addWidget(right_);
     layout->addWidget(outer_, 1);
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName("status");
+    statusLine_->setWordWrap(true);
+    statusLine_->setStyleSheet("QLabel { background: #fbe3e3; color: #c00000; padding: 2px; }");
+    statusLine_->hide();
+    layout->addWidget(statusLine_);
     for (QSplitter* splitter : {outer_, right_}) {
         connect(splitter, &QSplitter::splitterMoved, this, [this] { userSized_ = true; });
     }
@@ -280,6 +286,8 @@ void TraceViewerWidget::SyncTitles(client::HeadlessTraceViewer& viewer) {
     ShowIfChanged(headTitle_, headTitle);
     ShowIfChanged(headPane_, ToolChecked(viewer, "btnShowSummaryView"));
     ShowIfChanged(detailPane_, ToolChecked(viewer, "btnShowDetailView"));
+    SetTextIfChanged(statusLine_, Text(viewer.StatusText()));
+    ShowIfChanged(statusLine_, !viewer.StatusText().empty());
 }
 
 void TraceViewerWidget::SyncNavigation(client::HeadlessTraceViewer& viewer,

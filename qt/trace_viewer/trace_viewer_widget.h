@@ -46,6 +46,8 @@ class TraceViewerWidget : public QWidget {
     QLabel* NavigationTitle() const { return navigationTitle_; }
     QLabel* HeadTitle() const { return headTitle_; }
     QLabel* DetailTitle() const { return detailTitle_; }
+    // What the last read the user asked for ran into; hidden while there is nothing to say.
+    QLabel* StatusLine() const { return statusLine_; }
     QWidget* HeadPane() const { return headPane_; }
     QWidget* DetailPane() const { return detailPane_; }
     QMenuBar* MenuBar() const { return menuBar_; }
@@ -90,6 +92,7 @@ class TraceViewerWidget : public QWidget {
     QLabel* navigationTitle_ = nullptr;
     QLabel* headTitle_ = nullptr;
     QLabel* detailTitle_ = nullptr;
+    QLabel* statusLine_ = nullptr;
     QTreeView* navigationTree_ = nullptr;
     QListWidget* headLines_ = nullptr;
     QTreeView* detailTree_ = nullptr;

@@ -124,6 +124,11 @@ class ITraceViewer : public automation::Object {
     // True shows the head title as a warning.
     virtual bool HeadTitleAlert() const = 0;
     virtual void SetHeadTitleAlert(bool alert) = 0;
+    // The status line under the panes: what went wrong with the last read the user asked for, so
+    // that a pane left empty by a failure does not pass for one with nothing to show. Empty hides
+    // it. It belongs to the view, not to a node, and is not printed.
+    virtual std::string StatusText() const = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
     virtual void RefreshView() = 0;
 
     // --- Selection ----------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include <trackquery/framework/frmICMOQuery.h>
 
 #include <trackquery/contracts/host_form.h>
+#include <trackquery/services/quiet_failures.h>
 
 #include <platform/activebar/tool.h>
 #include <platform/automation/errors.h>
@@ -94,7 +95,13 @@ void frmICMOQuery::tmrQuery_Timer() {
     if (tmrQuery->Enabled()) tmrQuery->SetEnabled(false);
     if (!Viewer()->SelectedNavigationNode()) return;
     std::shared_ptr<automation::Object> keepAlive;
-    if (auto controller = ControllerForCall(keepAlive)) controller->NavigationClickSelect();
+    try {
+        if (auto controller = ControllerForCall(keepAlive)) controller->NavigationClickSelect();
+    } catch (const automation::RuntimeError& error) {
+        // Nothing is above a timer's handler to take the error: the order's panes stay as they
+        // were, and the status line says why.
+        ReportQuietFailure(Viewer(), "QzICMOTrackQuery.frmICMOQuery.tmrQuery_Timer", error);
+    }
 }
 
 ITrackQueryPtr frmICMOQuery::ControllerForCall(std::shared_ptr<automation::Object>& keepAlive) {

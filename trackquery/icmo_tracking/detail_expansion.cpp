@@ -6,6 +6,7 @@
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
 #include <trackquery/services/MMTS.h>
+#include <trackquery/services/quiet_failures.h>
 #include <trackquery/services/task_order_kinds.h>
 
 #include <platform/adodb/recordset.h>
@@ -225,8 +226,10 @@ void CICMOQuery::DetailExpand(int32_t lRow, const std::string& sPath,
         } else if (sRowType == "1") {
             ExpandOperationRecordRow(std::dynamic_pointer_cast<DetailRow>(objRow));
         }
-    } catch (const automation::RuntimeError&) {
+        ClearQuietFailure(Viewer());
+    } catch (const automation::RuntimeError& error) {
         // The rows built so far stay; a node that was marked loaded is not read again.
+        ReportQuietFailure(Viewer(), "QzICMOTrackQuery.CICMOQuery.ITrackQuery_DetailExpand", error);
     }
 }
 

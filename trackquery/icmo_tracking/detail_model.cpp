@@ -10,6 +10,7 @@
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
+#include <trackquery/services/quiet_failures.h>
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/comparison.h>
@@ -251,8 +252,9 @@ RecordsetPtr CICMOQuery::GetBillOption(bool bChosenOnly) {
         auto middleTier = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
         return middleTier->GetBillOption(GetPropsString(), m_OptionKey,
                                          automation::Variant(GetUserID()), bChosenOnly);
-    } catch (const automation::RuntimeError&) {
+    } catch (const automation::RuntimeError& error) {
         log.MarkFailed();
+        ReportQuietFailure(Viewer(), std::string(kSource) + "GetBillOption", error);
         return nullptr;
     }
 }

@@ -10,6 +10,7 @@
 #include <trackquery/services/SysObjects.h>
 #include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
+#include <trackquery/services/quiet_failures.h>
 #include <trackquery/services/task_order_kinds.h>
 
 #include <platform/activebar/tool.h>
@@ -203,8 +204,9 @@ void CICMOQuery::SaveFrameOptions() {
         const int32_t userId = automation::CLng(automation::Variant(GetParsedValue("UserID")));
         auto middleTier = automation::CreateObject<CSetICMOQuery>(kProgIdSetICMOQuery);
         middleTier->SetFrmOption(GetPropsString(), m_OptionKey, userId, options);
-    } catch (const automation::RuntimeError&) {
+    } catch (const automation::RuntimeError& error) {
         // Not saving the options must not keep the window from closing.
+        ReportQuietFailure(Viewer(), std::string(kSource) + "SaveFrameOptions", error);
     }
 }
 

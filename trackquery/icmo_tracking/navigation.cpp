@@ -14,6 +14,7 @@
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
+#include <trackquery/services/quiet_failures.h>
 #include <trackquery/services/task_order_kinds.h>
 
 #include <platform/activebar/tool.h>
@@ -165,8 +166,9 @@ void CICMOQuery::NavigationClick(bool bHasBuffer) {
         // Restarting the timer restarts its interval: the selection follows the last click.
         m_frmQuery->tmrQuery->SetEnabled(false);
         m_frmQuery->tmrQuery->SetEnabled(true);
-    } catch (const automation::RuntimeError&) {
+    } catch (const automation::RuntimeError& error) {
         // A click that cannot be shown leaves the view as it is.
+        ReportQuietFailure(Viewer(), std::string(kSource) + "ITrackQuery_NavigationClick", error);
     }
 }
 
@@ -197,6 +199,7 @@ void CICMOQuery::NavigationClickSelect() {
             }
         }
         m_LastKey = key;
+        ClearQuietFailure(viewer);
     } catch (const automation::RuntimeError& error) {
         if (error.Number() != 0) {
             automation::RaiseAgain(error,
@@ -225,8 +228,9 @@ void CICMOQuery::MenuTextKeyDown(int32_t lKeyCode, const std::string& sActiveBan
         } else if (lKeyCode == kKeyF7 && band == "BNDFILTER") {
             ShowSelBillList();
         }
-    } catch (const automation::RuntimeError&) {
+    } catch (const automation::RuntimeError& error) {
         // A key in the bar's text boxes never disturbs the view.
+        ReportQuietFailure(Viewer(), std::string(kSource) + "ITrackQuery_MenuTextKeyDown", error);
     }
 }
 
@@ -331,9 +335,10 @@ void CICMOQuery::ShowSelBillList() {
         }
         std::string sError;
         if (!LoadNavigation(selection, status, sError)) ShowMessage(sError);
-    } catch (const automation::RuntimeError&) {
+    } catch (const automation::RuntimeError& error) {
         // The list is a convenience: when it fails the tree stays as it was.
         log.MarkFailed();
+        ReportQuietFailure(Viewer(), std::string(kSource) + "ShowSelBillList", error);
     }
 }
 

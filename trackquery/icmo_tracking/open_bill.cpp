@@ -15,6 +15,7 @@
 #include <trackquery/services/messages.h>
 #include <trackquery/services/modTrackQuery.h>
 #include <trackquery/services/modYqLogMsg.h>
+#include <trackquery/services/quiet_failures.h>
 #include <trackquery/services/user_groups.h>
 
 #include <platform/adodb/recordset.h>
@@ -68,8 +69,10 @@ void CICMOQuery::DetailDblClick(const automation::ObjectPtr& objSelection, bool&
         if (!objSelection || std::dynamic_pointer_cast<DetailNode>(objSelection)) return;
         if (!std::dynamic_pointer_cast<DetailRow>(objSelection)) return;
         CallDetailBill(objSelection);
-    } catch (const automation::RuntimeError&) {
+    } catch (const automation::RuntimeError& error) {
         // A double click that cannot open its bill leaves the view as it is.
+        ReportQuietFailure(Viewer(), "QzICMOTrackQuery.CICMOQuery.ITrackQuery_DetailDblClick",
+                           error);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/modYqLogMsg.h>
+#include <trackquery/services/quiet_failures.h>
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/conversions.h>
@@ -116,9 +117,10 @@ void CICMOQuery::CreateOperPackage(RecordsetPtr& rsOption, const RecordsetPtr& r
                 rsOption->MoveNext();
             }
         }
-    } catch (const automation::RuntimeError&) {
+    } catch (const automation::RuntimeError& error) {
         // The package keeps the nodes built so far.
         log.MarkFailed();
+        ReportQuietFailure(Viewer(), std::string(kSource) + "CreateOperPackage", error);
     }
     try {
         rsOption->SetFilter("");
@@ -171,9 +173,10 @@ void CICMOQuery::CreateOperDetail(DetailModelPtr& model, int32_t lInterID,
                 AddOperationRows(node, rsOper, kRepairOper, m_vctOperPackage);
             }
         }
-    } catch (const automation::RuntimeError&) {
+    } catch (const automation::RuntimeError& error) {
         lResult = -1;
         log.MarkFailed();
+        ReportQuietFailure(Viewer(), std::string(kSource) + "CreateOperDetail", error);
     }
 }
 

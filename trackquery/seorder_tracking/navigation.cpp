@@ -10,6 +10,7 @@
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/messages.h>
 #include <trackquery/services/modTrackQuery.h>
+#include <trackquery/services/quiet_failures.h>
 
 #include <platform/activebar/tool.h>
 #include <platform/adodb/recordset.h>
@@ -141,7 +142,8 @@ bool CSeOrderQuery::CreateNavigationModel(const RecordsetPtr& rs) {
             viewer->SelectNavigationNode(3, true);
         }
         return true;
-    } catch (const automation::RuntimeError&) {
+    } catch (const automation::RuntimeError& error) {
+        ReportQuietFailure(Viewer(), "QzICMOTrackQuery.CSeOrderQuery.CreateNavigationModel", error);
         return false;
     }
 }

@@ -16,6 +16,9 @@ struct LogState {
     std::shared_ptr<IYqLogMsg> logger;
     // The logger is looked for once only, whether it was found or not.
     bool initialised = false;
+    // Procedure records stop for good once the logger reports itself disabled; failures are
+    // recorded all the same.
+    bool recording = true;
 };
 
 LogState& State() {
@@ -35,12 +38,12 @@ void FindLoggerOnce() {
     }
 }
 
-// A logger that once reports itself disabled is dropped for the rest of the process.
+// A logger that once reports itself disabled records no procedure for the rest of the process.
 bool LoggingEnabled() {
     auto& state = State();
-    if (!state.logger) return false;
+    if (!state.logger || !state.recording) return false;
     if (!state.logger->IsEnabled()) {
-        state.logger.reset();
+        state.recording = false;
         return false;
     }
     return true;
@@ -68,6 +71,18 @@ void LogProcEnd(int32_t handle, int32_t failed) noexcept {
     } catch (...) {
         // The end of a record runs while errors unwind (ProcLog); whatever the procedure log
         // throws, it only means that nothing is logged.
+    }
+}
+
+void LogFailure(const std::string& procedure, const automation::RuntimeError& error) noexcept {
+    try {
+        automation::PendingErrorGuard keepCallersError;
+        FindLoggerOnce();
+        if (auto& logger = State().logger) {
+            logger->LogFailure(procedure, error.Number(), error.Description());
+        }
+    } catch (...) {
+        // A log that cannot take the record changes nothing for the caller, who goes on.
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <trackquery/services/QzEnum.h>
 
+#include <platform/automation/errors.h>
+
 #include <cstdint>
 #include <string>
 
@@ -34,6 +36,11 @@ class ProcLog {
     int32_t handle_;
     bool failed_ = false;
 };
+
+// Records a failure that the caller handles without telling the user in a box, with the error's
+// number and description. Recorded whether or not procedure records are kept. Never fails and
+// keeps the caller's pending error.
+void LogFailure(const std::string& procedure, const automation::RuntimeError& error) noexcept;
 
 // For tests only: forgets the logger and the one-time look-up, as if the library had just been
 // loaded.

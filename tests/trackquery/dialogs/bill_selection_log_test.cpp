@@ -24,6 +24,7 @@ class RecordingLog : public trackquery::IYqLogMsg {
     void LogEnd(const automation::Variant& handle, int32_t failed) override {
         Ends().push_back({automation::CLng(handle), failed});
     }
+    void LogFailure(const std::string&, int32_t, const std::string&) override {}
     static std::vector<std::string>& Starts() {
         static std::vector<std::string> starts;
         return starts;

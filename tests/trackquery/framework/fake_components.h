@@ -66,6 +66,8 @@ class FakeTraceViewer : public ITraceViewer {
     void SetDetailTitle(const std::string&) override {}
     bool HeadTitleAlert() const override { return alert_; }
     void SetHeadTitleAlert(bool alert) override { alert_ = alert; }
+    std::string StatusText() const override { return status_; }
+    void SetStatusText(const std::string& text) override { status_ = text; }
     void RefreshView() override {}
     void SelectNavigationNode(int32_t index, bool raiseEvent) override {
         if (!navigation_ || index < 1 || index > navigation_->NodeCount()) return;
@@ -117,6 +119,7 @@ class FakeTraceViewer : public ITraceViewer {
     ActiveBarPtr attachedBar_;
     automation::ObjectPtr hostForm_, hostBar_;
     bool alert_ = true;
+    std::string status_;
     bool standAlone_ = false;
     std::string exportTitle_;
     bool s01_ = false, s13_ = true;

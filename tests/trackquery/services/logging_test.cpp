@@ -33,10 +33,13 @@ class FakeLog : public trackquery::IYqLogMsg {
         if (failEnd) automation::Raise(5, "YqLogMsg.Log", "cannot end");
         ends.push_back(std::to_string(handle.AsLong()) + "/" + std::to_string(failed));
     }
+    void LogFailure(const std::string& key, int32_t number, const std::string&) override {
+        failures.push_back(key + "/" + std::to_string(number));
+    }
 
     bool enabled = true, failStart = false, failEnd = false;
     int enabledAsked = 0;
-    std::vector<std::string> starts, ends;
+    std::vector<std::string> starts, ends, failures;
 };
 
 class Logging : public ServicesTest {
@@ -91,6 +94,9 @@ TEST_F(Logging, ALoggerDisabledAtAStartIsNeverCalledAgain) {
     EXPECT_EQ(log->enabledAsked, 1);
     EXPECT_TRUE(log->starts.empty());
     EXPECT_TRUE(log->ends.empty());
+    // Failures are recorded all the same: they are not procedure records.
+    trackquery::LogFailure("C", automation::RuntimeError(3021, "", "no current record"));
+    EXPECT_EQ(log->failures, (std::vector<std::string>{"C/3021"}));
 }
 
 TEST_F(Logging, ALoggerDisabledAtAnEndIsNeverCalledAgain) {
