@@ -27,8 +27,7 @@ Failures& State() {
 
 std::string OneLine(std::string text) {
     std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; },
-        ' ');
+        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
     return text;
 }
 

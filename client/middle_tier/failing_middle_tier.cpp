@@ -5,6 +5,8 @@
 
 #include <platform/automation/registry.h>
 
+#include <type_traits>
+
 namespace client::middle_tier {
 
 using automation::Variant;
@@ -12,18 +14,23 @@ using trackquery::RecordsetPtr;
 
 void FailurePlan::Fail(const std::string& operation, Mode mode) {
     std::lock_guard lock(mutex_);
-    (mode == Mode::ReturnNothing ? returnNothing_ : raise_).insert(operation);
+    (mode == Mode::ReturnNothing ? returnNothing_
+     : mode == Mode::ReturnEmpty ? returnEmpty_
+                                 : raise_)
+        .insert(operation);
 }
 
 void FailurePlan::Heal(const std::string& operation) {
     std::lock_guard lock(mutex_);
     returnNothing_.erase(operation);
+    returnEmpty_.erase(operation);
     raise_.erase(operation);
 }
 
 void FailurePlan::HealAll() {
     std::lock_guard lock(mutex_);
     returnNothing_.clear();
+    returnEmpty_.clear();
     raise_.clear();
 }
 
@@ -42,6 +49,10 @@ bool FailurePlan::ShouldFail(const std::string& className, const std::string& op
             mode = Mode::ReturnNothing;
             return true;
         }
+        if (returnEmpty_.count(name)) {
+            mode = Mode::ReturnEmpty;
+            return true;
+        }
     }
     return false;
 }
@@ -53,13 +64,36 @@ int FailurePlan::Calls(const std::string& operation) const {
 
 namespace {
 
-// Runs `real` unless the plan fails the call: then the empty result, or a raised error.
+// The answer of a call that found nothing: the real answer's shape without its contents.
+RecordsetPtr Emptied(const RecordsetPtr& real) {
+    if (!real) return real;
+    auto empty = std::make_shared<adodb::Recordset>();
+    const auto fields = real->Fields();
+    for (int32_t i = 0; i < fields->Count(); ++i) {
+        const auto field = fields->Item(i);
+        empty->Fields()->Append(field->Name(), field->Type(), field->DefinedSize());
+    }
+    empty->Open();
+    return empty;
+}
+automation::DictionaryPtr Emptied(const automation::DictionaryPtr&) {
+    return std::make_shared<automation::Dictionary>();
+}
+automation::VectorPtr Emptied(const automation::VectorPtr&) {
+    return std::make_shared<automation::Vector>();
+}
+
+// Runs `real` unless the plan fails the call: then no result, an empty one, or a raised error.
 template <class Result, class Real>
 Result Consult(FailurePlan& plan, const char* className, const char* operation, Real real) {
     FailurePlan::Mode mode;
     if (!plan.ShouldFail(className, operation, mode)) return real();
     if (mode == FailurePlan::Mode::RaiseError) {
         middle_tier::Fail(std::string(className) + "." + operation, "Injected failure.");
+    }
+    // A save answers False; it must not have written anything either.
+    if constexpr (!std::is_same_v<Result, bool>) {
+        if (mode == FailurePlan::Mode::ReturnEmpty) return Emptied(real());
     }
     return Result{};
 }

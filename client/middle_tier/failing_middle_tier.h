@@ -1,8 +1,10 @@
 #pragma once
 // A middle tier that fails chosen calls, for tests of the failure paths of the trackers. It
 // wraps the real servers: every operation not named in the plan runs as usual; a named one
-// either returns nothing (the "missing result" the trackers check for) or raises a server error,
-// as the plan says. Register it in place of the real one with RegisterFailingMiddleTier.
+// returns nothing (the "missing result" the trackers check for), returns an empty result (a
+// record set with the real one's fields and no rows, an empty collection, False), or raises a
+// server error, as the plan says. Register it in place of the real one with
+// RegisterFailingMiddleTier.
 
 #include <memory>
 #include <mutex>
@@ -13,7 +15,7 @@ namespace client::middle_tier {
 
 class FailurePlan {
   public:
-    enum class Mode { ReturnNothing, RaiseError };
+    enum class Mode { ReturnNothing, ReturnEmpty, RaiseError };
 
     // Names are the operations of the contract, e.g. "GetICMOOper", "CGetOrderQuery.GetBillOption"
     // (a bare name matches the operation in every class).
@@ -27,7 +29,7 @@ class FailurePlan {
 
   private:
     mutable std::mutex mutex_;
-    std::set<std::string> returnNothing_, raise_;
+    std::set<std::string> returnNothing_, returnEmpty_, raise_;
     std::multiset<std::string> calls_;
 };
 

@@ -71,9 +71,13 @@ void EventLoop::AdvanceTime(int64_t ms) {
     const int64_t target = SaturatingAdd(clock->NowMs(), ms);
     RunPostedEvents();
     // A handler may replace the clock (a test resetting the loop); the walk stops with it.
+    std::optional<std::pair<Timer*, int64_t>> lastFired;
     while (clock_ == clock) {
         auto next = NextTimer();
         if (!next || next->second.due > target) break;
+        // At the end of the clock a periodic timer stays due; it fires there once.
+        if (lastFired == std::make_pair(next->first, next->second.due)) break;
+        lastFired = std::make_pair(next->first, next->second.due);
         clock->SetNowMs(next->second.due);
         FireTimer(next->first, next->second.due);
         RunPostedEvents();
@@ -190,8 +194,8 @@ void EventLoop::FireTimer(Timer* timer, int64_t due) {
     // The next period is counted from this due time; a late real clock does not catch up with
     // a burst of firings, as Windows timers do not.
     auto& entry = timers_.at(timer);
-    int64_t next = due + timer->Interval();
-    if (next <= Now()) next = Now() + timer->Interval();
+    int64_t next = SaturatingAdd(due, timer->Interval());
+    if (next <= Now()) next = SaturatingAdd(Now(), timer->Interval());
     entry.due = next;
     timer->Fire();
 }

@@ -310,6 +310,58 @@ TEST(ConnectionCreate, CreateModeMakesANewDatabase) {
     fs::remove(path);
 }
 
+// Any path reads back as written, and a path pasted after "Data Source=" cannot name a second one.
+TEST(ConnectionCreate, AQuotedPathReadsBackAsItStandsAndAKeySaidTwiceIsRefused) {
+    const fs::path path = fs::temp_directory_path() /
+                          ("adodb \"x\" a;Data Source=b_" + std::to_string(::getpid()) + ".db");
+    fs::remove(path);
+    {
+        Connection cn;
+        cn.Open("Data Source=" + adodb::QuotedConnectionValue(path.string()) + ";Mode=Create");
+        cn.Execute("CREATE TABLE T (A INTEGER)");
+    }
+    EXPECT_TRUE(fs::exists(path));
+    fs::remove(path);
+    Connection cn;
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Open("Data Source=a.db;Data Source=b.db;Mode=Create"); }),
+              adoerr::InvalidArgument);
+    EXPECT_EQ(ErrorNumberOf([&] { cn.Open("Data Source=a.db;Mode=Read;mode=Create"); }),
+              adoerr::InvalidArgument);
+    EXPECT_EQ(cn.State(), adodb::adStateClosed);
+}
+
+// The cause of a failure opens its description, in words a user can act on.
+TEST_F(ConnectionTest, AFailureSaysItsCause) {
+    Connection cn;
+    cn.Open(ConnectionString());
+    auto causeOf = [&](const std::string& sql) {
+        try {
+            cn.Execute(sql);
+        } catch (const automation::RuntimeError& error) {
+            return adodb::CauseOfFailure(error);
+        }
+        return adodb::FailureCause::Other;
+    };
+    EXPECT_EQ(causeOf("SELECT * FROM NoSuchTable"), adodb::FailureCause::MissingTable);
+    EXPECT_EQ(causeOf("SELECT FNoSuch FROM ICMO"), adodb::FailureCause::MissingColumn);
+    EXPECT_EQ(causeOf("SELEC 1"), adodb::FailureCause::Other);
+
+    Connection locker;
+    locker.Open(ConnectionString());
+    locker.Execute("BEGIN EXCLUSIVE");
+    Connection reader;
+    reader.Open(ConnectionString());
+    try {
+        reader.Execute("SELECT COUNT(*) FROM ICMO");
+        FAIL() << "an exclusive lock lets nobody read";
+    } catch (const automation::RuntimeError& error) {
+        EXPECT_EQ(adodb::CauseOfFailure(error), adodb::FailureCause::Locked);
+        EXPECT_EQ(error.Description().rfind("The database is locked by another program", 0), 0u)
+            << error.Description();
+    }
+    locker.Execute("ROLLBACK");
+}
+
 TEST(ConnectionCreate, AQuotedSourceMayHoldASemicolon) {
     const fs::path path =
         fs::temp_directory_path() / ("adodb_a;b_" + std::to_string(::getpid()) + ".db");

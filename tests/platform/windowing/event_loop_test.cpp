@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -115,6 +116,29 @@ TEST_F(EventLoopTest, AdvanceTimeRefusesARealClockAndABackwardStep) {
     loop.SetClock(std::make_shared<SystemClock>());
     EXPECT_FALSE(loop.HasVirtualClock());
     EXPECT_THROW(loop.AdvanceTime(10), automation::RuntimeError);
+}
+
+// A wait of "for ever" ends at the clock's last moment instead of wrapping round into the past.
+TEST_F(EventLoopTest, TheVirtualClockSaturates) {
+    loop.AdvanceTime(1000);
+    int fired = 0;
+    auto timer = std::make_shared<Timer>();
+    timer->SetInterval(500);
+    timer->OnTimer = [&] {
+        ++fired;
+        timer->SetEnabled(false);
+    };
+    timer->SetEnabled(true);
+    loop.AdvanceTime(std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(loop.Now(), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(fired, 1);
+    timer->SetEnabled(true);  // due at the end of time, not before it
+    loop.AdvanceTime(std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(fired, 2);
+    timer->OnTimer = [&] { ++fired; };  // a periodic timer fires there once, not for ever
+    timer->SetEnabled(true);
+    loop.AdvanceTime(1);
+    EXPECT_EQ(fired, 3);
 }
 
 TEST_F(EventLoopTest, VirtualClockNeverGoesBack) {
