@@ -6,7 +6,8 @@
 #include "host_runner.h"
 #include "injection_payloads.h"
 
-#include <client/erp_database/sqlite_database.h>
+#include <support/database_contents.h>
+
 #include <platform/automation/strings.h>
 
 #include <gtest/gtest.h>
@@ -17,29 +18,6 @@
 namespace {
 
 using namespace host_test;
-
-// Every row of every table but the access log (which a session may append to), as one text.
-std::string Contents(const std::string& database) {
-    erp::SqliteDatabase db(database, false);
-    auto tables = db.Prepare(
-        "SELECT name FROM sqlite_master WHERE type = 'table' AND name <> 't_AccessLog' ORDER BY "
-        "name");
-    std::string contents;
-    for (bool more = tables.Query({}); more; more = tables.Next()) {
-        const std::string table = tables.ColumnText(0);
-        auto columns = db.Prepare("SELECT name FROM pragma_table_info(?1)");
-        std::string row = "''";
-        for (bool more = columns.Query({table}); more; more = columns.Next()) {
-            row += " || quote(\"" + columns.ColumnText(0) + "\") || '|'";
-        }
-        auto rows = db.Prepare("SELECT " + row + " FROM \"" + table + "\" ORDER BY rowid");
-        contents += "[" + table + "]\n";
-        for (bool more = rows.Query({}); more; more = rows.Next()) {
-            contents += rows.ColumnText(0) + "\n";
-        }
-    }
-    return contents;
-}
 
 // The numbers the navigation pane lists last: its lines below the title, the root left out.
 std::vector<std::string> NavigationEntries(const std::string& output, const std::string& root) {
@@ -75,10 +53,11 @@ class Injection : public ::testing::Test {
         // The window options a closing tracker saves are written by the first session already.
         RunScript(database_, "show\n", {"--bills", "WORK000001"});
         RunScript(database_, "show\n", {"--bills", "SEORD000001"}, RunHost, "seorder");
-        before_ = Contents(database_);
+        before_ = trackquery::testing::TableContents(database_);
     }
     void TearDown() override {
-        EXPECT_EQ(Contents(database_), before_) << "a payload changed the database";
+        EXPECT_EQ(trackquery::testing::TableContents(database_), before_)
+            << "a payload changed the database";
         fs::remove(database_);
     }
 
@@ -97,7 +76,7 @@ class Injection : public ::testing::Test {
     }
 
     std::string database_;
-    std::string before_;
+    std::map<std::string, std::string> before_;
 };
 
 TEST_F(Injection, TheTaskOrderFilterBoxShowsOnlyWhatHoldsTheText) {

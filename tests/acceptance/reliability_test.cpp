@@ -169,13 +169,14 @@ TEST(HostInput, WhatCannotBeDoneIsToldAndTheSessionGoesOnOrStopsCleanly) {
 }
 
 TEST(HostInput, AMissingTemporaryFolderStopsNothingUntilAFileIsWritten) {
+    const std::string database = DemoDatabase();
     const fs::path script = TempFile("print.txt");
     std::ofstream(script) << "tool btnPrint\n";
     const char* saved = std::getenv("TMPDIR");
     const std::string before = saved ? saved : "";
     ::setenv("TMPDIR", "/nonexistent/trackquery-tmp", 1);
-    const HostRun run = RunHost({"icmo", "--db", DemoDatabase(), "--bills", "WORK000001",
-                                 "--script", script.string()});
+    const HostRun run = RunHost(
+        {"icmo", "--db", DemoDatabase(), "--bills", "WORK000001", "--script", script.string()});
     saved ? ::setenv("TMPDIR", before.c_str(), 1) : ::unsetenv("TMPDIR");
     fs::remove(script);
     EXPECT_EQ(run.exitCode, 0) << run.output;

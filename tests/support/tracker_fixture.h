@@ -101,6 +101,7 @@ class TrackerFixture : public ::testing::Test {
         return *session_;
     }
     client::HeadlessTraceViewer& Viewer() { return *Session().Viewer(); }
+    const std::filesystem::path& DatabasePath() const { return path_; }
 
     // --- Task order tracking -------------------------------------------------------------------
     // Starts a tracker embedded in the host page on the task orders with these internal IDs,

@@ -132,6 +132,9 @@ class CSeOrderQuery : public ITrackQuery, public ICSeOrderQuery {
     HeadModelPtr m_HeadModel;
     int32_t m_ClassTypeID = 0;
     automation::DictionaryPtr m_dctOption;
+    // Whether m_dctOption holds what the user saved: options that could not be read are never
+    // saved over, as the dialog would show defaults in their place.
+    bool m_OptionsRead = false;
     int32_t m_FInterID = 0;
     int32_t m_FEntryID = 0;
     int32_t m_FDetailID = 0;

@@ -50,6 +50,7 @@ bool CSeOrderQuery::OptionOn(const std::string& key) const {
 }
 
 bool CSeOrderQuery::GetBillOption() {
+    m_OptionsRead = false;
     try {
         RecordsetPtr rs = automation::CreateObject<CGetOrderQuery>(kProgIdGetOrderQuery)
                               ->GetBillOption(GetPropsString(), OptionSetName());
@@ -70,6 +71,7 @@ bool CSeOrderQuery::GetBillOption() {
         const bool exportOrders = m_ClassTypeID == kExportOrderClass;
         m_AmountRight = NewGLData()->AccessCheck(exportOrders ? 2295 : 1008, exportOrders ? 2 : 23,
                                                  kAmountAction);
+        m_OptionsRead = true;
         return true;
     } catch (const automation::RuntimeError& error) {
         InformationBox(LoadResText("获取用户设置失败,原因：") + kLineBreak + error.Description());
@@ -102,7 +104,8 @@ bool CSeOrderQuery::SaveBillOption() {
 }
 
 bool CSeOrderQuery::ShowOption() {
-    if (!m_dctOption) GetBillOption();
+    // The read tells the user why it failed; the dialog is not shown over options it lacks.
+    if (!m_OptionsRead && !GetBillOption()) return false;
     auto dialog = std::make_shared<frmOrderOption>();
     windowing::UnloadOnExit unload(dialog);
     dialog->SetClassTypeID(m_ClassTypeID);
