@@ -7,9 +7,9 @@
 #include <support/database_contents.h>
 #include <support/tracker_fixture.h>
 
+#include <client/bills/ic_list.h>
 #include <client/logging/failure_log.h>
 #include <client/middle_tier/failing_middle_tier.h>
-#include <client/bills/ic_list.h>
 #include <trackquery/dialogs/frmBillSel.h>
 #include <trackquery/dialogs/frmList.h>
 #include <trackquery/dialogs/frmOrderOption.h>
@@ -29,20 +29,19 @@ struct Call {
 };
 
 const Call kCalls[] = {
-    {"CGetICMOQuery.GetQueryFields", false}, {"CGetICMOQuery.GetICMOQuery", false},
-    {"CGetICMOQuery.GetICMOOper", false},    {"CGetICMOQuery.GetICMOInfo", false},
-    {"CGetICMOQuery.GetStockQty", false},    {"CGetICMOQuery.GetRs", false},
-    {"CGetICMOQuery.GetFrmOption", false},   {"CGetICMOQuery.GetBillOption", false},
-    {"CSetICMOQuery.SetFrmOption", false},   {"CSetICMOQuery.SetBillOption", false},
-    {"CGetOrderQuery.GetBillOption", true},  {"CGetOrderQuery.GetOrderList", true},
+    {"CGetICMOQuery.GetQueryFields", false},     {"CGetICMOQuery.GetICMOQuery", false},
+    {"CGetICMOQuery.GetICMOOper", false},        {"CGetICMOQuery.GetICMOInfo", false},
+    {"CGetICMOQuery.GetStockQty", false},        {"CGetICMOQuery.GetRs", false},
+    {"CGetICMOQuery.GetFrmOption", false},       {"CGetICMOQuery.GetBillOption", false},
+    {"CSetICMOQuery.SetFrmOption", false},       {"CSetICMOQuery.SetBillOption", false},
+    {"CGetOrderQuery.GetBillOption", true},      {"CGetOrderQuery.GetOrderList", true},
     {"CGetOrderQuery.GetSeOrderPerforms", true}, {"CGetOrderQuery.GetSeOrderDetail", true},
     {"CGetOrderQuery.GetSeOrderCollect", true},  {"CGetICMOQuery.GetQueryFields", true},
     {"CSetICMOQuery.SetBillOption", true},
 };
 
 const FailurePlan::Mode kModes[] = {FailurePlan::Mode::ReturnNothing,
-                                    FailurePlan::Mode::ReturnEmpty,
-                                    FailurePlan::Mode::RaiseError};
+                                    FailurePlan::Mode::ReturnEmpty, FailurePlan::Mode::RaiseError};
 
 class FailureInjection : public trackquery::testing::TrackerFixture {
   protected:
@@ -70,8 +69,8 @@ class FailureInjection : public trackquery::testing::TrackerFixture {
         Session().ClickTool("btnOption");
         Session().TypeIntoTool("bndfilter", "txtSelectBills", "WORK");
         Session().Backend().AddModalStep("frmList", [](windowing::Form& form) {
-            auto& list = dynamic_cast<client::ICList&>(
-                *dynamic_cast<trackquery::frmList&>(form).ICListSel);
+            auto& list =
+                dynamic_cast<client::ICList&>(*dynamic_cast<trackquery::frmList&>(form).ICListSel);
             list.SelectRow(1);
             list.RaiseCommand("SelectOK");
         });

@@ -24,7 +24,8 @@ inline std::map<std::string, std::string> TableContents(const std::string& datab
         }
         auto rows = db.Prepare("SELECT " + row + " FROM \"" + table + "\" ORDER BY rowid");
         std::string& text = contents[table];
-        for (bool line = rows.Query({}); line; line = rows.Next()) text += rows.ColumnText(0) + "\n";
+        for (bool line = rows.Query({}); line; line = rows.Next())
+            text += rows.ColumnText(0) + "\n";
     }
     return contents;
 }

@@ -3,6 +3,7 @@
 
 #include <support/tracker_fixture.h>
 
+#include <client/logging/failure_log.h>
 #include <client/middle_tier/failing_middle_tier.h>
 
 #include <trackquery/contracts/security.h>
@@ -293,8 +294,12 @@ TEST_F(LifecycleTest, OptionsThatCannotBeSavedDoNotKeepTheWindowFromClosing) {
     auto plan = std::make_shared<client::middle_tier::FailurePlan>();
     plan->Fail("SetFrmOption", client::middle_tier::FailurePlan::Mode::RaiseError);
     client::middle_tier::RegisterFailingMiddleTier(plan);
+    const size_t logged = client::FailureCount();
     ASSERT_TRUE(Session().ClickTool("btnExit"));
     EXPECT_EQ(plan->Calls("SetFrmOption"), 1);
+    ASSERT_EQ(client::FailureCount(), logged + 1) << "the lost save is in the failure log";
+    EXPECT_EQ(client::FailuresSince(logged).front().procedure,
+              "QzICMOTrackQuery.CICMOQuery.SaveFrameOptions");
     EXPECT_EQ(Scalar("SELECT COUNT(*) FROM ICTrackFrmOption"), 0);
     EXPECT_TRUE(Viewer().Closed());
     EXPECT_EQ(tracker->Hwnd(), 0);
