@@ -1,37 +1,19 @@
 #include <platform/adodb/connection.h>
 
-#include <platform/adodb/connection_string.h>
-#include <platform/adodb/sqlite_result.h>
-#include <platform/adodb/value_rules.h>
+#include <platform/adodb/engine.h>
 #include <platform/automation/errors.h>
-
-#include <sqlite3.h>
-
-#include <cctype>
-#include <filesystem>
-#include <memory>
 
 namespace adodb {
 
 using automation::Variant;
-using automation::VarType;
+
+namespace internal {
 
 namespace {
 
 constexpr const char* kSource = "ADODB.Connection";
-constexpr int kBusyTimeoutMs = 5000;
 
-[[noreturn]] void Fail(int32_t number, const std::string& description) {
-    automation::Raise(number, kSource, description);
-}
-
-// The first characters of a statement, to say which one failed.
-std::string Excerpt(const std::string& sql) {
-    constexpr size_t kLimit = 200;
-    return sql.size() <= kLimit ? sql : sql.substr(0, kLimit) + "...";
-}
-
-// The causes a user can act on, in the words that open the error's description: SQLite's own
+// The causes a user can act on, in the words that open the error's description: an engine's own
 // message ("database disk image is malformed") does not say what to do about it.
 struct CauseText {
     FailureCause cause;
@@ -42,40 +24,13 @@ constexpr CauseText kCauseTexts[] = {
     {FailureCause::Damaged, "The database file is damaged"},
     {FailureCause::NotADatabase, "The file is no database, or its header is damaged"},
     {FailureCause::ReadOnly, "The database cannot be written (it is read-only)"},
-    {FailureCause::CannotOpen, "The database file cannot be opened"},
+    {FailureCause::CannotOpen, "The database cannot be opened"},
     {FailureCause::DiskFull, "The disk is full"},
-    {FailureCause::InputOutput, "The database file cannot be read or written (input/output error)"},
+    {FailureCause::InputOutput, "The database cannot be read or written (input/output error)"},
     {FailureCause::MissingTable, "A table is missing from the database"},
     {FailureCause::MissingColumn, "A column is missing from the database"},
+    {FailureCause::Unreachable, "The database server cannot be reached"},
 };
-static_assert(kBusyTimeoutMs == 5000, "the locked text names the busy timeout");
-
-FailureCause CauseOf(int code, const std::string& message) {
-    switch (code & 0xFF) {
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return FailureCause::Locked;
-        case SQLITE_CORRUPT:
-            return FailureCause::Damaged;
-        case SQLITE_NOTADB:
-            return FailureCause::NotADatabase;
-        case SQLITE_READONLY:
-            return FailureCause::ReadOnly;
-        case SQLITE_CANTOPEN:
-        case SQLITE_PERM:
-        case SQLITE_AUTH:
-            return FailureCause::CannotOpen;
-        case SQLITE_FULL:
-            return FailureCause::DiskFull;
-        case SQLITE_IOERR:
-            return FailureCause::InputOutput;
-        default:
-            break;
-    }
-    if (message.rfind("no such table", 0) == 0) return FailureCause::MissingTable;
-    if (message.rfind("no such column", 0) == 0) return FailureCause::MissingColumn;
-    return FailureCause::Other;
-}
 
 std::string TextOf(FailureCause cause) {
     for (const auto& entry : kCauseTexts) {
@@ -84,70 +39,30 @@ std::string TextOf(FailureCause cause) {
     return "";
 }
 
-[[noreturn]] void FailFromSqlite(sqlite3* db, const std::string& what, const std::string& sql) {
-    const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
-    const std::string cause =
-        db ? TextOf(CauseOf(sqlite3_extended_errcode(db), message)) : std::string();
-    std::string description = (cause.empty() ? "" : cause + ". ") + what + ": " + message;
+}  // namespace
+
+std::string Excerpt(const std::string& sql) {
+    constexpr size_t kLimit = 200;
+    return sql.size() <= kLimit ? sql : sql.substr(0, kLimit) + "...";
+}
+
+void Fail(int32_t number, const std::string& description) {
+    automation::Raise(number, kSource, description);
+}
+
+void FailWithCause(FailureCause cause, const std::string& what, const std::string& message,
+                   const std::string& sql) {
+    const std::string text = TextOf(cause);
+    std::string description = (text.empty() ? "" : text + ". ") + what + ": " + message;
     if (!sql.empty()) description += " [SQL: " + Excerpt(sql) + "]";
     Fail(adoerr::ProviderError, description);
 }
 
-struct StatementDeleter {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
-
-bool IsBlankTail(const char* tail) {
-    for (; *tail; ++tail)
-        if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';') return false;
-    return true;
-}
-
-void Bind(sqlite3* db, sqlite3_stmt* statement, int index, const Variant& value,
-          const std::string& sql) {
-    int rc = SQLITE_OK;
-    switch (value.Type()) {
-        case VarType::Empty:
-        case VarType::Null:
-            rc = sqlite3_bind_null(statement, index);
-            break;
-        case VarType::Boolean:
-            rc = sqlite3_bind_int(statement, index, value.AsBoolean() ? 1 : 0);
-            break;
-        case VarType::Integer:
-        case VarType::Long:
-            rc = sqlite3_bind_int64(statement, index,
-                                    static_cast<sqlite3_int64>(*value.NumericValue()));
-            break;
-        case VarType::Single:
-        case VarType::Double:
-            rc = sqlite3_bind_double(statement, index, *value.NumericValue());
-            break;
-        case VarType::Date: {
-            const std::string text = internal::FormatDateText(value.AsDate(), true);
-            rc = sqlite3_bind_text(statement, index, text.c_str(), static_cast<int>(text.size()),
-                                   SQLITE_TRANSIENT);
-            break;
-        }
-        case VarType::String: {
-            const std::string& text = value.AsString();
-            rc = sqlite3_bind_text(statement, index, text.c_str(), static_cast<int>(text.size()),
-                                   SQLITE_TRANSIENT);
-            break;
-        }
-        case VarType::Object:
-            Fail(adoerr::InvalidArgument, "Parameter " + std::to_string(index) +
-                                              " is an object, which cannot be bound to SQL.");
-    }
-    if (rc != SQLITE_OK) FailFromSqlite(db, "A parameter could not be bound", sql);
-}
-
-}  // namespace
+}  // namespace internal
 
 FailureCause CauseOfFailure(const automation::RuntimeError& error) {
     if (error.Number() != adoerr::ProviderError) return FailureCause::Other;
-    for (const auto& entry : kCauseTexts) {
+    for (const auto& entry : internal::kCauseTexts) {
         if (error.Description().rfind(entry.text, 0) == 0) return entry.cause;
     }
     return FailureCause::Other;
@@ -163,40 +78,21 @@ std::string QuotedConnectionValue(const std::string& value) {
 }
 
 Connection::Connection() = default;
-
-Connection::~Connection() {
-    if (db_) sqlite3_close_v2(db_);
-}
+Connection::~Connection() = default;
 
 void Connection::RequireOpen() const {
-    if (!db_) Fail(adoerr::ObjectClosed, "Operation is not allowed when the object is closed.");
+    if (!engine_) {
+        internal::Fail(adoerr::ObjectClosed, "Operation is not allowed when the object is closed.");
+    }
 }
 
 void Connection::Open(const std::string& connectionString) {
-    if (db_) Fail(adoerr::ObjectOpen, "Operation is not allowed when the object is open.");
-    const internal::ConnectionSettings settings = internal::ParseConnectionString(connectionString);
-    const bool inMemory = settings.dataSource == ":memory:";
-    if (!inMemory && settings.mode != internal::OpenMode::Create &&
-        !std::filesystem::exists(settings.dataSource))
-        Fail(adoerr::ProviderError, "The database file \"" + settings.dataSource +
-                                        "\" does not exist (add Mode=Create to make a new one).");
-    int flags = SQLITE_OPEN_FULLMUTEX;
-    if (settings.mode == internal::OpenMode::Read)
-        flags |= SQLITE_OPEN_READONLY;
-    else
-        flags |= SQLITE_OPEN_READWRITE;
-    if (settings.mode == internal::OpenMode::Create) flags |= SQLITE_OPEN_CREATE;
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(settings.dataSource.c_str(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
-        sqlite3_close_v2(db);
-        Fail(adoerr::ProviderError,
-             "The database \"" + settings.dataSource + "\" cannot be opened: " + message);
+    if (engine_) {
+        internal::Fail(adoerr::ObjectOpen, "Operation is not allowed when the object is open.");
     }
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    db_ = db;
+    const internal::ConnectionSettings settings = internal::ParseConnectionString(connectionString);
+    engine_ = settings.engine == DatabaseEngine::PostgreSQL ? internal::OpenPostgresEngine(settings)
+                                                            : internal::OpenSqliteEngine(settings);
     connectionString_ = connectionString;
     readOnly_ = settings.mode == internal::OpenMode::Read;
     recordsAffected_ = 0;
@@ -204,93 +100,38 @@ void Connection::Open(const std::string& connectionString) {
 
 void Connection::Close() {
     RequireOpen();
-    sqlite3_close_v2(db_);
-    db_ = nullptr;
+    engine_.reset();
 }
 
-ObjectStateEnum Connection::State() const { return db_ ? adStateOpen : adStateClosed; }
+ObjectStateEnum Connection::State() const { return engine_ ? adStateOpen : adStateClosed; }
+
+DatabaseEngine Connection::Engine() const {
+    RequireOpen();
+    return engine_->Kind();
+}
 
 RecordsetPtr Connection::Execute(const std::string& sql) { return Execute(sql, {}); }
 
 RecordsetPtr Connection::Execute(const std::string& sql, const std::vector<Variant>& parameters) {
     RequireOpen();
-    const std::string text = internal::ToSqliteDialect(sql);
-    sqlite3_stmt* raw = nullptr;
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), &raw, &tail) !=
-        SQLITE_OK)
-        FailFromSqlite(db_, "The statement cannot be prepared", sql);
-    Statement statement(raw);
-    if (!statement) Fail(adoerr::InvalidArgument, "There is no SQL statement to execute.");
-    if (tail && !IsBlankTail(tail))
-        Fail(adoerr::InvalidArgument,
-             "Execute runs one statement at a time; use ExecuteScript "
-             "for several [SQL: " +
-                 Excerpt(sql) + "]");
-    if (readOnly_ && !sqlite3_stmt_readonly(statement.get()))
-        Fail(adoerr::ProviderError,
-             "The connection is read-only and the statement would change "
-             "the database [SQL: " +
-                 Excerpt(sql) + "]");
-    const int expected = sqlite3_bind_parameter_count(statement.get());
-    if (expected != static_cast<int>(parameters.size()))
-        Fail(adoerr::InvalidArgument, "The statement takes " + std::to_string(expected) +
-                                          " parameters but " + std::to_string(parameters.size()) +
-                                          " were given [SQL: " + Excerpt(sql) + "]");
-    for (size_t i = 0; i < parameters.size(); ++i)
-        Bind(db_, statement.get(), static_cast<int>(i + 1), parameters[i], sql);
-
-    if (sqlite3_column_count(statement.get()) == 0) {
-        const int rc = sqlite3_step(statement.get());
-        if (rc != SQLITE_DONE && rc != SQLITE_ROW) FailFromSqlite(db_, "The statement failed", sql);
-        recordsAffected_ = sqlite3_changes64(db_);
-        return std::make_shared<Recordset>();  // closed: the statement returns no rows
-    }
-    int rc = SQLITE_OK;
-    RecordsetPtr rows = internal::ReadRows(statement.get(), rc);
-    if (!rows) FailFromSqlite(db_, "The statement failed", sql);
-    return rows;
+    return engine_->Execute(sql, parameters, recordsAffected_);
 }
 
 void Connection::ExecuteScript(const std::string& sql) {
     RequireOpen();
-    // A savepoint makes the script one change: a failing statement takes back the ones before it.
-    Execute("SAVEPOINT adodb_script");
-    try {
-        RunScript(internal::ToSqliteDialect(sql));
-    } catch (...) {
-        sqlite3_exec(db_, "ROLLBACK TO adodb_script; RELEASE adodb_script", nullptr, nullptr,
-                     nullptr);
-        throw;
-    }
-    Execute("RELEASE adodb_script");
+    engine_->ExecuteScript(sql);
 }
 
-void Connection::RunScript(const std::string& text) {
-    const char* next = text.c_str();
-    while (*next) {
-        sqlite3_stmt* raw = nullptr;
-        const char* tail = nullptr;
-        if (sqlite3_prepare_v2(db_, next, -1, &raw, &tail) != SQLITE_OK)
-            FailFromSqlite(db_, "A statement of the script cannot be prepared", next);
-        Statement statement(raw);
-        const std::string current(next, static_cast<size_t>(tail - next));
-        next = tail;
-        if (!statement) continue;  // blanks or comments
-        if (readOnly_ && !sqlite3_stmt_readonly(statement.get()))
-            Fail(adoerr::ProviderError,
-                 "The connection is read-only and the script would change "
-                 "the database [SQL: " +
-                     Excerpt(current) + "]");
-        int rc;
-        while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
-        }
-        if (rc != SQLITE_DONE) FailFromSqlite(db_, "A statement of the script failed", current);
-    }
+void Connection::BulkInsert(const std::string& table, const std::vector<std::string>& columns,
+                            const std::vector<std::vector<Variant>>& rows) {
+    RequireOpen();
+    engine_->BulkInsert(table, columns, rows);
 }
 
 void Connection::BeginTrans() { Execute("BEGIN"); }
 void Connection::CommitTrans() { Execute("COMMIT"); }
 void Connection::RollbackTrans() { Execute("ROLLBACK"); }
+
+sqlite3* Connection::Handle() const { return engine_ ? engine_->SqliteHandle() : nullptr; }
 
 }  // namespace adodb

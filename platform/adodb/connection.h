@@ -1,15 +1,20 @@
 #pragma once
-// An ADO connection over an embedded SQLite database.
+// An ADO connection over an embedded SQLite database or a PostgreSQL server.
 //
 // The connection string is ADO's "Key=Value;..." text, keys without regard to letter case:
 //   Provider=SQLite;Data Source=/path/to/file.db[;Mode=Read|ReadWrite|Create]
-// Provider may be left out (SQLite is the default); any other provider is refused. The database
-// file must exist unless Mode=Create asks for it to be made; Mode=Read opens it read-only and
-// every statement that would write is refused before it runs.
+//   Provider=PostgreSQL;Data Source="postgresql://host/db?..."[;Mode=Read]
+// Provider may be left out (SQLite is the default); any other provider is refused. A SQLite file
+// must exist unless Mode=Create asks for it to be made. For PostgreSQL the Data Source is libpq's
+// connection URI or key=value text. Mode=Read opens read-only: every statement that would write
+// is refused (SQLite before it runs, PostgreSQL in a read-only transaction).
 //
-// Every connection has the SQL function ISNULL(a, b) (a unless it is NULL, else b), so SQL
-// Server style statements run unchanged. Failures are automation::RuntimeError with the source
-// "ADODB.Connection": SQLite's errors carry adoerr::ProviderError and SQLite's own message.
+// Both engines read the same SQL: ISNULL(a, b) and IFNULL(a, b) mean "a unless it is NULL, else
+// b", LIKE ignores the letter case of ASCII letters, "?" marks a parameter, and result columns
+// keep the letter case of the schema. Failures are automation::RuntimeError with the source
+// "ADODB.Connection": the engine's errors carry adoerr::ProviderError and its own message, after
+// the cause in words (see FailureCause). A PostgreSQL user name or password never appears in a
+// message.
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/errors.h>
@@ -23,6 +28,12 @@
 struct sqlite3;
 
 namespace adodb {
+
+namespace internal {
+class Engine;
+}
+
+enum class DatabaseEngine { SQLite, PostgreSQL };
 
 class Connection : public automation::Object {
   public:
@@ -38,6 +49,7 @@ class Connection : public automation::Object {
     ObjectStateEnum State() const;
     const std::string& ConnectionString() const { return connectionString_; }
     bool IsReadOnly() const { return readOnly_; }
+    DatabaseEngine Engine() const;
 
     // Runs one SQL statement; `?` placeholders take `parameters` in order (bound, never pasted
     // into the text). A statement that returns columns gives an open record set holding a copy
@@ -45,9 +57,10 @@ class Connection : public automation::Object {
     // record set, as ADO does, and RecordsAffected() tells how many rows it changed.
     // Parameters: Null/Empty bind NULL, Boolean 1 or 0, numbers as numbers, texts as texts and
     // Dates as the text "YYYY-MM-DD HH:MM:SS" (store dates that way). Field types of the result
-    // are described in sqlite_result.h; note that a BIT or BOOL column reads as Boolean (True is
-    // -1 in VB arithmetic), so 0/1 flags compared with numbers belong in INTEGER columns.
-    // Several statements in one text, or a parameter count that does not match, are error 3001.
+    // are described in sqlite_result.h and postgres_result.h; note that a BIT or BOOL column
+    // reads as Boolean (True is -1 in VB arithmetic), so 0/1 flags compared with numbers belong
+    // in INTEGER columns. Several statements in one text, or a parameter count that does not
+    // match, are error 3001.
     RecordsetPtr Execute(const std::string& sql);
     RecordsetPtr Execute(const std::string& sql,
                          const std::vector<automation::Variant>& parameters);
@@ -59,18 +72,23 @@ class Connection : public automation::Object {
     // hold BEGIN / COMMIT of its own.
     void ExecuteScript(const std::string& sql);
 
+    // Loads rows into a table in one go (PostgreSQL's COPY; prepared inserts on SQLite): every
+    // row has a value for each column, in order. A failure leaves the table as it was.
+    void BulkInsert(const std::string& table, const std::vector<std::string>& columns,
+                    const std::vector<std::vector<automation::Variant>>& rows);
+
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
 
-    // The raw SQLite handle, for bulk loaders that prepare their own statements. Null when closed.
-    sqlite3* Handle() const { return db_; }
+    // The raw SQLite handle, for bulk loaders that prepare their own statements. Null when closed
+    // or on PostgreSQL.
+    sqlite3* Handle() const;
 
   private:
     void RequireOpen() const;
-    void RunScript(const std::string& text);
 
-    sqlite3* db_ = nullptr;
+    std::unique_ptr<internal::Engine> engine_;
     std::string connectionString_;
     bool readOnly_ = false;
     int64_t recordsAffected_ = 0;
@@ -83,19 +101,27 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 enum class FailureCause {
     Other,
     Locked,        // another program holds a lock past the busy timeout
-    Damaged,       // SQLite's verdict: the file is malformed
+    Damaged,       // the engine's verdict: the data is malformed
     NotADatabase,  // another kind of file, or one whose header was overwritten
     ReadOnly,      // a write to a read-only file or connection
-    CannotOpen,    // the file cannot be opened
+    CannotOpen,    // the file or database cannot be opened (rights, a missing database)
     DiskFull,
     InputOutput,
     MissingTable,
     MissingColumn,
+    Unreachable,  // no database server answers at the address given
 };
 FailureCause CauseOfFailure(const automation::RuntimeError& error);
 
 // A value written into a connection string so that it reads back as it stands: in double quotes,
 // a double quote inside doubled ("C:\\a;b.db" -> "\"C:\\a;b.db\"").
 std::string QuotedConnectionValue(const std::string& value);
+
+// A PostgreSQL address as a message may show it: without its user name and password.
+std::string RedactedDataSource(const std::string& dataSource);
+
+// Whether a database named on a command line is a PostgreSQL address ("postgresql://..." or
+// "postgres://...") rather than a file.
+bool IsPostgresAddress(const std::string& database);
 
 }  // namespace adodb

@@ -1,5 +1,5 @@
 #pragma once
-// Reads an ADO connection string ("Key=Value;Key2=Value2") for the SQLite connection. Keys
+// Reads an ADO connection string ("Key=Value;Key2=Value2") for a connection. Keys
 // ignore letter case and blanks around them; a value may be quoted with " or ' to hold a ";",
 // the quote doubled inside it ("a ""b"" c"). Provider, Data Source and Mode may each be given
 // once only.
@@ -8,17 +8,22 @@
 
 #include <string>
 
+namespace adodb {
+enum class DatabaseEngine;
+}
+
 namespace adodb::internal {
 
 enum class OpenMode { ReadWrite, Read, Create };
 
 struct ConnectionSettings {
+    DatabaseEngine engine;
     std::string dataSource;
     OpenMode mode = OpenMode::ReadWrite;
 };
 
-// Error 3706 for a provider other than SQLite, 3001 for a text that cannot be read or lacks a
-// Data Source.
+// Error 3706 for a provider other than SQLite or PostgreSQL, 3001 for a text that cannot be read
+// or lacks a Data Source.
 ConnectionSettings ParseConnectionString(const std::string& text);
 
 }  // namespace adodb::internal

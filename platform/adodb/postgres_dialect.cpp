@@ -1,0 +1,141 @@
+#include <platform/adodb/postgres_dialect.h>
+
+#include <platform/automation/strings.h>
+
+#include <cctype>
+
+namespace adodb::internal {
+
+namespace {
+
+bool IsWordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The end of the single-quoted text, comment or double-quoted name that starts at `i`, or `i`.
+size_t SkipQuotedOrComment(const std::string& sql, size_t i) {
+    const char c = sql[i];
+    if (c == '\'' || c == '"') {
+        size_t j = i + 1;
+        while (j < sql.size()) {
+            if (sql[j] == c) {
+                if (j + 1 < sql.size() && sql[j + 1] == c) {
+                    j += 2;  // a doubled quote stays inside
+                    continue;
+                }
+                return j + 1;
+            }
+            ++j;
+        }
+        return sql.size();
+    }
+    if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
+        const size_t end = sql.find('\n', i);
+        return end == std::string::npos ? sql.size() : end;
+    }
+    if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
+        const size_t end = sql.find("*/", i + 2);
+        return end == std::string::npos ? sql.size() : end + 2;
+    }
+    return i;
+}
+
+size_t WordEnd(const std::string& sql, size_t i) {
+    while (i < sql.size() && IsWordChar(sql[i])) ++i;
+    return i;
+}
+
+size_t SkipBlanks(const std::string& sql, size_t i) {
+    while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i]))) ++i;
+    return i;
+}
+
+bool IsKeywordAfterTruth(const std::string& word) {
+    const std::string upper = automation::UCase(word);
+    return upper.empty() || upper == "ORDER" || upper == "GROUP" || upper == "LIMIT" ||
+           upper == "AND" || upper == "OR" || upper == "UNION";
+}
+
+}  // namespace
+
+PostgresStatement ToPostgresDialect(const std::string& sql) {
+    PostgresStatement out;
+    out.sql.reserve(sql.size() + 16);
+    std::string lastWord;
+    size_t i = 0;
+    while (i < sql.size()) {
+        const size_t skipped = SkipQuotedOrComment(sql, i);
+        if (skipped != i) {
+            std::string part = sql.substr(i, skipped - i);
+            if (part[0] == '"') part = automation::LCase(part);
+            out.sql += part;
+            i = skipped;
+            continue;
+        }
+        const char c = sql[i];
+        if (c == '?') {
+            size_t j = i + 1;
+            while (j < sql.size() && std::isdigit(static_cast<unsigned char>(sql[j]))) ++j;
+            out.sql += "$" + (j > i + 1 ? sql.substr(i + 1, j - i - 1)
+                                        : std::to_string(out.parameters + 1));
+            ++out.parameters;
+            i = j;
+            continue;
+        }
+        if (c == ';') {
+            if (SkipBlanks(sql, i + 1) < sql.size()) out.several = true;
+            out.sql += c;
+            ++i;
+            continue;
+        }
+        if (!IsWordChar(c) || (i > 0 && IsWordChar(sql[i - 1]))) {
+            out.sql += c;
+            ++i;
+            continue;
+        }
+        const size_t end = WordEnd(sql, i);
+        const std::string word = sql.substr(i, end - i);
+        const std::string upper = automation::UCase(word);
+        const size_t next = SkipBlanks(sql, end);
+        if ((upper == "ISNULL" || upper == "IFNULL") && next < sql.size() && sql[next] == '(') {
+            out.sql += "COALESCE";
+        } else if (upper == "LIKE") {
+            out.sql += "ILIKE";
+        } else if ((word == "0" || word == "1") && automation::UCase(lastWord) == "WHERE" &&
+                   IsKeywordAfterTruth(sql.substr(next, WordEnd(sql, next) - next)) &&
+                   (next >= sql.size() || sql[next] == ')' || sql[next] == ';' ||
+                    IsWordChar(sql[next]))) {
+            out.sql += word == "0" ? "1 = 0" : "1 = 1";
+        } else {
+            out.sql += word;
+        }
+        lastWord = word;
+        i = end;
+    }
+    return out;
+}
+
+std::vector<std::string> MixedCaseWords(const std::string& sql) {
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < sql.size()) {
+        const size_t skipped = SkipQuotedOrComment(sql, i);
+        if (skipped != i) {
+            if (sql[i] == '"' && skipped - i >= 2) words.push_back(sql.substr(i + 1, skipped - i - 2));
+            i = skipped;
+            continue;
+        }
+        if (!IsWordChar(sql[i])) {
+            ++i;
+            continue;
+        }
+        const size_t end = WordEnd(sql, i);
+        const std::string word = sql.substr(i, end - i);
+        if (automation::LCase(word) != word) words.push_back(word);
+        i = end;
+    }
+    return words;
+}
+
+}  // namespace adodb::internal

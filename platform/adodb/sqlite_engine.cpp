@@ -1,0 +1,257 @@
+// The SQLite engine: an embedded database file, opened with a busy timeout so that a writer in
+// another program is waited for a while before a statement fails as "locked".
+
+#include <platform/adodb/engine.h>
+#include <platform/adodb/sqlite_result.h>
+#include <platform/adodb/value_rules.h>
+#include <platform/automation/errors.h>
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <filesystem>
+#include <memory>
+
+namespace adodb::internal {
+
+using automation::Variant;
+using automation::VarType;
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+static_assert(kBusyTimeoutMs == kLockWaitSeconds * 1000, "the locked text names the wait");
+
+FailureCause CauseOf(int code, const std::string& message) {
+    switch (code & 0xFF) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return FailureCause::Locked;
+        case SQLITE_CORRUPT:
+            return FailureCause::Damaged;
+        case SQLITE_NOTADB:
+            return FailureCause::NotADatabase;
+        case SQLITE_READONLY:
+            return FailureCause::ReadOnly;
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+            return FailureCause::CannotOpen;
+        case SQLITE_FULL:
+            return FailureCause::DiskFull;
+        case SQLITE_IOERR:
+            return FailureCause::InputOutput;
+        default:
+            break;
+    }
+    if (message.rfind("no such table", 0) == 0) return FailureCause::MissingTable;
+    if (message.rfind("no such column", 0) == 0) return FailureCause::MissingColumn;
+    return FailureCause::Other;
+}
+
+[[noreturn]] void FailFromSqlite(sqlite3* db, const std::string& what, const std::string& sql) {
+    const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    FailWithCause(db ? CauseOf(sqlite3_extended_errcode(db), message) : FailureCause::Other, what,
+                  message, sql);
+}
+
+struct StatementDeleter {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+bool IsBlankTail(const char* tail) {
+    for (; *tail; ++tail)
+        if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';') return false;
+    return true;
+}
+
+void Bind(sqlite3* db, sqlite3_stmt* statement, int index, const Variant& value,
+          const std::string& sql) {
+    int rc = SQLITE_OK;
+    switch (value.Type()) {
+        case VarType::Empty:
+        case VarType::Null:
+            rc = sqlite3_bind_null(statement, index);
+            break;
+        case VarType::Boolean:
+            rc = sqlite3_bind_int(statement, index, value.AsBoolean() ? 1 : 0);
+            break;
+        case VarType::Integer:
+        case VarType::Long:
+            rc = sqlite3_bind_int64(statement, index,
+                                    static_cast<sqlite3_int64>(*value.NumericValue()));
+            break;
+        case VarType::Single:
+        case VarType::Double:
+            rc = sqlite3_bind_double(statement, index, *value.NumericValue());
+            break;
+        case VarType::Date: {
+            const std::string text = FormatDateText(value.AsDate(), true);
+            rc = sqlite3_bind_text(statement, index, text.c_str(), static_cast<int>(text.size()),
+                                   SQLITE_TRANSIENT);
+            break;
+        }
+        case VarType::String: {
+            const std::string& text = value.AsString();
+            rc = sqlite3_bind_text(statement, index, text.c_str(), static_cast<int>(text.size()),
+                                   SQLITE_TRANSIENT);
+            break;
+        }
+        case VarType::Object:
+            Fail(adoerr::InvalidArgument, "Parameter " + std::to_string(index) +
+                                              " is an object, which cannot be bound to SQL.");
+    }
+    if (rc != SQLITE_OK) FailFromSqlite(db, "A parameter could not be bound", sql);
+}
+
+class SqliteEngine final : public Engine {
+  public:
+    SqliteEngine(sqlite3* db, bool readOnly) : db_(db), readOnly_(readOnly) {}
+    ~SqliteEngine() override { sqlite3_close_v2(db_); }
+
+    RecordsetPtr Execute(const std::string& sql, const std::vector<Variant>& parameters,
+                         int64_t& recordsAffected) override {
+        Statement statement = Prepare(sql);
+        const int expected = sqlite3_bind_parameter_count(statement.get());
+        if (expected != static_cast<int>(parameters.size()))
+            Fail(adoerr::InvalidArgument,
+                 "The statement takes " + std::to_string(expected) + " parameters but " +
+                     std::to_string(parameters.size()) + " were given [SQL: " + Excerpt(sql) +
+                     "]");
+        for (size_t i = 0; i < parameters.size(); ++i)
+            Bind(db_, statement.get(), static_cast<int>(i + 1), parameters[i], sql);
+
+        if (sqlite3_column_count(statement.get()) == 0) {
+            const int rc = sqlite3_step(statement.get());
+            if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+                FailFromSqlite(db_, "The statement failed", sql);
+            recordsAffected = sqlite3_changes64(db_);
+            return std::make_shared<Recordset>();  // closed: the statement returns no rows
+        }
+        int rc = SQLITE_OK;
+        RecordsetPtr rows = ReadRows(statement.get(), rc);
+        if (!rows) FailFromSqlite(db_, "The statement failed", sql);
+        return rows;
+    }
+
+    void ExecuteScript(const std::string& sql) override {
+        // A savepoint makes the script one change: a failing statement takes back the ones
+        // before it.
+        int64_t ignored = 0;
+        Execute("SAVEPOINT adodb_script", {}, ignored);
+        try {
+            RunScript(ToSqliteDialect(sql));
+        } catch (...) {
+            sqlite3_exec(db_, "ROLLBACK TO adodb_script; RELEASE adodb_script", nullptr, nullptr,
+                         nullptr);
+            throw;
+        }
+        Execute("RELEASE adodb_script", {}, ignored);
+    }
+
+    void BulkInsert(const std::string& table, const std::vector<std::string>& columns,
+                    const std::vector<std::vector<Variant>>& rows) override {
+        std::string sql = "INSERT INTO \"" + table + "\" (";
+        std::string marks;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            sql += (i ? ", \"" : "\"") + columns[i] + "\"";
+            marks += i ? ", ?" : "?";
+        }
+        sql += ") VALUES (" + marks + ")";
+        int64_t ignored = 0;
+        Execute("SAVEPOINT adodb_bulk", {}, ignored);
+        try {
+            Statement statement = Prepare(sql);
+            for (const auto& row : rows) {
+                for (size_t i = 0; i < row.size(); ++i)
+                    Bind(db_, statement.get(), static_cast<int>(i + 1), row[i], sql);
+                if (sqlite3_step(statement.get()) != SQLITE_DONE)
+                    FailFromSqlite(db_, "A row could not be inserted", sql);
+                sqlite3_reset(statement.get());
+            }
+        } catch (...) {
+            sqlite3_exec(db_, "ROLLBACK TO adodb_bulk; RELEASE adodb_bulk", nullptr, nullptr,
+                         nullptr);
+            throw;
+        }
+        Execute("RELEASE adodb_bulk", {}, ignored);
+    }
+
+    DatabaseEngine Kind() const override { return DatabaseEngine::SQLite; }
+    sqlite3* SqliteHandle() const override { return db_; }
+
+  private:
+    Statement Prepare(const std::string& sql) {
+        const std::string text = ToSqliteDialect(sql);
+        sqlite3_stmt* raw = nullptr;
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), &raw, &tail) !=
+            SQLITE_OK)
+            FailFromSqlite(db_, "The statement cannot be prepared", sql);
+        Statement statement(raw);
+        if (!statement) Fail(adoerr::InvalidArgument, "There is no SQL statement to execute.");
+        if (tail && !IsBlankTail(tail))
+            Fail(adoerr::InvalidArgument,
+                 "Execute runs one statement at a time; use ExecuteScript for several [SQL: " +
+                     Excerpt(sql) + "]");
+        if (readOnly_ && !sqlite3_stmt_readonly(statement.get()))
+            Fail(adoerr::ProviderError,
+                 "The connection is read-only and the statement would change the database [SQL: " +
+                     Excerpt(sql) + "]");
+        return statement;
+    }
+
+    void RunScript(const std::string& text) {
+        const char* next = text.c_str();
+        while (*next) {
+            sqlite3_stmt* raw = nullptr;
+            const char* tail = nullptr;
+            if (sqlite3_prepare_v2(db_, next, -1, &raw, &tail) != SQLITE_OK)
+                FailFromSqlite(db_, "A statement of the script cannot be prepared", next);
+            Statement statement(raw);
+            const std::string current(next, static_cast<size_t>(tail - next));
+            next = tail;
+            if (!statement) continue;  // blanks or comments
+            if (readOnly_ && !sqlite3_stmt_readonly(statement.get()))
+                Fail(adoerr::ProviderError,
+                     "The connection is read-only and the script would change the database "
+                     "[SQL: " +
+                         Excerpt(current) + "]");
+            int rc;
+            while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+            }
+            if (rc != SQLITE_DONE)
+                FailFromSqlite(db_, "A statement of the script failed", current);
+        }
+    }
+
+    sqlite3* db_;
+    bool readOnly_;
+};
+
+}  // namespace
+
+std::unique_ptr<Engine> OpenSqliteEngine(const ConnectionSettings& settings) {
+    const bool inMemory = settings.dataSource == ":memory:";
+    if (!inMemory && settings.mode != OpenMode::Create &&
+        !std::filesystem::exists(settings.dataSource))
+        Fail(adoerr::ProviderError, "The database file \"" + settings.dataSource +
+                                        "\" does not exist (add Mode=Create to make a new one).");
+    int flags = SQLITE_OPEN_FULLMUTEX;
+    flags |= settings.mode == OpenMode::Read ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (settings.mode == OpenMode::Create) flags |= SQLITE_OPEN_CREATE;
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(settings.dataSource.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close_v2(db);
+        Fail(adoerr::ProviderError,
+             "The database \"" + settings.dataSource + "\" cannot be opened: " + message);
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    return std::make_unique<SqliteEngine>(db, settings.mode == OpenMode::Read);
+}
+
+}  // namespace adodb::internal
