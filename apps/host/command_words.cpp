@@ -20,11 +20,15 @@ std::vector<std::string> SplitCommand(const std::string& line) {
 }
 
 std::string RestAfterWords(const std::string& line, size_t words) {
+    // The words are skipped as SplitCommand separates them (any ASCII white space, as the stream
+    // reads them): a vertical tab or a CR between two words would otherwise give another rest
+    // than the words the command was read from.
+    using automation::kWhitespace;
     size_t at = 0;
     for (size_t i = 0; i < words; ++i) {
-        at = line.find_first_not_of(" \t", at);
+        at = line.find_first_not_of(kWhitespace, at);
         if (at == std::string::npos) return "";
-        at = line.find_first_of(" \t", at);
+        at = line.find_first_of(kWhitespace, at);
         if (at == std::string::npos) return "";
     }
     return automation::TrimWhitespace(line.substr(at));

@@ -14,7 +14,8 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// A command line split into words (spaces and tabs); "#..." and blank lines give no words.
+// A command line split into words at white space (spaces, tabs, and the CR of a CRLF script);
+// "#..." and blank lines give no words.
 std::vector<std::string> SplitCommand(const std::string& line);
 
 // Everything after the first `words` words of a line, as typed (blanks around it dropped).

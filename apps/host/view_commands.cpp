@@ -33,9 +33,8 @@ std::string ViewName(const client::HeadlessTraceViewer& viewer) {
     return viewer.ViewSetting05() == "ICMOTrackQuery" ? "icmo" : "seorder";
 }
 
-ViewCommands::ViewCommands(client::HeadlessSession& session,
-                           std::shared_ptr<client::HeadlessTraceViewer> viewer)
-    : session_(session), viewer_(std::move(viewer)), name_(ViewName(*viewer_)) {}
+ViewCommands::ViewCommands(std::shared_ptr<client::HeadlessTraceViewer> viewer)
+    : viewer_(std::move(viewer)), name_(ViewName(*viewer_)) {}
 
 std::string ViewCommands::Help() const {
     return "  select N               click navigation node N (1 is the root)\n"

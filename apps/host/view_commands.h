@@ -22,8 +22,7 @@ namespace apps {
 
 class ViewCommands : public WindowCommands {
   public:
-    ViewCommands(client::HeadlessSession& session,
-                 std::shared_ptr<client::HeadlessTraceViewer> viewer);
+    explicit ViewCommands(std::shared_ptr<client::HeadlessTraceViewer> viewer);
 
     std::string Name() const override { return name_; }
     std::string Render() const override { return viewer_->Render(); }
@@ -34,7 +33,6 @@ class ViewCommands : public WindowCommands {
     const std::shared_ptr<client::HeadlessTraceViewer>& Viewer() const { return viewer_; }
 
   private:
-    client::HeadlessSession& session_;
     std::shared_ptr<client::HeadlessTraceViewer> viewer_;
     std::string name_;
 };

@@ -30,7 +30,7 @@ class PlainWindowCommands : public WindowCommands {
 std::unique_ptr<WindowCommands> CommandsFor(windowing::Form& form,
                                             client::HeadlessSession& session) {
     if (auto viewer = session.ViewerOf(form)) {
-        return std::make_unique<ViewCommands>(session, std::move(viewer));
+        return std::make_unique<ViewCommands>(std::move(viewer));
     }
     if (auto dialog = DialogCommandsFor(form)) return dialog;
     return std::make_unique<PlainWindowCommands>(form);

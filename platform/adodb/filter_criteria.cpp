@@ -48,6 +48,8 @@ using Node = FilterCriteria::Node;
 
 bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
+constexpr int kMaxGroupDepth = 100;
+
 class Parser {
   public:
     Parser(const std::string& text, const std::vector<FieldInfo>& fields)
@@ -119,11 +121,17 @@ class Parser {
     std::unique_ptr<Node> ParseOperand() {
         SkipBlanks();
         if (Peek() != '(') return ParseClause();
+        // Each group is read, kept and tested one call deeper: a text nesting thousands of groups
+        // would run out of stack instead of being refused.
+        if (++depth_ > kMaxGroupDepth) {
+            Fail("groups nest more than " + std::to_string(kMaxGroupDepth) + " deep");
+        }
         ++pos_;
         auto group = ParseSequence();
         SkipBlanks();
         if (Peek() != ')') Fail("\")\" expected");
         ++pos_;
+        --depth_;
         return group;
     }
 
@@ -269,6 +277,7 @@ class Parser {
     const std::string& text_;
     const std::vector<FieldInfo>& fields_;
     size_t pos_ = 0;
+    int depth_ = 0;  // groups open at pos_
 };
 
 std::optional<int> Sign(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }

@@ -15,6 +15,7 @@
 //   - Text comparisons ignore ASCII letter case.
 //   - LIKE takes * or % at the end, or at both ends, of the pattern; elsewhere it is 3001.
 //   - A field that the record set does not have is 3265.
+//   - Groups nest at most 100 deep; deeper is 3001.
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/variant.h>

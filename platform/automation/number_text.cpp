@@ -51,14 +51,18 @@ std::string Scientific(std::string text) {
 // large for a Double from one too small.
 int Magnitude(const std::string& plain) {
     const size_t exponentAt = plain.find('e');
-    const int exponent =
-        exponentAt == std::string::npos ? 0 : std::atoi(plain.c_str() + exponentAt + 1);
+    // The exponent only has to tell far from near, so it is held within +-100000: a text may
+    // write it with any number of digits, which an int would not hold.
+    const long exponent = exponentAt == std::string::npos
+                              ? 0
+                              : std::clamp(std::strtol(plain.c_str() + exponentAt + 1, nullptr, 10),
+                                           -100000L, 100000L);
     const std::string mantissa = plain.substr(0, exponentAt);
     const size_t point = std::min(mantissa.find('.'), mantissa.size());
     const size_t firstSignificant = mantissa.find_first_of("123456789");
     if (firstSignificant == std::string::npos) return 0;
     const int position = static_cast<int>(point) - static_cast<int>(firstSignificant);
-    return (position > 0 ? position : position + 1) + exponent;
+    return (position > 0 ? position : position + 1) + static_cast<int>(exponent);
 }
 
 // Locale-independent conversion of the rebuilt number text; out of range gives infinity (too

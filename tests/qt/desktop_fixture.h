@@ -103,12 +103,19 @@ class DesktopSession {
 inline void AnswerNextBox(int32_t result, std::string& seen) {
     auto attempts = std::make_shared<int>(0);
     auto poll = std::make_shared<std::function<void()>>();
+    // Each timer runs a copy of the function, which holds itself to re-arm the next; the copy
+    // that stops lets go of the held one, or the two would keep each other alive for good.
     *poll = [result, &seen, attempts, poll] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
-            if (++*attempts < 200) QTimer::singleShot(10, *poll);
+            if (++*attempts < 200) {
+                QTimer::singleShot(10, *poll);
+            } else {
+                *poll = nullptr;
+            }
             return;
         }
+        *poll = nullptr;
         seen = box->text().toStdString();
         if (auto* button = qtgui::ButtonFor(*box, result))
             QTest::mouseClick(button, Qt::LeftButton);
@@ -122,13 +129,19 @@ inline void WhenShown(qtgui::QtBackend& backend, const std::string& formName,
                       std::function<void(qtgui::FormWindow&)> act) {
     auto attempts = std::make_shared<int>(0);
     auto poll = std::make_shared<std::function<void()>>();
+    // As in AnswerNextBox, the copy that stops lets go of the function held for re-arming.
     *poll = [&backend, formName, act, attempts, poll] {
         auto* window = backend.WindowOf(formName);
-        if (window && window->isVisible()) {
-            act(*window);
-        } else if (++*attempts < 200) {
-            QTimer::singleShot(10, *poll);
+        if (!window || !window->isVisible()) {
+            if (++*attempts < 200) {
+                QTimer::singleShot(10, *poll);
+                return;
+            }
+            *poll = nullptr;
+            return;
         }
+        *poll = nullptr;
+        act(*window);
     };
     QTimer::singleShot(0, *poll);
 }

@@ -213,6 +213,18 @@ TEST(FilterGrammar, UnreadableTextsRaise3001AndKeepTheOldFilter) {
     EXPECT_EQ(rs->RecordCount(), 1);
 }
 
+TEST(FilterGrammar, GroupsNestedTooDeepRaise3001InsteadOfExhaustingTheStack) {
+    auto rs = MakeRecordset({{"A", adInteger}}, {{1}, {2}});
+    const auto nested = [](size_t depth) {
+        return std::string(depth, '(') + "A = 2" + std::string(depth, ')');
+    };
+    rs->SetFilter(nested(100));
+    EXPECT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->SetFilter(nested(101)); }), adoerr::InvalidArgument);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->SetFilter(nested(200000)); }), adoerr::InvalidArgument);
+    EXPECT_EQ(rs->Filter(), nested(100));
+}
+
 TEST(FilterGrammar, UnknownFieldRaises3265) {
     auto rs = MakeBillOptions();
     EXPECT_EQ(ErrorNumberOf([&] { rs->SetFilter(" FNoSuch = 1"); }), adoerr::ItemNotFound);

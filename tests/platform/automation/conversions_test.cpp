@@ -98,6 +98,12 @@ TEST(DoubleConversion, ReadsNumbersAndNumericTexts) {
     EXPECT_EQ(ErrorNumberOf([] { CDbl("1e999"); }), vberr::Overflow);
 }
 
+TEST(DoubleConversion, ExponentsBeyondAnIntAreTooLargeOrTooSmall) {
+    EXPECT_EQ(ErrorNumberOf([] { CLng("15e2147483647"); }), vberr::Overflow);
+    EXPECT_EQ(ErrorNumberOf([] { CDbl("1e99999999999999999999"); }), vberr::Overflow);
+    EXPECT_DOUBLE_EQ(CDbl("-15e-2147483649"), 0.0);
+}
+
 TEST(SingleConversion, OverflowBeyondTheSingleRange) {
     EXPECT_FLOAT_EQ(CSng(1.5), 1.5f);
     EXPECT_EQ(ErrorNumberOf([] { CSng(1e39); }), vberr::Overflow);

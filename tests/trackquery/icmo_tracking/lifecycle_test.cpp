@@ -141,8 +141,10 @@ class RestoredLayoutViewer : public client::HeadlessTraceViewer {
 };
 
 TEST_F(LifecycleTest, ASavedLayoutIsKept) {
+    // The session opens first: it closes the viewers made while it is open, and only those.
+    auto& session = Session();
     auto viewer = std::make_shared<RestoredLayoutViewer>();
-    Session().Replace(kProgIdTraceViewer, [viewer] { return viewer; });
+    session.Replace(kProgIdTraceViewer, [viewer] { return viewer; });
     Start({1});
     ASSERT_NE(viewer->Window(), nullptr);
     EXPECT_TRUE(viewer->ViewSetting13());
