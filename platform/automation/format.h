@@ -5,11 +5,16 @@
 
 #include <platform/automation/variant.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace automation {
 
 std::string Format(const Variant& value, std::string_view pattern = "");
+
+// Format(value, "#,##0") with `decimals` "0" places after a point ("#,##0.00" for 2), for a
+// number, without reading the pattern: the trackers' quantities and amounts, cell after cell.
+std::string FormatGroupedNumber(double value, int32_t decimals);
 
 }  // namespace automation
