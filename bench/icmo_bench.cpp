@@ -29,26 +29,6 @@ namespace {
 using namespace bench_data;
 namespace erp = client::erp_database;
 
-// Steps through every row of a query, reading every column, as the least any reader must do.
-int64_t RawFetch(sqlite3* db, const std::string& sql, int64_t parameter) {
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
-    sqlite3_bind_int64(statement, 1, parameter);
-    int64_t rows = 0;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-            if (sqlite3_column_type(statement, c) == SQLITE_TEXT) {
-                benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
-            } else {
-                benchmark::DoNotOptimize(sqlite3_column_double(statement, c));
-            }
-        }
-        ++rows;
-    }
-    sqlite3_finalize(statement);
-    return rows;
-}
-
 void BM_NavigationFill(benchmark::State& state) {
     const auto orders = ReadTaskOrders(NavigationDatabase(), kNavigationOrders);
     client::HeadlessSession session({.databasePath = NavigationDatabase()});

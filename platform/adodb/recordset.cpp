@@ -114,11 +114,13 @@ Variant Recordset::Value(const Variant& index) const { return Value(OrdinalOf(*t
 
 Variant Recordset::Value(const std::string& name) const { return Value(FieldOrdinal(name)); }
 
-Variant Recordset::Value(int32_t ordinal) const {
+Variant Recordset::Value(int32_t ordinal) const { return ValueRef(ordinal); }
+
+const Variant& Recordset::ValueRef(int32_t ordinal) const {
     RequireOpen();
     FieldAt(ordinal);
     if (view_->editMode != adEditNone) return view_->editValues[static_cast<size_t>(ordinal)];
-    const RowPtr row = view_->Current();
+    const internal::StoredRow* row = view_->CurrentRow();
     if (!row)
         Fail(adoerr::NoCurrentRecord,
              "Either BOF or EOF is True, or the current record has been "

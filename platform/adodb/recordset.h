@@ -60,6 +60,9 @@ class Recordset : public automation::Object {
     automation::Variant Value(const std::string& name) const;
     automation::Variant Value(const char* name) const { return Value(std::string(name)); }
     automation::Variant Value(int32_t ordinal) const;
+    // The same value without a copy, for readers that go through many rows: it holds until the
+    // record set moves, changes or closes.
+    const automation::Variant& ValueRef(int32_t ordinal) const;
     void SetValue(const automation::Variant& index, automation::Variant value);
 
     // --- Navigation --------------------------------------------------------------------------

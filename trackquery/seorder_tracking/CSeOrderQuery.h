@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace trackquery {
 
@@ -93,6 +94,20 @@ class CSeOrderQuery : public ITrackQuery, public ICSeOrderQuery {
     std::string QuantityText(const automation::Variant& value) const;
 
     // --- phase_detail.cpp ---
+    // A field of the phase template that the rows show.
+    struct PhaseField {
+        std::string key;
+        std::string trimmedKey;
+        automation::Variant ctlType;
+        bool billNumber = false;
+    };
+    // The shown fields of the phase being filled, read from the template at its first row.
+    struct PhaseTemplate {
+        std::vector<PhaseField> fields;
+        CellKeyList keys;  // the rows' shared keys, when the fields' keys differ
+        bool read = false;
+    };
+    void ReadPhaseTemplate(PhaseTemplate& shown) const;
     DetailNodePtr CreatePhaseNode(const std::string& type, const RecordsetPtr& rsTemplate);
     void FillPhaseDetail(int32_t lRow, const std::string& sPath,
                          const automation::ObjectPtr& objRow, const std::string& sRowType);
