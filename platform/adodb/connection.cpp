@@ -2,10 +2,12 @@
 
 #include <platform/adodb/connection_string.h>
 #include <platform/adodb/sqlite_result.h>
+#include <platform/adodb/statement_cache.h>
 #include <platform/adodb/value_rules.h>
 #include <platform/automation/errors.h>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <cctype>
 #include <filesystem>
@@ -93,11 +95,6 @@ std::string TextOf(FailureCause cause) {
     Fail(adoerr::ProviderError, description);
 }
 
-struct StatementDeleter {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
-
 bool IsBlankTail(const char* tail) {
     for (; *tail; ++tail)
         if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';') return false;
@@ -162,9 +159,14 @@ std::string QuotedConnectionValue(const std::string& value) {
     return quoted + "\"";
 }
 
-Connection::Connection() = default;
+void Connection::StatementDeleter::operator()(sqlite3_stmt* statement) const {
+    sqlite3_finalize(statement);
+}
+
+Connection::Connection() : statements_(std::make_unique<internal::StatementCache>()) {}
 
 Connection::~Connection() {
+    statements_->Clear();
     if (db_) sqlite3_close_v2(db_);
 }
 
@@ -198,14 +200,26 @@ void Connection::Open(const std::string& connectionString) {
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     db_ = db;
     connectionString_ = connectionString;
+    dataSource_ = settings.dataSource;
     readOnly_ = settings.mode == internal::OpenMode::Read;
     recordsAffected_ = 0;
 }
 
 void Connection::Close() {
     RequireOpen();
+    statements_->Clear();
     sqlite3_close_v2(db_);
     db_ = nullptr;
+}
+
+std::string Connection::DatabaseStamp() const {
+    if (!db_) return "";
+    if (dataSource_ == ":memory:") return "memory";
+    struct stat file {};
+    if (::stat(dataSource_.c_str(), &file) != 0) return "";
+    return std::to_string(file.st_dev) + ":" + std::to_string(file.st_ino) + ":" +
+           std::to_string(file.st_size) + ":" + std::to_string(file.st_mtim.tv_sec) + "." +
+           std::to_string(file.st_mtim.tv_nsec);
 }
 
 ObjectStateEnum Connection::State() const { return db_ ? adStateOpen : adStateClosed; }
@@ -214,11 +228,44 @@ RecordsetPtr Connection::Execute(const std::string& sql) { return Execute(sql, {
 
 RecordsetPtr Connection::Execute(const std::string& sql, const std::vector<Variant>& parameters) {
     RequireOpen();
+    // A query this connection ran before is taken prepared from the cache; it passed the checks
+    // below when it was first prepared. A kept statement that fails is run once more, prepared
+    // anew, so that a failure (a table dropped meanwhile) reads as it does on a first run.
+    for (bool fromCache = true;; fromCache = false) {
+        Statement statement(fromCache ? statements_->Take(sql) : nullptr);
+        const bool kept = statement != nullptr;
+        if (!kept) statement = Prepare(sql);
+        const int expected = sqlite3_bind_parameter_count(statement.get());
+        if (expected != static_cast<int>(parameters.size()))
+            Fail(adoerr::InvalidArgument,
+                 "The statement takes " + std::to_string(expected) + " parameters but " +
+                     std::to_string(parameters.size()) + " were given [SQL: " + Excerpt(sql) + "]");
+        for (size_t i = 0; i < parameters.size(); ++i)
+            Bind(db_, statement.get(), static_cast<int>(i + 1), parameters[i], sql);
+
+        if (sqlite3_column_count(statement.get()) == 0) {
+            const int rc = sqlite3_step(statement.get());
+            if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+                FailFromSqlite(db_, "The statement failed", sql);
+            recordsAffected_ = sqlite3_changes64(db_);
+            return std::make_shared<Recordset>();  // closed: the statement returns no rows
+        }
+        int rc = SQLITE_OK;
+        RecordsetPtr rows = internal::ReadRows(statement.get(), rc);
+        if (!rows && kept) continue;
+        if (!rows) FailFromSqlite(db_, "The statement failed", sql);
+        // Only queries that read are kept: they ran to their end and hold nothing.
+        if (sqlite3_stmt_readonly(statement.get())) statements_->Keep(sql, statement.release());
+        return rows;
+    }
+}
+
+Connection::Statement Connection::Prepare(const std::string& sql) {
     const std::string text = internal::ToSqliteDialect(sql);
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
-    if (sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), &raw, &tail) !=
-        SQLITE_OK)
+    if (sqlite3_prepare_v3(db_, text.c_str(), static_cast<int>(text.size()),
+                           SQLITE_PREPARE_PERSISTENT, &raw, &tail) != SQLITE_OK)
         FailFromSqlite(db_, "The statement cannot be prepared", sql);
     Statement statement(raw);
     if (!statement) Fail(adoerr::InvalidArgument, "There is no SQL statement to execute.");
@@ -232,24 +279,7 @@ RecordsetPtr Connection::Execute(const std::string& sql, const std::vector<Varia
              "The connection is read-only and the statement would change "
              "the database [SQL: " +
                  Excerpt(sql) + "]");
-    const int expected = sqlite3_bind_parameter_count(statement.get());
-    if (expected != static_cast<int>(parameters.size()))
-        Fail(adoerr::InvalidArgument, "The statement takes " + std::to_string(expected) +
-                                          " parameters but " + std::to_string(parameters.size()) +
-                                          " were given [SQL: " + Excerpt(sql) + "]");
-    for (size_t i = 0; i < parameters.size(); ++i)
-        Bind(db_, statement.get(), static_cast<int>(i + 1), parameters[i], sql);
-
-    if (sqlite3_column_count(statement.get()) == 0) {
-        const int rc = sqlite3_step(statement.get());
-        if (rc != SQLITE_DONE && rc != SQLITE_ROW) FailFromSqlite(db_, "The statement failed", sql);
-        recordsAffected_ = sqlite3_changes64(db_);
-        return std::make_shared<Recordset>();  // closed: the statement returns no rows
-    }
-    int rc = SQLITE_OK;
-    RecordsetPtr rows = internal::ReadRows(statement.get(), rc);
-    if (!rows) FailFromSqlite(db_, "The statement failed", sql);
-    return rows;
+    return statement;
 }
 
 void Connection::ExecuteScript(const std::string& sql) {

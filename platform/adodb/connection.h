@@ -21,8 +21,13 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace adodb {
+
+namespace internal {
+class StatementCache;
+}
 
 class Connection : public automation::Object {
   public:
@@ -38,6 +43,11 @@ class Connection : public automation::Object {
     ObjectStateEnum State() const;
     const std::string& ConnectionString() const { return connectionString_; }
     bool IsReadOnly() const { return readOnly_; }
+    // A text that stays the same while the database is the one this connection opened and nothing
+    // changed it from outside: for a database file, the file's identity, size and time of change
+    // (a write by any connection changes it too). Empty when the file is gone or the connection
+    // is closed. A caller that keeps a connection open compares it before using it again.
+    std::string DatabaseStamp() const;
 
     // Runs one SQL statement; `?` placeholders take `parameters` in order (bound, never pasted
     // into the text). A statement that returns columns gives an open record set holding a copy
@@ -48,6 +58,7 @@ class Connection : public automation::Object {
     // are described in sqlite_result.h; note that a BIT or BOOL column reads as Boolean (True is
     // -1 in VB arithmetic), so 0/1 flags compared with numbers belong in INTEGER columns.
     // Several statements in one text, or a parameter count that does not match, are error 3001.
+    // A query that only reads is kept prepared, by its text, for the next Execute of that text.
     RecordsetPtr Execute(const std::string& sql);
     RecordsetPtr Execute(const std::string& sql,
                          const std::vector<automation::Variant>& parameters);
@@ -67,11 +78,21 @@ class Connection : public automation::Object {
     sqlite3* Handle() const { return db_; }
 
   private:
+    struct StatementDeleter {
+        void operator()(sqlite3_stmt* statement) const;
+    };
+    using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
     void RequireOpen() const;
+    // Prepares one statement and checks it as Execute takes it.
+    Statement Prepare(const std::string& sql);
     void RunScript(const std::string& text);
 
     sqlite3* db_ = nullptr;
+    // The queries run before, prepared, for the next run of the same text.
+    std::unique_ptr<internal::StatementCache> statements_;
     std::string connectionString_;
+    std::string dataSource_;
     bool readOnly_ = false;
     int64_t recordsAffected_ = 0;
 };

@@ -343,4 +343,15 @@ void Recordset::LoadRow(std::vector<Variant> values) {
     view_->ShowLoadedRow(store_->Append(std::move(values)));
 }
 
+// --- FieldReader -----------------------------------------------------------------------------
+
+const Variant& FieldReader::operator[](std::string_view name) {
+    for (const auto& [known, ordinal] : ordinals_) {
+        if (known == name) return recordset_->ValueRef(ordinal);
+    }
+    const int32_t ordinal = recordset_->FieldOrdinal(std::string(name));
+    ordinals_.emplace_back(name, ordinal);
+    return recordset_->ValueRef(ordinal);
+}
+
 }  // namespace adodb

@@ -140,6 +140,16 @@ FieldInfo DescribeColumn(const std::string& name, const char* declaredType,
 Variant AsFieldType(const FieldInfo& field, Variant value) {
     if (value.IsNull()) return value;
     if (field.Type == adInteger || field.Type == adBigInt) return value;
+    // A text in a text field is already what the field shows, and the declared length is not
+    // checked here: the usual cell, kept without a copy.
+    if (value.IsString() && IsTextType(field.Type)) return value;
+    if (!IsTextType(field.Type)) {
+        try {
+            return CoerceToField(field, value);
+        } catch (const automation::RuntimeError&) {
+            return value;
+        }
+    }
     FieldInfo unlimited = field;
     unlimited.DefinedSize = 0;
     try {

@@ -9,6 +9,20 @@ namespace {
 
 char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// EqualsIgnoreCase for keys, kept here so that the scan inlines it: most bytes are equal as they
+// stand, and two that differ are equal only as the two cases of one ASCII letter.
+bool SameKey(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x == y) continue;
+        const unsigned char lower = x | 0x20;
+        if (lower != (y | 0x20) || lower < 'a' || lower > 'z') return false;
+    }
+    return true;
+}
+
 // FNV-1a over the folded bytes, so keys that differ in letter case only hash alike.
 size_t FoldedHash(std::string_view key) {
     uint64_t hash = 14695981039346656037ull;
@@ -24,14 +38,14 @@ size_t FoldedHash(std::string_view key) {
 size_t Dictionary::Find(std::string_view key) const {
     if (slots_.empty()) {
         for (size_t i = 0; i < entries_.size(); ++i)
-            if (EqualsIgnoreCase(entries_[i].first, key)) return i;
+            if (SameKey(entries_[i].first, key)) return i;
         return kMissing;
     }
     const size_t mask = slots_.size() - 1;
     for (size_t slot = FoldedHash(key) & mask;; slot = (slot + 1) & mask) {
         const uint32_t held = slots_[slot];
         if (held == 0) return kMissing;
-        if (EqualsIgnoreCase(entries_[held - 1].first, key)) return held - 1;
+        if (SameKey(entries_[held - 1].first, key)) return held - 1;
     }
 }
 

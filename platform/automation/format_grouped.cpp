@@ -24,9 +24,9 @@ std::string FormatGroupedNumber(double value, int32_t decimals) {
     int count = 0;
     int point = 0;  // digits before the decimal point
     if (magnitude != 0) {
-        const char* end = std::to_chars(text, text + sizeof text, magnitude,
-                                        std::chars_format::scientific, 14)
-                              .ptr;
+        const char* end =
+            std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 14)
+                .ptr;
         const char* p = text;
         for (; p < end && *p != 'e'; ++p)
             if (*p != '.') digits[count++] = *p;
