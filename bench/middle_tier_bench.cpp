@@ -1,7 +1,8 @@
 // Time of the two middle-tier calls a tracker makes most: the head of a task order and the rows
-// of one tracked kind, on a 1,000-order and a 100,000-order demo database. Both are index
-// look-ups, so the time per call should not grow with the database. The databases are built
-// once into the temporary folder ($TMPDIR or /tmp) and kept for later runs.
+// of one tracked kind, on a 1,000-order and a 100,000-order demo database, each beside the same
+// query on a statement prepared once on an open connection (the least a call could cost). Both
+// are index look-ups, so the time per call should not grow with the database. The databases are
+// built once into the temporary folder ($TMPDIR or /tmp) and kept for later runs.
 
 #include <client/erp_database/demo_database.h>
 #include <client/erp_database/erp_schema.h>
@@ -10,6 +11,7 @@
 #include <platform/adodb/recordset.h>
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -70,8 +72,50 @@ void BM_TrackedBillRows(benchmark::State& state) {
     state.counters["rows/call"] = static_cast<double>(rows) / static_cast<double>(call);
 }
 
+// Runs one query again and again on one prepared statement of an open read-only connection,
+// reading every column of every row, for the task orders a call sequence would ask about.
+void PreparedQuery(benchmark::State& state, const std::string& sql) {
+    const auto orders = static_cast<int32_t>(state.range(0));
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(DemoDatabase(orders).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+        state.SkipWithError(sqlite3_errmsg(db));
+        sqlite3_close(db);
+        return;
+    }
+    int64_t call = 0;
+    for (auto _ : state) {
+        sqlite3_bind_int64(statement, 1, TaskOrderAt(call++, orders));
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+                if (sqlite3_column_type(statement, c) == SQLITE_TEXT) {
+                    benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
+                } else {
+                    benchmark::DoNotOptimize(sqlite3_column_double(statement, c));
+                }
+            }
+        }
+        sqlite3_reset(statement);
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+}
+
+void BM_TaskOrderHeadPrepared(benchmark::State& state) {
+    PreparedQuery(state, "SELECT * FROM VTrackICMOHead WHERE FInterID = ?1");
+}
+
+void BM_TrackedBillRowsPrepared(benchmark::State& state) {
+    PreparedQuery(state,
+                  "SELECT * FROM VTrack_PPBOM WHERE FParentID = ?1 "
+                  "ORDER BY FBillNO, FEntryID, FBillInterID");
+}
+
 BENCHMARK(BM_TaskOrderHead)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TaskOrderHeadPrepared)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TrackedBillRows)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TrackedBillRowsPrepared)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -184,6 +184,7 @@ RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
     const int columns = sqlite3_column_count(statement);
     std::vector<ColumnTraits> traits(static_cast<size_t>(columns));
     std::vector<std::vector<Variant>> rows;
+    rows.reserve(64);
     for (;;) {
         resultCode = sqlite3_step(statement);
         if (resultCode == SQLITE_DONE) break;

@@ -17,4 +17,9 @@ std::string Format(const Variant& value, std::string_view pattern = "");
 // number, without reading the pattern: the trackers' quantities and amounts, cell after cell.
 std::string FormatGroupedNumber(double value, int32_t decimals);
 
+// True when `text` is a date as "YYYY-MM-DD" writes it (four digits, two, two): CStr writes a
+// date of the years 1000 to 9999 without a time of day so, and Format with that pattern gives
+// such a text back unchanged, which spares a reader of many dates the parse and the pattern.
+bool IsIsoDateText(std::string_view text);
+
 }  // namespace automation

@@ -84,4 +84,12 @@ std::string FormatGroupedNumber(double value, int32_t decimals) {
     return out;
 }
 
+bool IsIsoDateText(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i != 4 && i != 7 && (text[i] < '0' || text[i] > '9')) return false;
+    }
+    return true;
+}
+
 }  // namespace automation

@@ -249,6 +249,10 @@ std::string CSeOrderQuery::FormatCellText(const Variant& value, const Variant& c
             return isDash() ? "-" : QuantityText(value);
         case kDate: {
             const std::string trimmed = automation::Trim(automation::TextOrEmpty(value));
+            // A date read from the database is written so already; the pattern keeps it.
+            if (value.Type() == automation::VarType::Date && automation::IsIsoDateText(trimmed)) {
+                return trimmed;
+            }
             return automation::Len(trimmed) > 1 ? automation::Format(Variant(trimmed), "YYYY-MM-DD")
                                                 : "";
         }

@@ -233,6 +233,25 @@ TEST(FormatGroupedNumber, SameAsFormatOnAMillionValues) {
     }
 }
 
+// Sales order phases show a date that CStr wrote as YYYY-MM-DD without passing it through Format
+// again: over VB's whole date range, with and without a time of day, such a text is its own
+// Format, and texts of another form are not taken for it.
+TEST(FormatDates, IsoDateTextsAreTheirOwnFormat) {
+    int checked = 0;
+    for (double serial = -657434; serial <= 2958465; serial += 97) {
+        for (const double time : {0.0, 0.25, 0.99998}) {
+            const std::string text = CStr(Variant(DateValue{serial + time}));
+            if (!IsIsoDateText(text)) continue;
+            ++checked;
+            ASSERT_EQ(Format(Variant(text), "YYYY-MM-DD"), text) << serial + time;
+        }
+    }
+    EXPECT_GT(checked, 30000);
+    EXPECT_FALSE(IsIsoDateText("999-01-01"));
+    EXPECT_FALSE(IsIsoDateText("2026-05-01 10:00:00"));
+    EXPECT_FALSE(IsIsoDateText("2026/05/01"));
+}
+
 TEST(FormatInputs, InfinityDoesNotBreakFormatting) {
     EXPECT_EQ(Format(HUGE_VAL, "#,##0.00"), "1.#INF");
     EXPECT_EQ(Format(-HUGE_VAL, "0"), "-1.#INF");
