@@ -3,6 +3,8 @@
 #include <client/session/props_string.h>
 #include <client/session/session_database.h>
 
+#include <platform/automation/errors.h>
+
 #include <string>
 #include <vector>
 
@@ -43,5 +45,25 @@ adodb::ConnectionPtr ReadConnection(std::string_view propsString) {
 }
 
 void CloseReadConnections() { Kept().clear(); }
+
+ReadSession::ReadSession(std::string_view propsString) : connection_(ReadConnection(propsString)) {
+    if (connection_->InTransaction()) return;
+    connection_->BeginTrans();
+    ownsTransaction_ = true;
+}
+
+ReadSession::~ReadSession() {
+    if (!ownsTransaction_ || !connection_->InTransaction()) return;
+    try {
+        // A read transaction changes nothing: ending it only lets go of the snapshot.
+        connection_->CommitTrans();
+    } catch (const automation::RuntimeError&) {
+        try {
+            connection_->RollbackTrans();
+        } catch (const automation::RuntimeError&) {
+            // Nothing to take back; the next call finds the connection as SQLite left it.
+        }
+    }
+}
 
 }  // namespace client::middle_tier

@@ -20,4 +20,23 @@ adodb::ConnectionPtr ReadConnection(std::string_view propsString);
 // Closes every kept connection (a test that moves databases around, a host that ends).
 void CloseReadConnections();
 
+// The kept connection in use by one call. The call's statements read one snapshot of the
+// database, in one read transaction (unless one is open already), which also spares SQLite
+// taking and dropping its lock on the file for every statement; the transaction ends with the
+// call, however it ends.
+class ReadSession {
+  public:
+    explicit ReadSession(std::string_view propsString);
+    ~ReadSession();
+    ReadSession(const ReadSession&) = delete;
+    ReadSession& operator=(const ReadSession&) = delete;
+
+    adodb::Connection& operator*() const { return *connection_; }
+    adodb::Connection* operator->() const { return connection_.get(); }
+
+  private:
+    adodb::ConnectionPtr connection_;
+    bool ownsTransaction_ = false;
+};
+
 }  // namespace client::middle_tier

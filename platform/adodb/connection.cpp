@@ -250,13 +250,15 @@ RecordsetPtr Connection::Execute(const std::string& sql, const std::vector<Varia
             if (rc != SQLITE_DONE && rc != SQLITE_ROW)
                 FailFromSqlite(db_, "The statement failed", sql);
             recordsAffected_ = sqlite3_changes64(db_);
+            // BEGIN and COMMIT of a reader's transaction are kept like its queries.
+            if (sqlite3_stmt_readonly(statement.get())) statements_->Keep(sql, statement.release());
             return std::make_shared<Recordset>();  // closed: the statement returns no rows
         }
         int rc = SQLITE_OK;
         RecordsetPtr rows = internal::ReadRows(statement.get(), rc);
         if (!rows && kept) continue;
         if (!rows) FailFromSqlite(db_, "The statement failed", sql);
-        // Only queries that read are kept: they ran to their end and hold nothing.
+        // Only statements that read are kept: they ran to their end and hold nothing.
         if (sqlite3_stmt_readonly(statement.get())) statements_->Keep(sql, statement.release());
         return rows;
     }
@@ -320,6 +322,8 @@ void Connection::RunScript(const std::string& text) {
         if (rc != SQLITE_DONE) FailFromSqlite(db_, "A statement of the script failed", current);
     }
 }
+
+bool Connection::InTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
 
 void Connection::BeginTrans() { Execute("BEGIN"); }
 void Connection::CommitTrans() { Execute("COMMIT"); }

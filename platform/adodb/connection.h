@@ -73,6 +73,8 @@ class Connection : public automation::Object {
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
+    // True between BeginTrans and its CommitTrans or RollbackTrans (or a BEGIN run as SQL).
+    bool InTransaction() const;
 
     // The raw SQLite handle, for bulk loaders that prepare their own statements. Null when closed.
     sqlite3* Handle() const { return db_; }
