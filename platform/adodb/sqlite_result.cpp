@@ -138,11 +138,6 @@ FieldInfo DescribeColumn(const std::string& name, const char* declaredType,
 
 // A stored value shown as the field's type; a value the type cannot show is kept as it is.
 Variant AsFieldType(const FieldInfo& field, Variant value) {
-    if (value.IsNull()) return value;
-    if (field.Type == adInteger || field.Type == adBigInt) return value;
-    // A text in a text field is already what the field shows, and the declared length is not
-    // checked here: the usual cell, kept without a copy.
-    if (value.IsString() && IsTextType(field.Type)) return value;
     if (!IsTextType(field.Type)) {
         try {
             return CoerceToField(field, value);
@@ -157,6 +152,16 @@ Variant AsFieldType(const FieldInfo& field, Variant value) {
     } catch (const automation::RuntimeError&) {
         return value;
     }
+}
+
+// AsFieldType in place: a whole number in an integer field and a text in a text field (the
+// declared length is not checked here), the usual cells, are already what the field shows and
+// stay where they are.
+void ShowAsFieldType(const FieldInfo& field, Variant& value) {
+    if (value.IsNull()) return;
+    if (field.Type == adInteger || field.Type == adBigInt) return;
+    if (value.IsString() && IsTextType(field.Type)) return;
+    value = AsFieldType(field, std::move(value));
 }
 
 }  // namespace
@@ -203,7 +208,7 @@ RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
     }
     auto recordset = Recordset::OpenWithFields(fields);
     for (auto& row : rows) {
-        for (size_t c = 0; c < row.size(); ++c) row[c] = AsFieldType(fields[c], std::move(row[c]));
+        for (size_t c = 0; c < row.size(); ++c) ShowAsFieldType(fields[c], row[c]);
         recordset->LoadRow(std::move(row));
     }
     return recordset;

@@ -12,10 +12,11 @@ namespace automation {
 // 15-significant-digit decimal form, rounded half away from zero at `decimals` places, digits
 // grouped by three, a minus sign only when a digit that is not zero remains.
 std::string FormatGroupedNumber(double value, int32_t decimals) {
-    std::string pattern = "#,##0";
-    if (decimals > 0) pattern += "." + std::string(static_cast<size_t>(decimals), '0');
-    if (!std::isfinite(value) || decimals < 0 || decimals > 64)
+    if (!std::isfinite(value) || decimals < 0 || decimals > 64) {
+        std::string pattern = "#,##0";
+        if (decimals > 0) pattern += "." + std::string(static_cast<size_t>(decimals), '0');
         return detail::FormatNumber(value, pattern);
+    }
 
     // d.dddddddddddddde±x: fifteen significant digits, as ToDecimal15 reads them.
     char text[40];
