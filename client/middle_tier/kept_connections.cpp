@@ -5,6 +5,7 @@
 
 #include <platform/automation/errors.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct KeptConnection {
     std::string database;  // the connection part of the property string
     adodb::ConnectionPtr connection;
     std::string stamp;  // the database as it was opened
+    std::map<std::string, std::string> remembered;
 };
 
 std::vector<KeptConnection>& Kept() {
@@ -40,11 +42,26 @@ adodb::ConnectionPtr ReadConnection(std::string_view propsString) {
     }
     auto connection = OpenSessionDatabase(propsString, DatabaseAccess::ReadOnly);
     if (kept.size() >= kKeptDatabases) kept.erase(kept.begin());
-    kept.push_back({database, connection, connection->DatabaseStamp()});
+    kept.push_back({database, connection, connection->DatabaseStamp(), {}});
     return connection;
 }
 
 void CloseReadConnections() { Kept().clear(); }
+
+const std::string* Remembered(const adodb::Connection& db, const std::string& key) {
+    for (const auto& kept : Kept()) {
+        if (kept.connection.get() != &db) continue;
+        const auto found = kept.remembered.find(key);
+        return found == kept.remembered.end() ? nullptr : &found->second;
+    }
+    return nullptr;
+}
+
+void Remember(const adodb::Connection& db, const std::string& key, std::string text) {
+    for (auto& kept : Kept()) {
+        if (kept.connection.get() == &db) kept.remembered[key] = std::move(text);
+    }
+}
 
 ReadSession::ReadSession(std::string_view propsString) : connection_(ReadConnection(propsString)) {
     if (connection_->InTransaction()) return;

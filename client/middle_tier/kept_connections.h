@@ -9,6 +9,7 @@
 
 #include <platform/adodb/connection.h>
 
+#include <string>
 #include <string_view>
 
 namespace client::middle_tier {
@@ -19,6 +20,12 @@ adodb::ConnectionPtr ReadConnection(std::string_view propsString);
 
 // Closes every kept connection (a test that moves databases around, a host that ends).
 void CloseReadConnections();
+
+// A text worked out from the database (the SQL that reads a tracked kind), kept with a kept
+// connection for as long as it is kept: the database has not changed since the connection was
+// opened. Nothing is kept for a connection that is not a kept one.
+const std::string* Remembered(const adodb::Connection& db, const std::string& key);
+void Remember(const adodb::Connection& db, const std::string& key, std::string text);
 
 // The kept connection in use by one call. The call's statements read one snapshot of the
 // database, in one read transaction (unless one is open already), which also spares SQLite

@@ -219,9 +219,16 @@ std::string Connection::DatabaseStamp() const {
     if (dataSource_ == ":memory:") return "memory";
     struct stat file {};
     if (::stat(dataSource_.c_str(), &file) != 0) return "";
-    return std::to_string(file.st_dev) + ":" + std::to_string(file.st_ino) + ":" +
-           std::to_string(file.st_size) + ":" + std::to_string(file.st_mtim.tv_sec) + "." +
-           std::to_string(file.st_mtim.tv_nsec);
+    std::string stamp = std::to_string(file.st_dev) + ":" + std::to_string(file.st_ino) + ":" +
+                        std::to_string(file.st_size) + ":" + std::to_string(file.st_mtim.tv_sec) +
+                        "." + std::to_string(file.st_mtim.tv_nsec);
+    // A database in WAL mode takes its commits into the -wal file first.
+    const std::string wal = dataSource_ + "-wal";
+    if (::stat(wal.c_str(), &file) == 0) {
+        stamp += "/" + std::to_string(file.st_size) + ":" + std::to_string(file.st_mtim.tv_sec) +
+                 "." + std::to_string(file.st_mtim.tv_nsec);
+    }
+    return stamp;
 }
 
 ObjectStateEnum Connection::State() const { return db_ ? adStateOpen : adStateClosed; }

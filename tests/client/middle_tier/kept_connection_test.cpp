@@ -28,8 +28,8 @@ TEST_F(KeptConnection, EachCallSeesTheDatabaseAsItIsNow) {
 
     // Another database copied over the file: the kept connection would still read the old one.
     const std::string other = TempPath("other");
-    erp::BuildFixture(other, erp::FixtureDefinition{
-                                 .statements = {"DELETE FROM t_Group WHERE FGroupID <> 1"}});
+    erp::BuildFixture(
+        other, erp::FixtureDefinition{.statements = {"DELETE FROM t_Group WHERE FGroupID <> 1"}});
     std::filesystem::rename(other, path_);
     EXPECT_EQ(Count("t_Group"), Scalar("SELECT COUNT(*) FROM t_Group"));
     EXPECT_NE(client::middle_tier::ReadConnection(Props()), kept);
