@@ -18,7 +18,7 @@ constexpr size_t kKeptDatabases = 4;
 struct KeptConnection {
     std::string database;  // the connection part of the property string
     adodb::ConnectionPtr connection;
-    std::string stamp;  // the database as it was opened
+    adodb::Connection::Stamp stamp;  // the database as it was last seen
     std::map<std::string, std::string> remembered;
 };
 
@@ -36,7 +36,12 @@ adodb::ConnectionPtr ReadConnection(std::string_view propsString) {
         if (kept[i].database != database) continue;
         KeptConnection found = std::move(kept[i]);
         kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(i));
-        if (found.stamp.empty() || found.connection->DatabaseStamp() != found.stamp) break;
+        const adodb::Connection::Stamp now = found.connection->DatabaseStamp();
+        if (now.identity.empty() || now.identity != found.stamp.identity) break;
+        // A write since (by anyone) is SQLite's to show; only what was worked out from the
+        // database before it is forgotten.
+        if (now.stamp != found.stamp.stamp) found.remembered.clear();
+        found.stamp = now;
         kept.push_back(std::move(found));
         return kept.back().connection;
     }

@@ -2,10 +2,11 @@
 // The read-only connection of a middle-tier call. One connection per database is kept open
 // between calls, so that a call does not pay for opening the database and reading its schema
 // again, and the connection keeps its prepared queries. A kept connection serves again while its
-// database is as it was when it was opened (adodb::Connection::DatabaseStamp); a database that
-// was replaced, removed or written since is opened anew, as a fresh connection per call would
-// find it. A few databases are kept at most; the one used least recently is closed. For the
-// client's one thread, as the rest of the middle tier.
+// database is the one it opened (adodb::Connection::DatabaseStamp); a database that was replaced
+// or removed is opened anew, as a fresh connection per call would find it. What other
+// connections commit, SQLite shows a kept connection at its next statement. A few databases are
+// kept at most; the one used least recently is closed. For the client's one thread, as the rest
+// of the middle tier.
 
 #include <platform/adodb/connection.h>
 
@@ -22,8 +23,8 @@ adodb::ConnectionPtr ReadConnection(std::string_view propsString);
 void CloseReadConnections();
 
 // A text worked out from the database (the SQL that reads a tracked kind), kept with a kept
-// connection for as long as it is kept: the database has not changed since the connection was
-// opened. Nothing is kept for a connection that is not a kept one.
+// connection until the database is written. Nothing is kept for a connection that is not a kept
+// one.
 const std::string* Remembered(const adodb::Connection& db, const std::string& key);
 void Remember(const adodb::Connection& db, const std::string& key, std::string text);
 

@@ -214,21 +214,23 @@ void Connection::Close() {
     db_ = nullptr;
 }
 
-std::string Connection::DatabaseStamp() const {
-    if (!db_) return "";
-    if (dataSource_ == ":memory:") return "memory";
+Connection::Stamp Connection::DatabaseStamp() const {
+    if (!db_) return {};
+    if (dataSource_ == ":memory:") return {"memory", "memory"};
     struct stat file {};
-    if (::stat(dataSource_.c_str(), &file) != 0) return "";
-    std::string stamp = std::to_string(file.st_dev) + ":" + std::to_string(file.st_ino) + ":" +
-                        std::to_string(file.st_size) + ":" + std::to_string(file.st_mtim.tv_sec) +
-                        "." + std::to_string(file.st_mtim.tv_nsec);
+    if (::stat(dataSource_.c_str(), &file) != 0) return {};
+    Stamp result;
+    result.identity = std::to_string(file.st_dev) + ":" + std::to_string(file.st_ino);
+    result.stamp = result.identity + ":" + std::to_string(file.st_size) + ":" +
+                   std::to_string(file.st_mtim.tv_sec) + "." + std::to_string(file.st_mtim.tv_nsec);
     // A database in WAL mode takes its commits into the -wal file first.
     const std::string wal = dataSource_ + "-wal";
     if (::stat(wal.c_str(), &file) == 0) {
-        stamp += "/" + std::to_string(file.st_size) + ":" + std::to_string(file.st_mtim.tv_sec) +
-                 "." + std::to_string(file.st_mtim.tv_nsec);
+        result.stamp += "/" + std::to_string(file.st_size) + ":" +
+                        std::to_string(file.st_mtim.tv_sec) + "." +
+                        std::to_string(file.st_mtim.tv_nsec);
     }
-    return stamp;
+    return result;
 }
 
 ObjectStateEnum Connection::State() const { return db_ ? adStateOpen : adStateClosed; }

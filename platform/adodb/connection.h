@@ -43,11 +43,16 @@ class Connection : public automation::Object {
     ObjectStateEnum State() const;
     const std::string& ConnectionString() const { return connectionString_; }
     bool IsReadOnly() const { return readOnly_; }
-    // A text that stays the same while the database is the one this connection opened and nothing
-    // changed it from outside: for a database file, the file's identity, size and time of change
-    // (a write by any connection changes it too). Empty when the file is gone or the connection
-    // is closed. A caller that keeps a connection open compares it before using it again.
-    std::string DatabaseStamp() const;
+    // Which database the connection reads and how it stands, for a caller that keeps the
+    // connection open between uses: `identity` stays the same while the database is the one the
+    // connection opened (for a file: the same file, not one put in its place); `stamp` changes
+    // besides whenever the database is written, by any connection. Both are empty when the file
+    // is gone or the connection is closed.
+    struct Stamp {
+        std::string identity;
+        std::string stamp;
+    };
+    Stamp DatabaseStamp() const;
 
     // Runs one SQL statement; `?` placeholders take `parameters` in order (bound, never pasted
     // into the text). A statement that returns columns gives an open record set holding a copy

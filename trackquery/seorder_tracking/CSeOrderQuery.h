@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace trackquery {
@@ -94,6 +95,8 @@ class CSeOrderQuery : public ITrackQuery, public ICSeOrderQuery {
     std::string QuantityText(const automation::Variant& value) const;
 
     // --- phase_detail.cpp ---
+    // The captions of the status keywords met in one fill, read from the resources once each.
+    using StatusCaptions = std::vector<std::pair<std::string, std::string>>;
     // A field of the phase template that the rows show.
     struct PhaseField {
         std::string key;
@@ -106,13 +109,14 @@ class CSeOrderQuery : public ITrackQuery, public ICSeOrderQuery {
         std::vector<PhaseField> fields;
         CellKeyList keys;  // the rows' shared keys, when the fields' keys differ
         bool read = false;
+        StatusCaptions captions;
     };
     void ReadPhaseTemplate(PhaseTemplate& shown) const;
     DetailNodePtr CreatePhaseNode(const std::string& type, const RecordsetPtr& rsTemplate);
     void FillPhaseDetail(int32_t lRow, const std::string& sPath,
                          const automation::ObjectPtr& objRow, const std::string& sRowType);
-    std::string FormatCellText(const automation::Variant& value,
-                               const automation::Variant& ctlType) const;
+    std::string FormatCellText(const automation::Variant& value, const automation::Variant& ctlType,
+                               StatusCaptions& captions) const;
     void ResetPhaseNodes();
 
     // --- entry_head.cpp ---

@@ -183,7 +183,8 @@ void CSeOrderQuery::FillPhaseDetail(int32_t lRow, const std::string& sPath,
                         // An empty field counts as the empty text.
                         static const Variant kEmptyText{std::string()};
                         const Variant& value = rs->ValueRef(ordinals[f]);
-                        text = FormatCellText(value.IsNull() ? kEmptyText : value, field.ctlType);
+                        text = FormatCellText(value.IsNull() ? kEmptyText : value, field.ctlType,
+                                              shown.captions);
                     }
                     if (shown.keys) {
                         DetailCell& cell = row->CellAt(static_cast<int32_t>(f));
@@ -241,7 +242,8 @@ void CSeOrderQuery::ReadPhaseTemplate(PhaseTemplate& shown) const {
     shown.read = true;
 }
 
-std::string CSeOrderQuery::FormatCellText(const Variant& value, const Variant& ctlType) const {
+std::string CSeOrderQuery::FormatCellText(const Variant& value, const Variant& ctlType,
+                                          StatusCaptions& captions) const {
     // A figure that does not apply is the text "-", shown as it is; a number never reads so.
     auto isDash = [&] { return value.IsString() && value.AsString() == "-"; };
     switch (automation::CLngOr(ctlType)) {
@@ -258,8 +260,15 @@ std::string CSeOrderQuery::FormatCellText(const Variant& value, const Variant& c
         }
         case kAmount:
             return isDash() ? "-" : FormatWithDecimals(value, 2);
-        case kStatus:
-            return StatusText(automation::TextOrEmpty(value));
+        case kStatus: {
+            std::string keyword = automation::TextOrEmpty(value);
+            for (const auto& [known, caption] : captions) {
+                if (known == keyword) return caption;
+            }
+            std::string caption = StatusText(keyword);
+            captions.emplace_back(std::move(keyword), caption);
+            return caption;
+        }
         default:
             return automation::TextOrEmpty(value);
     }

@@ -271,12 +271,13 @@ TEST_F(ConnectionTest, KeptQueriesFollowOtherConnections) {
     reader.Open(ConnectionString(";Mode=Read"));
     const std::string count = "SELECT COUNT(*) AS N FROM t_Group";
     EXPECT_EQ(automation::CLng(reader.Execute(count)->Value("N")), 4);
-    const std::string stamp = reader.DatabaseStamp();
+    const auto stamp = reader.DatabaseStamp();
     Connection writer;
     writer.Open(ConnectionString());
     writer.Execute("INSERT INTO t_Group VALUES (3, 1)");
     EXPECT_EQ(automation::CLng(reader.Execute(count)->Value("N")), 5);
-    EXPECT_NE(reader.DatabaseStamp(), stamp) << "a write shows in the stamp";
+    EXPECT_NE(reader.DatabaseStamp().stamp, stamp.stamp) << "a write shows in the stamp";
+    EXPECT_EQ(reader.DatabaseStamp().identity, stamp.identity) << "the same file";
     writer.ExecuteScript("DROP TABLE t_Group; CREATE TABLE t_Group (FGroupID INTEGER);");
     EXPECT_EQ(automation::CLng(reader.Execute(count)->Value("N")), 0);
     writer.ExecuteScript("DROP TABLE t_Group;");
