@@ -1,7 +1,7 @@
 #include <client/middle_tier/icmo_queries.h>
 
-#include <client/middle_tier/kept_connections.h>
 #include <client/middle_tier/middle_tier_support.h>
+#include <client/session/kept_connections.h>
 
 #include <platform/automation/conversions.h>
 #include <platform/automation/strings.h>

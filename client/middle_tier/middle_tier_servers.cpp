@@ -1,10 +1,10 @@
 #include <client/middle_tier/middle_tier_servers.h>
 
 #include <client/middle_tier/icmo_queries.h>
-#include <client/middle_tier/kept_connections.h>
 #include <client/middle_tier/middle_tier_support.h>
 #include <client/middle_tier/order_queries.h>
 #include <client/middle_tier/user_options.h>
+#include <client/session/kept_connections.h>
 #include <client/session/props_string.h>
 #include <client/session/session_database.h>
 

@@ -3,7 +3,7 @@
 
 #include "erp_fixture.h"
 
-#include <client/middle_tier/kept_connections.h>
+#include <client/session/kept_connections.h>
 
 namespace mt_test {
 namespace {
@@ -18,8 +18,8 @@ class KeptConnection : public ErpFixture {
 
 TEST_F(KeptConnection, EachCallSeesTheDatabaseAsItIsNow) {
     const int64_t groups = Count("t_Group");
-    auto kept = client::middle_tier::ReadConnection(Props());
-    EXPECT_EQ(client::middle_tier::ReadConnection(Props()), kept) << "the connection is kept";
+    auto kept = client::ReadConnection(Props());
+    EXPECT_EQ(client::ReadConnection(Props()), kept) << "the connection is kept";
     {
         erp::SqliteDatabase other(path_, false);
         other.Exec("INSERT INTO t_Group (FGroupID, FUserID) VALUES (77, 77)");
@@ -32,11 +32,11 @@ TEST_F(KeptConnection, EachCallSeesTheDatabaseAsItIsNow) {
         other, erp::FixtureDefinition{.statements = {"DELETE FROM t_Group WHERE FGroupID <> 1"}});
     std::filesystem::rename(other, path_);
     EXPECT_EQ(Count("t_Group"), Scalar("SELECT COUNT(*) FROM t_Group"));
-    EXPECT_NE(client::middle_tier::ReadConnection(Props()), kept);
+    EXPECT_NE(client::ReadConnection(Props()), kept);
 
     std::filesystem::remove(path_);
     EXPECT_THROW(Count("t_Group"), automation::RuntimeError) << "a removed file is not read";
-    client::middle_tier::CloseReadConnections();
+    client::CloseReadConnections();
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include <client/middle_tier/kept_connections.h>
+#include <client/session/kept_connections.h>
 
 #include <client/session/props_string.h>
 #include <client/session/session_database.h>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace client::middle_tier {
+namespace client {
 
 namespace {
 
@@ -88,4 +88,4 @@ ReadSession::~ReadSession() {
     }
 }
 
-}  // namespace client::middle_tier
+}  // namespace client

@@ -1,19 +1,19 @@
 #pragma once
-// The read-only connection of a middle-tier call. One connection per database is kept open
+// The read-only connection of a call of the client's components (the middle tier, permissions,
+// system profiles). One connection per database is kept open
 // between calls, so that a call does not pay for opening the database and reading its schema
 // again, and the connection keeps its prepared queries. A kept connection serves again while its
 // database is the one it opened (adodb::Connection::DatabaseStamp); a database that was replaced
 // or removed is opened anew, as a fresh connection per call would find it. What other
 // connections commit, SQLite shows a kept connection at its next statement. A few databases are
-// kept at most; the one used least recently is closed. For the client's one thread, as the rest
-// of the middle tier.
+// kept at most; the one used least recently is closed. For the client's one thread.
 
 #include <platform/adodb/connection.h>
 
 #include <string>
 #include <string_view>
 
-namespace client::middle_tier {
+namespace client {
 
 // The kept connection to the database the property string names, opened read-only when none is
 // kept or the kept one is stale; the errors of opening are those of OpenSessionDatabase.
@@ -47,4 +47,4 @@ class ReadSession {
     bool ownsTransaction_ = false;
 };
 
-}  // namespace client::middle_tier
+}  // namespace client
