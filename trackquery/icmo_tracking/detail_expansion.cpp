@@ -79,6 +79,11 @@ struct ColumnPlan {
     int32_t valueOrdinal = -1;
     int32_t decimalsOrdinal = -1;
     bool filtered = false;
+    // The column's total and most decimals, added up here when every column has a key of its
+    // own, and written into the totals once the rows are built.
+    bool totalRead = false;
+    double total = 0;
+    int32_t totalDecimals = 0;
 };
 
 // The first query field row of a key as a filter finds it.
@@ -249,6 +254,17 @@ void FillNumericCell(NodeLoad& load, ColumnPlan& plan, DetailCell& cell) {
     cell.Text = value.IsNull() ? "" : FormatWithDecimals(value, decimals);
     cell.Value = value;
     if (!FieldIsOne(QueryFieldValue(load, plan, plan.sum, "FSum"))) return;
+    if (load.cellKeys) {
+        if (!plan.totalRead) {
+            plan.total = automation::CDbl(load.totals->Item(plan.key, 0.0));
+            plan.totalDecimals =
+                automation::CLng(load.totals->Item(plan.key + "Decimal", int32_t{0}));
+            plan.totalRead = true;
+        }
+        if (!value.IsNull() && !value.IsEmpty()) plan.total += automation::CDbl(value);
+        if (decimals > plan.totalDecimals) plan.totalDecimals = decimals;
+        return;
+    }
     if (!value.IsNull() && !value.IsEmpty()) {
         const Variant* total = load.totals->FindItem(plan.key);
         load.totals->SetItem(plan.key,
@@ -394,6 +410,11 @@ void CICMOQuery::ExpandDetailNode(const DetailNodePtr& node) {
     while (!load.bills->BOF() && !load.bills->Eof()) {
         node->AddRow(NewBillRow(load), -1, false);
         load.bills->MoveNext();
+    }
+    for (const ColumnPlan& plan : load.columns) {
+        if (!plan.totalRead) continue;
+        load.totals->SetItem(plan.key, plan.total);
+        load.totals->SetItem(plan.key + "Decimal", plan.totalDecimals);
     }
     // The query fields stay filtered on the last column, as the fill of its cells left them.
     if (load.planned && !load.columns.empty()) {
