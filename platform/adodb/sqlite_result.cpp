@@ -161,6 +161,14 @@ void ShowAsFieldType(const FieldInfo& field, Variant& value) {
     if (value.IsNull()) return;
     if (field.Type == adInteger || field.Type == adBigInt) return;
     if (value.IsString() && IsTextType(field.Type)) return;
+    if (field.Type == adDouble && value.Type() == automation::VarType::Double) return;
+    // The form a DATE column holds; any other text takes the general way.
+    if (field.Type == adDBTimeStamp && value.IsString()) {
+        if (auto date = IsoDate(value.AsString())) {
+            value = *date;
+            return;
+        }
+    }
     value = AsFieldType(field, std::move(value));
 }
 

@@ -23,6 +23,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -103,6 +104,8 @@ class CSeOrderQuery : public ITrackQuery, public ICSeOrderQuery {
         std::string trimmedKey;
         automation::Variant ctlType;
         bool billNumber = false;
+        // The control type as a number, read at the field's first cell.
+        std::optional<int32_t> control;
     };
     // The shown fields of the phase being filled, read from the template at its first row.
     struct PhaseTemplate {
@@ -115,7 +118,7 @@ class CSeOrderQuery : public ITrackQuery, public ICSeOrderQuery {
     DetailNodePtr CreatePhaseNode(const std::string& type, const RecordsetPtr& rsTemplate);
     void FillPhaseDetail(int32_t lRow, const std::string& sPath,
                          const automation::ObjectPtr& objRow, const std::string& sRowType);
-    std::string FormatCellText(const automation::Variant& value, const automation::Variant& ctlType,
+    std::string FormatCellText(const automation::Variant& value, int32_t control,
                                StatusCaptions& captions) const;
     void ResetPhaseNodes();
 

@@ -173,7 +173,7 @@ void CSeOrderQuery::FillPhaseDetail(int32_t lRow, const std::string& sPath,
                 auto row = shown.keys ? std::make_shared<DetailRow>(shown.keys)
                                       : std::make_shared<DetailRow>();
                 for (size_t f = 0; f < shown.fields.size(); ++f) {
-                    const PhaseField& field = shown.fields[f];
+                    PhaseField& field = shown.fields[f];
                     std::string text;
                     if (writeOff && field.billNumber) {
                         text =
@@ -183,7 +183,8 @@ void CSeOrderQuery::FillPhaseDetail(int32_t lRow, const std::string& sPath,
                         // An empty field counts as the empty text.
                         static const Variant kEmptyText{std::string()};
                         const Variant& value = rs->ValueRef(ordinals[f]);
-                        text = FormatCellText(value.IsNull() ? kEmptyText : value, field.ctlType,
+                        if (!field.control) field.control = automation::CLngOr(field.ctlType);
+                        text = FormatCellText(value.IsNull() ? kEmptyText : value, *field.control,
                                               shown.captions);
                     }
                     if (shown.keys) {
@@ -242,11 +243,11 @@ void CSeOrderQuery::ReadPhaseTemplate(PhaseTemplate& shown) const {
     shown.read = true;
 }
 
-std::string CSeOrderQuery::FormatCellText(const Variant& value, const Variant& ctlType,
+std::string CSeOrderQuery::FormatCellText(const Variant& value, int32_t control,
                                           StatusCaptions& captions) const {
     // A figure that does not apply is the text "-", shown as it is; a number never reads so.
     auto isDash = [&] { return value.IsString() && value.AsString() == "-"; };
-    switch (automation::CLngOr(ctlType)) {
+    switch (control) {
         case kQuantity:
             return isDash() ? "-" : QuantityText(value);
         case kDate: {
