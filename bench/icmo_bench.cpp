@@ -4,7 +4,8 @@
 // - the navigation fill: InitTrack with 32,767 task orders (the most one tree holds), against a
 //   plain SELECT of their numbers and states;
 // - the expansion of a tracked-bill node holding 10,000 bills (production issues of one task
-//   order), against a plain SELECT of the node's view.
+//   order), against a plain SELECT of the node's view, with the heap the expanded rows hold per
+//   bill (bytes_per_bill).
 //
 // The databases are built once into the temporary folder ($TMPDIR or /tmp) and kept for later
 // runs. Run: build-*/bench/bench_icmo_bench
@@ -18,6 +19,7 @@
 #include <platform/windowing/form.h>
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sqlite3.h>
 
 #include <cstdlib>
@@ -28,26 +30,6 @@ namespace {
 
 using namespace bench_data;
 namespace erp = client::erp_database;
-
-// Steps through every row of a query, reading every column, as the least any reader must do.
-int64_t RawFetch(sqlite3* db, const std::string& sql, int64_t parameter) {
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
-    sqlite3_bind_int64(statement, 1, parameter);
-    int64_t rows = 0;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-            if (sqlite3_column_type(statement, c) == SQLITE_TEXT) {
-                benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
-            } else {
-                benchmark::DoNotOptimize(sqlite3_column_double(statement, c));
-            }
-        }
-        ++rows;
-    }
-    sqlite3_finalize(statement);
-    return rows;
-}
 
 void BM_NavigationFill(benchmark::State& state) {
     const auto orders = ReadTaskOrders(NavigationDatabase(), kNavigationOrders);
@@ -76,6 +58,12 @@ void BM_NavigationRawFetch(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(rows);
 }
 
+// The bytes the heap holds for the program now.
+size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
 // The 1-based position of the detail node of a kind, 0 when the view has none.
 std::string NodePath(client::HeadlessTraceViewer& viewer, const std::string& kind) {
     auto model = viewer.GetDetailModel();
@@ -95,18 +83,25 @@ void BM_ExpandNode(benchmark::State& state) {
         return;
     }
     size_t rows = 0;
+    double bytesPerBill = 0;
     for (auto _ : state) {
         state.PauseTiming();
         session.ClickTool("btnRefresh");
         const std::string path = NodePath(*session.Viewer(), "-24");
+        const size_t before = HeapInUse();
         state.ResumeTiming();
         if (path.empty() || !session.ExpandDetail(path)) {
             state.SkipWithError("no production issue node to expand");
             break;
         }
         rows = session.Viewer()->GetDetailModel()->Item(std::stoi(path))->Rows().size();
+        state.PauseTiming();
+        // What the expansion left behind, that is what the viewer's tree holds for the bills.
+        bytesPerBill = static_cast<double>(HeapInUse() - before) / static_cast<double>(rows);
+        state.ResumeTiming();
     }
     state.counters["rows"] = static_cast<double>(rows);
+    state.counters["bytes_per_bill"] = bytesPerBill;
 }
 
 void BM_ExpandRawFetch(benchmark::State& state) {

@@ -174,25 +174,18 @@ trackquery::DetailModel BillTree(int rows) {
         column->Align = c >= 6 ? 1 : 0;
         node->AddColumn(column);
     }
-    auto cell = [](const char* key, std::string text, automation::Variant value) {
-        auto made = std::make_shared<DetailCell>();
-        made->Key = key;
-        made->Text = std::move(text);
-        made->Value = std::move(value);
-        return made;
-    };
     for (int i = 1; i <= rows; ++i) {
         auto row = std::make_shared<DetailRow>();
         row->RowColor = 5662310;
         row->StatusIcon = 17;
-        row->AddCell(cell("FBillNO", "SOUT" + std::to_string(100000 + i), "SOUT"));
-        row->AddCell(cell("FStatus", "审核", 1));
-        row->AddCell(cell("FDate", "2026-05-01", "2026-05-01"));
-        row->AddCell(cell("FItemNumber", "02.000024", "02.000024"));
-        row->AddCell(cell("FItemName", "材料24", "材料24"));
-        row->AddCell(cell("FUnit", "千克", "千克"));
-        row->AddCell(cell("FQty", "2.50", 2.5));
-        row->AddCell(cell("FAmount", "7.50", 7.5));
+        row->AddCell("FBillNO", "SOUT" + std::to_string(100000 + i), "SOUT");
+        row->AddCell("FStatus", "审核", 1);
+        row->AddCell("FDate", "2026-05-01", "2026-05-01");
+        row->AddCell("FItemNumber", "02.000024", "02.000024");
+        row->AddCell("FItemName", "材料24", "材料24");
+        row->AddCell("FUnit", "千克", "千克");
+        row->AddCell("FQty", "2.50", 2.5);
+        row->AddCell("FAmount", "7.50", 7.5);
         node->AddRow(row);
     }
     node->IsExpanded = true;

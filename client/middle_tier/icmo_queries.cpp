@@ -1,6 +1,7 @@
 #include <client/middle_tier/icmo_queries.h>
 
 #include <client/middle_tier/middle_tier_support.h>
+#include <client/session/kept_connections.h>
 
 #include <platform/automation/conversions.h>
 #include <platform/automation/strings.h>
@@ -89,8 +90,11 @@ adodb::RecordsetPtr TaskOrderHead(adodb::Connection& db, int32_t interId) {
     return result;
 }
 
-adodb::RecordsetPtr TrackedBills(adodb::Connection& db, int32_t parentId, int64_t kind,
-                                 const std::string& operationFilter) {
+namespace {
+
+// The SELECT of a kind's bills: FRowID, then the template columns in template order, then the
+// rest of the view's columns, from the kind's view; the parent's id is its one parameter.
+std::string TrackedBillsSelect(adodb::Connection& db, int64_t kind) {
     const std::string view = KindView(db, kind);
     const std::vector<std::string> viewColumns =
         FieldNames(db.Execute("SELECT * FROM " + view + " WHERE 0"));
@@ -116,7 +120,22 @@ adodb::RecordsetPtr TrackedBills(adodb::Connection& db, int32_t parentId, int64_
         if (listed.insert(automation::UCase(name)).second) columns += ", " + name;
     }
 
-    std::string sql = "SELECT " + columns + " FROM " + view + " WHERE FParentID = ?";
+    return "SELECT " + columns + " FROM " + view + " WHERE FParentID = ?";
+}
+
+}  // namespace
+
+adodb::RecordsetPtr TrackedBills(adodb::Connection& db, int32_t parentId, int64_t kind,
+                                 const std::string& operationFilter) {
+    // The kind's SELECT is read from the templates once per kept connection.
+    const std::string key = "TrackedBills " + std::to_string(kind);
+    std::string sql;
+    if (const std::string* known = Remembered(db, key)) {
+        sql = *known;
+    } else {
+        sql = TrackedBillsSelect(db, kind);
+        Remember(db, key, sql);
+    }
     std::vector<Variant> parameters{Variant(parentId)};
     if (!operationFilter.empty() && operationFilter.find_first_not_of(" \t") != std::string::npos) {
         if (kind != kOperationRecordKind) {

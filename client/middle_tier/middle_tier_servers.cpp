@@ -4,6 +4,7 @@
 #include <client/middle_tier/middle_tier_support.h>
 #include <client/middle_tier/order_queries.h>
 #include <client/middle_tier/user_options.h>
+#include <client/session/kept_connections.h>
 #include <client/session/props_string.h>
 #include <client/session/session_database.h>
 
@@ -30,7 +31,7 @@ int32_t UserIdOf(const Variant& value) {
 RecordsetPtr GetICMOQueryServer::GetQueryFields(const std::string& sProps, int16_t iTranType,
                                                 const Variant& vSelector) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetQueryFields", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         return QueryFields(*db, iTranType, vSelector, SessionLanguage(sProps));
     });
 }
@@ -39,7 +40,7 @@ RecordsetPtr GetICMOQueryServer::GetICMOQuery(const std::string& sProps, int32_t
                                               int16_t iTranType, const Variant& vSelector,
                                               const std::string& sFilter) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetICMOQuery", [&]() -> RecordsetPtr {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         if (iTranType == kHeadTemplates) return TaskOrderHead(*db, lInterID);
         if (iTranType != kTrackedKinds) {
             Fail("CGetICMOQuery.GetICMOQuery",
@@ -53,7 +54,7 @@ RecordsetPtr GetICMOQueryServer::GetICMOQuery(const std::string& sProps, int32_t
 
 RecordsetPtr GetICMOQueryServer::GetICMOOper(const std::string& sProps, int32_t lInterID) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetICMOOper", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         return TaskOrderOperations(*db, lInterID);
     });
 }
@@ -61,7 +62,7 @@ RecordsetPtr GetICMOQueryServer::GetICMOOper(const std::string& sProps, int32_t 
 RecordsetPtr GetICMOQueryServer::GetICMOInfo(const std::string& sProps,
                                              const automation::VectorPtr& vctBillInterID) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetICMOInfo", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         return TaskOrderInfo(*db, vctBillInterID);
     });
 }
@@ -69,21 +70,21 @@ RecordsetPtr GetICMOQueryServer::GetICMOInfo(const std::string& sProps,
 automation::DictionaryPtr GetICMOQueryServer::GetStockQty(const std::string& sProps,
                                                           RecordsetPtr& rsBills) {
     return Guarded<automation::DictionaryPtr>("CGetICMOQuery.GetStockQty", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         return StockQuantities(*db, rsBills);
     });
 }
 
 RecordsetPtr GetICMOQueryServer::GetRs(const std::string& sProps, const std::string& sSQL) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetRs", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         return ReadOnlyRows(*db, sSQL);
     });
 }
 
 RecordsetPtr GetICMOQueryServer::GetFrmOption(const std::string& sProps, const std::string& sKey) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetFrmOption", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         return ReadWindowOptions(*db, sKey, SessionUserID(sProps));
     });
 }
@@ -92,7 +93,7 @@ RecordsetPtr GetICMOQueryServer::GetBillOption(const std::string& sProps,
                                                const std::string& sBillType, const Variant& vUserID,
                                                bool bChosenOnly) {
     return Guarded<RecordsetPtr>("CGetICMOQuery.GetBillOption", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         return ReadOptionChoice(*db, sBillType, UserIdOf(vUserID), bChosenOnly,
                                 SessionLanguage(sProps));
     });
@@ -123,7 +124,7 @@ bool SetICMOQueryServer::SetBillOption(const std::string& sProps, const std::str
 RecordsetPtr GetOrderQueryServer::GetBillOption(const std::string& sProps,
                                                 const std::string& sOptionName) {
     return Guarded<RecordsetPtr>("CGetOrderQuery.GetBillOption", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         return ReadOptionChoice(*db, sOptionName, SessionUserID(sProps), false,
                                 SessionLanguage(sProps));
     });
@@ -133,7 +134,7 @@ RecordsetPtr GetOrderQueryServer::GetOrderList(const std::string& sProps,
                                                const automation::DictionaryPtr& dctFilter,
                                                const automation::DictionaryPtr& dctStatus) {
     return Guarded<RecordsetPtr>("CGetOrderQuery.GetOrderList", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         return OrderList(*db, dctFilter, dctStatus);
     });
 }
@@ -141,7 +142,7 @@ RecordsetPtr GetOrderQueryServer::GetOrderList(const std::string& sProps,
 automation::VectorPtr GetOrderQueryServer::GetSeOrderPerforms(
     const std::string& sProps, const automation::DictionaryPtr& dctPara) {
     return Guarded<automation::VectorPtr>("CGetOrderQuery.GetSeOrderPerforms", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         auto bills = PhaseBills(*db, dctPara);
         for (const auto& item : bills->Items()) {
             TranslateLabels(*db, item.As<adodb::Recordset>(), SessionLanguage(sProps),
@@ -154,7 +155,7 @@ automation::VectorPtr GetOrderQueryServer::GetSeOrderPerforms(
 RecordsetPtr GetOrderQueryServer::GetSeOrderDetail(const std::string& sProps,
                                                    const automation::DictionaryPtr& dctPara) {
     return Guarded<RecordsetPtr>("CGetOrderQuery.GetSeOrderDetail", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         auto detail = EntryDetail(*db, dctPara);
         TranslateLabels(*db, detail, SessionLanguage(sProps), {"FCheckStatus"});
         return detail;
@@ -164,7 +165,7 @@ RecordsetPtr GetOrderQueryServer::GetSeOrderDetail(const std::string& sProps,
 automation::DictionaryPtr GetOrderQueryServer::GetSeOrderCollect(
     const std::string& sProps, const automation::DictionaryPtr& dctPara) {
     return Guarded<automation::DictionaryPtr>("CGetOrderQuery.GetSeOrderCollect", [&] {
-        auto db = OpenSessionDatabase(sProps, DatabaseAccess::ReadOnly);
+        ReadSession db(sProps);
         return ExecutionSummary(*db, dctPara);
     });
 }

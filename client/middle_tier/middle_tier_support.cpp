@@ -110,7 +110,9 @@ automation::DateValue ServerDate(adodb::Connection& db) {
 
 adodb::RecordsetPtr NewRecordset(const std::vector<std::string>& fields) {
     auto rs = std::make_shared<adodb::Recordset>();
-    for (const auto& field : fields) rs->Fields()->Append(field, adodb::adVariant);
+    for (const auto& field : fields) {
+        rs->AppendField({field, adodb::adVariant, 0, adodb::adFldUnspecified});
+    }
     rs->Open();
     return rs;
 }

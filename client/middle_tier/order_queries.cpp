@@ -107,13 +107,32 @@ adodb::RecordsetPtr OrderList(adodb::Connection& db, const automation::Dictionar
     const std::string rows = "SELECT DISTINCT v.FInterID, v.FBillNo, v.FCustName, v.FEntryID, " +
                              std::string(exportOrders ? "x.FDetailID" : "0 AS FDetailID") +
                              ", v.FItemNumber, v.FItemName, v.FItemModel" + from + where;
+    const std::string ordered = rows + " ORDER BY v.FBillNo, v.FInterID, v.FEntryID, 5";
+    auto setCode = [&](int32_t code) {
+        if (status) status->SetItem("RetCode", Variant(code));
+    };
+
+    // A list the user need not be asked about is read in one statement: one entry more than such
+    // a list holds tells whether it is one. A longer list is counted first, as the limits need.
+    // A failure of the short read is left to the count, which fails the same way and names its
+    // own statement.
+    adodb::RecordsetPtr shortList;
+    try {
+        shortList = db.Execute(ordered + " LIMIT " + std::to_string(kOrderListQuestionLimit + 1),
+                               parameters);
+    } catch (const automation::RuntimeError&) {
+        shortList = nullptr;
+    }
+    if (shortList && shortList->RecordCount() <= kOrderListQuestionLimit) {
+        if (status) automation::CBool(status->Item("Continue", Variant(false)));
+        setCode(0);
+        return shortList;
+    }
+
     auto count = db.Execute("SELECT COUNT(*) AS N FROM (" + rows + ")", parameters);
     const int64_t entries = WholeNumber(count->Value("N")).value_or(0);
     const bool goOn = status && automation::CBool(status->Item("Continue", Variant(false)));
 
-    auto setCode = [&](int32_t code) {
-        if (status) status->SetItem("RetCode", Variant(code));
-    };
     if (entries > kOrderListHardLimit) {
         setCode(2);
         return nullptr;
@@ -123,7 +142,7 @@ adodb::RecordsetPtr OrderList(adodb::Connection& db, const automation::Dictionar
         return nullptr;
     }
     setCode(0);
-    return db.Execute(rows + " ORDER BY v.FBillNo, v.FInterID, v.FEntryID, 5", parameters);
+    return db.Execute(ordered, parameters);
 }
 
 automation::VectorPtr PhaseBills(adodb::Connection& db, const automation::DictionaryPtr& para) {

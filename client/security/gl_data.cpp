@@ -3,6 +3,7 @@
 #include <client/security/gl_data.h>
 
 #include <client/security/security_schema.h>
+#include <client/session/kept_connections.h>
 #include <client/session/props_string.h>
 #include <client/session/session_database.h>
 
@@ -40,7 +41,7 @@ int64_t GrantedMask(adodb::Connection& cnn, int32_t userId, int32_t objectType, 
 bool GLData::AccessCheck(int32_t objectType, int32_t objectId, int32_t action) {
     if (action == 0) return false;
     const auto props = SessionPropsString();
-    auto cnn = OpenSessionDatabase(props, DatabaseAccess::ReadOnly);
+    ReadSession cnn(props);
     const int64_t wanted = static_cast<uint32_t>(action);
     const int64_t granted = GrantedMask(*cnn, SessionUserID(props), objectType, objectId);
     return (granted & wanted) == wanted;

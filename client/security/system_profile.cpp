@@ -2,6 +2,7 @@
 
 #include <client/security/system_profile.h>
 
+#include <client/session/kept_connections.h>
 #include <client/session/session_database.h>
 
 #include <platform/adodb/connection.h>
@@ -31,7 +32,7 @@ Variant AsProfileValue(const Variant& stored) {
 
 Variant ReadSystemProfile(const std::string& propsString, const std::string& category,
                           const std::string& key) {
-    auto cnn = OpenSessionDatabase(propsString, DatabaseAccess::ReadOnly);
+    ReadSession cnn(propsString);
     auto rs = cnn->Execute(
         "SELECT FValue FROM t_SystemProfile WHERE UPPER(FCategory)=UPPER(?) AND "
         "UPPER(FKey)=UPPER(?)",

@@ -36,10 +36,8 @@ class CsvWriter {
   private:
     void WriteRow(const DetailNode& node, const DetailRow& row, const std::string& path) {
         std::vector<std::string> texts;
-        for (int32_t i = 1; i <= node.ColumnCount(); ++i) {
-            auto column = node.Column(i);
-            if (!column || !column->Visible) continue;
-            auto cell = row.Cell(column->Key);
+        for (const auto& column : node.VisibleColumns()) {
+            auto cell = row.CellUnder(column);
             texts.push_back(cell ? cell->Text : std::string());
         }
         Record(path, row.IsTotal ? "total" : "row", texts);

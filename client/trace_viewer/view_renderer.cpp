@@ -8,11 +8,11 @@
 namespace client {
 
 using automation::ObjectPtr;
-using trackquery::DetailColumnPtr;
 using trackquery::DetailNode;
 using trackquery::DetailNodePtr;
 using trackquery::DetailRow;
 using trackquery::DetailRowPtr;
+using trackquery::ShownColumn;
 
 namespace {
 
@@ -77,22 +77,17 @@ class DetailPrinter {
     }
 
   private:
-    static std::vector<DetailColumnPtr> VisibleColumns(const DetailNode& node) {
-        std::vector<DetailColumnPtr> columns;
-        for (int32_t i = 1; i <= node.ColumnCount(); ++i) {
-            auto column = node.Column(i);
-            if (column && column->Visible) columns.push_back(column);
-        }
-        return columns;
+    static std::vector<ShownColumn> VisibleColumns(const DetailNode& node) {
+        return node.VisibleColumns();
     }
 
-    static std::string CellText(const DetailRow& row, const DetailColumnPtr& column) {
-        auto cell = row.Cell(column->Key);
+    static std::string CellText(const DetailRow& row, const ShownColumn& column) {
+        auto cell = row.CellUnder(column);
         return cell ? cell->Text : std::string();
     }
 
     static std::vector<int> ColumnWidths(const DetailNode& node,
-                                         const std::vector<DetailColumnPtr>& columns) {
+                                         const std::vector<ShownColumn>& columns) {
         std::vector<int> widths;
         for (const auto& column : columns) widths.push_back(DisplayWidth(column->Caption));
         for (const auto& item : node.Rows()) {
@@ -120,7 +115,7 @@ class DetailPrinter {
         out_ << line << '\n';
     }
 
-    void PrintHeadings(const std::vector<DetailColumnPtr>& columns, const std::vector<int>& widths,
+    void PrintHeadings(const std::vector<ShownColumn>& columns, const std::vector<int>& widths,
                        int depth) {
         std::vector<std::string> captions;
         for (const auto& column : columns) captions.push_back(column->Caption);
@@ -128,7 +123,7 @@ class DetailPrinter {
         PrintCells(captions, widths);
     }
 
-    void PrintRow(const DetailRowPtr& row, const std::vector<DetailColumnPtr>& columns,
+    void PrintRow(const DetailRowPtr& row, const std::vector<ShownColumn>& columns,
                   const std::vector<int>& widths, int depth) {
         const char* expander = row->IsTotal      ? "[=]"
                                : row->IsExpanded ? "[-]"

@@ -132,6 +132,12 @@ void Connection::BeginTrans() { Execute("BEGIN"); }
 void Connection::CommitTrans() { Execute("COMMIT"); }
 void Connection::RollbackTrans() { Execute("ROLLBACK"); }
 
+Connection::Stamp Connection::DatabaseStamp() const {
+    return engine_ ? engine_->DatabaseStamp() : Stamp{};
+}
+
+bool Connection::InTransaction() const { return engine_ && engine_->InTransaction(); }
+
 sqlite3* Connection::Handle() const { return engine_ ? engine_->SqliteHandle() : nullptr; }
 
 }  // namespace adodb

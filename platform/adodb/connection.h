@@ -50,6 +50,17 @@ class Connection : public automation::Object {
     const std::string& ConnectionString() const { return connectionString_; }
     bool IsReadOnly() const { return readOnly_; }
     DatabaseEngine Engine() const;
+    // Which database the connection reads and how it stands, for a caller that keeps the
+    // connection open between uses: `identity` stays the same while the database is the one the
+    // connection opened (for a file: the same file, not one put in its place; for a server: the
+    // same server and database, still answering); `stamp` changes besides whenever the database
+    // is written, by any connection. Both are empty when the database is gone or the connection
+    // is closed.
+    struct Stamp {
+        std::string identity;
+        std::string stamp;
+    };
+    Stamp DatabaseStamp() const;
 
     // Runs one SQL statement; `?` placeholders take `parameters` in order (bound, never pasted
     // into the text). A statement that returns columns gives an open record set holding a copy
@@ -60,7 +71,8 @@ class Connection : public automation::Object {
     // are described in sqlite_result.h and postgres_result.h; note that a BIT or BOOL column
     // reads as Boolean (True is -1 in VB arithmetic), so 0/1 flags compared with numbers belong
     // in INTEGER columns. Several statements in one text, or a parameter count that does not
-    // match, are error 3001.
+    // match, are error 3001. A query that only reads is kept prepared, by its text, for the next
+    // Execute of that text.
     RecordsetPtr Execute(const std::string& sql);
     RecordsetPtr Execute(const std::string& sql,
                          const std::vector<automation::Variant>& parameters);
@@ -80,6 +92,8 @@ class Connection : public automation::Object {
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
+    // True between BeginTrans and its CommitTrans or RollbackTrans (or a BEGIN run as SQL).
+    bool InTransaction() const;
 
     // The raw SQLite handle, for bulk loaders that prepare their own statements. Null when closed
     // or on PostgreSQL.

@@ -33,6 +33,9 @@ class Engine {
     virtual void BulkInsert(const std::string& table, const std::vector<std::string>& columns,
                             const std::vector<std::vector<automation::Variant>>& rows) = 0;
 
+    // See Connection::DatabaseStamp.
+    virtual Connection::Stamp DatabaseStamp() = 0;
+    virtual bool InTransaction() const = 0;
     virtual DatabaseEngine Kind() const = 0;
     virtual sqlite3* SqliteHandle() const { return nullptr; }
 };

@@ -122,7 +122,8 @@ std::vector<std::string> MixedCaseWords(const std::string& sql) {
     while (i < sql.size()) {
         const size_t skipped = SkipQuotedOrComment(sql, i);
         if (skipped != i) {
-            if (sql[i] == '"' && skipped - i >= 2) words.push_back(sql.substr(i + 1, skipped - i - 2));
+            if (sql[i] == '"' && skipped - i >= 2)
+                words.push_back(sql.substr(i + 1, skipped - i - 2));
             i = skipped;
             continue;
         }

@@ -255,8 +255,8 @@ class PostgresEngine final : public Engine {
             values.push_back(null ? nullptr : texts[i].c_str());
         }
         Result result(PQexecParams(connection_, statement.sql.c_str(),
-                                   static_cast<int>(values.size()), nullptr, values.data(),
-                                   nullptr, nullptr, 0));
+                                   static_cast<int>(values.size()), nullptr, values.data(), nullptr,
+                                   nullptr, 0));
         const ExecStatusType status = PQresultStatus(result.get());
         if (status == PGRES_COMMAND_OK) {
             const char* tuples = PQcmdTuples(result.get());
@@ -313,6 +313,20 @@ class PostgresEngine final : public Engine {
         while (PGresult* more = PQgetResult(connection_)) PQclear(more);
     }
 
+    Connection::Stamp DatabaseStamp() override {
+        // The server's write-ahead log position moves with every write to it; a session that no
+        // longer answers has no stamp, so that a caller keeping it opens a new one.
+        Result result(PQexec(connection_, "SELECT pg_current_wal_lsn()::text"));
+        if (PQresultStatus(result.get()) != PGRES_TUPLES_OK || PQntuples(result.get()) != 1) {
+            return {};
+        }
+        return {address_, address_ + "@" + PQgetvalue(result.get(), 0, 0)};
+    }
+
+    bool InTransaction() const override {
+        const PGTransactionStatusType status = PQtransactionStatus(connection_);
+        return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
+    }
     DatabaseEngine Kind() const override { return DatabaseEngine::PostgreSQL; }
 
   private:
@@ -321,7 +335,8 @@ class PostgresEngine final : public Engine {
         return state ? state : "";
     }
     std::string Message(const PGresult* result) const {
-        const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+        const char* primary =
+            result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
         return WithoutUser(primary ? primary : PQerrorMessage(connection_), user_);
     }
 

@@ -114,11 +114,13 @@ Variant Recordset::Value(const Variant& index) const { return Value(OrdinalOf(*t
 
 Variant Recordset::Value(const std::string& name) const { return Value(FieldOrdinal(name)); }
 
-Variant Recordset::Value(int32_t ordinal) const {
+Variant Recordset::Value(int32_t ordinal) const { return ValueRef(ordinal); }
+
+const Variant& Recordset::ValueRef(int32_t ordinal) const {
     RequireOpen();
     FieldAt(ordinal);
     if (view_->editMode != adEditNone) return view_->editValues[static_cast<size_t>(ordinal)];
-    const RowPtr row = view_->Current();
+    const internal::StoredRow* row = view_->CurrentRow();
     if (!row)
         Fail(adoerr::NoCurrentRecord,
              "Either BOF or EOF is True, or the current record has been "
@@ -339,6 +341,17 @@ void Recordset::LoadRow(std::vector<Variant> values) {
                                           " values was given to a record set of " +
                                           std::to_string(store_->Fields().size()) + " fields.");
     view_->ShowLoadedRow(store_->Append(std::move(values)));
+}
+
+// --- FieldReader -----------------------------------------------------------------------------
+
+const Variant& FieldReader::operator[](std::string_view name) {
+    for (const auto& [known, ordinal] : ordinals_) {
+        if (known == name) return recordset_->ValueRef(ordinal);
+    }
+    const int32_t ordinal = recordset_->FieldOrdinal(std::string(name));
+    ordinals_.emplace_back(name, ordinal);
+    return recordset_->ValueRef(ordinal);
 }
 
 }  // namespace adodb

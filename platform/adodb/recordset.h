@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace adodb {
@@ -60,6 +62,9 @@ class Recordset : public automation::Object {
     automation::Variant Value(const std::string& name) const;
     automation::Variant Value(const char* name) const { return Value(std::string(name)); }
     automation::Variant Value(int32_t ordinal) const;
+    // The same value without a copy, for readers that go through many rows: it holds until the
+    // record set moves, changes or closes.
+    const automation::Variant& ValueRef(int32_t ordinal) const;
     void SetValue(const automation::Variant& index, automation::Variant value);
 
     // --- Navigation --------------------------------------------------------------------------
@@ -134,5 +139,19 @@ class Recordset : public automation::Object {
 };
 
 using RecordsetPtr = std::shared_ptr<Recordset>;
+
+// Reads fields of a record set's current row by name for a loop over many rows: each name is
+// looked up (letter case ignored) the first time it is read and its ordinal kept, so a field the
+// record set lacks fails where it is read, with 3265, as Value(name) does. Values are read in
+// place (see ValueRef). Names are told apart as written.
+class FieldReader {
+  public:
+    explicit FieldReader(RecordsetPtr recordset) : recordset_(std::move(recordset)) {}
+    const automation::Variant& operator[](std::string_view name);
+
+  private:
+    RecordsetPtr recordset_;
+    std::vector<std::pair<std::string, int32_t>> ordinals_;
+};
 
 }  // namespace adodb

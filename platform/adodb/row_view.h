@@ -71,6 +71,10 @@ class RowView {
     bool Eof() const { return eof_; }
     // The current row; nothing at BOF, at EOF or on a row deleted since the last move.
     internal::RowPtr Current() const;
+    // The same row without taking a reference to it (held by the view until it changes).
+    const internal::StoredRow* CurrentRow() const {
+        return bof_ || eof_ || deletedCurrent_ ? nullptr : rows_[pos_].get();
+    }
     bool CurrentDeleted() const { return deletedCurrent_ != nullptr; }
     // 0-based place of the current row (meaningful only when Current() is a row).
     size_t Position() const { return pos_; }

@@ -3,14 +3,17 @@
 
 #include <platform/adodb/engine.h>
 #include <platform/adodb/sqlite_result.h>
+#include <platform/adodb/statement_cache.h>
 #include <platform/adodb/value_rules.h>
 #include <platform/automation/errors.h>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <cctype>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 namespace adodb::internal {
 
@@ -107,32 +110,50 @@ void Bind(sqlite3* db, sqlite3_stmt* statement, int index, const Variant& value,
 
 class SqliteEngine final : public Engine {
   public:
-    SqliteEngine(sqlite3* db, bool readOnly) : db_(db), readOnly_(readOnly) {}
-    ~SqliteEngine() override { sqlite3_close_v2(db_); }
+    SqliteEngine(sqlite3* db, std::string dataSource, bool readOnly)
+        : db_(db), dataSource_(std::move(dataSource)), readOnly_(readOnly) {}
+    ~SqliteEngine() override {
+        statements_.Clear();
+        sqlite3_close_v2(db_);
+    }
 
     RecordsetPtr Execute(const std::string& sql, const std::vector<Variant>& parameters,
                          int64_t& recordsAffected) override {
-        Statement statement = Prepare(sql);
-        const int expected = sqlite3_bind_parameter_count(statement.get());
-        if (expected != static_cast<int>(parameters.size()))
-            Fail(adoerr::InvalidArgument,
-                 "The statement takes " + std::to_string(expected) + " parameters but " +
-                     std::to_string(parameters.size()) + " were given [SQL: " + Excerpt(sql) +
-                     "]");
-        for (size_t i = 0; i < parameters.size(); ++i)
-            Bind(db_, statement.get(), static_cast<int>(i + 1), parameters[i], sql);
+        // A query this connection ran before is taken prepared from the cache; it passed the
+        // checks of Prepare when it was first prepared. A kept statement that fails is run once
+        // more, prepared anew, so that a failure (a table dropped meanwhile) reads as it does on
+        // a first run.
+        for (bool fromCache = true;; fromCache = false) {
+            Statement statement(fromCache ? statements_.Take(sql) : nullptr);
+            const bool kept = statement != nullptr;
+            if (!kept) statement = Prepare(sql);
+            const int expected = sqlite3_bind_parameter_count(statement.get());
+            if (expected != static_cast<int>(parameters.size()))
+                Fail(adoerr::InvalidArgument, "The statement takes " + std::to_string(expected) +
+                                                  " parameters but " +
+                                                  std::to_string(parameters.size()) +
+                                                  " were given [SQL: " + Excerpt(sql) + "]");
+            for (size_t i = 0; i < parameters.size(); ++i)
+                Bind(db_, statement.get(), static_cast<int>(i + 1), parameters[i], sql);
 
-        if (sqlite3_column_count(statement.get()) == 0) {
-            const int rc = sqlite3_step(statement.get());
-            if (rc != SQLITE_DONE && rc != SQLITE_ROW)
-                FailFromSqlite(db_, "The statement failed", sql);
-            recordsAffected = sqlite3_changes64(db_);
-            return std::make_shared<Recordset>();  // closed: the statement returns no rows
+            if (sqlite3_column_count(statement.get()) == 0) {
+                const int rc = sqlite3_step(statement.get());
+                if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+                    FailFromSqlite(db_, "The statement failed", sql);
+                recordsAffected = sqlite3_changes64(db_);
+                // BEGIN and COMMIT of a reader's transaction are kept like its queries.
+                if (sqlite3_stmt_readonly(statement.get()))
+                    statements_.Keep(sql, statement.release());
+                return std::make_shared<Recordset>();  // closed: the statement returns no rows
+            }
+            int rc = SQLITE_OK;
+            RecordsetPtr rows = ReadRows(statement.get(), rc);
+            if (!rows && kept) continue;
+            if (!rows) FailFromSqlite(db_, "The statement failed", sql);
+            // Only statements that read are kept: they ran to their end and hold nothing.
+            if (sqlite3_stmt_readonly(statement.get())) statements_.Keep(sql, statement.release());
+            return rows;
         }
-        int rc = SQLITE_OK;
-        RecordsetPtr rows = ReadRows(statement.get(), rc);
-        if (!rows) FailFromSqlite(db_, "The statement failed", sql);
-        return rows;
     }
 
     void ExecuteScript(const std::string& sql) override {
@@ -178,6 +199,20 @@ class SqliteEngine final : public Engine {
         Execute("RELEASE adodb_bulk", {}, ignored);
     }
 
+    Connection::Stamp DatabaseStamp() override {
+        if (dataSource_ == ":memory:") return {"memory", "memory"};
+        struct stat file {};
+        if (::stat(dataSource_.c_str(), &file) != 0) return {};
+        Connection::Stamp result;
+        result.identity = std::to_string(file.st_dev) + ":" + std::to_string(file.st_ino);
+        result.stamp = result.identity + ":" + StampOf(file);
+        // A database in WAL mode takes its commits into the -wal file first.
+        const std::string wal = dataSource_ + "-wal";
+        if (::stat(wal.c_str(), &file) == 0) result.stamp += "/" + StampOf(file);
+        return result;
+    }
+
+    bool InTransaction() const override { return !sqlite3_get_autocommit(db_); }
     DatabaseEngine Kind() const override { return DatabaseEngine::SQLite; }
     sqlite3* SqliteHandle() const override { return db_; }
 
@@ -186,8 +221,8 @@ class SqliteEngine final : public Engine {
         const std::string text = ToSqliteDialect(sql);
         sqlite3_stmt* raw = nullptr;
         const char* tail = nullptr;
-        if (sqlite3_prepare_v2(db_, text.c_str(), static_cast<int>(text.size()), &raw, &tail) !=
-            SQLITE_OK)
+        if (sqlite3_prepare_v3(db_, text.c_str(), static_cast<int>(text.size()),
+                               SQLITE_PREPARE_PERSISTENT, &raw, &tail) != SQLITE_OK)
             FailFromSqlite(db_, "The statement cannot be prepared", sql);
         Statement statement(raw);
         if (!statement) Fail(adoerr::InvalidArgument, "There is no SQL statement to execute.");
@@ -221,13 +256,20 @@ class SqliteEngine final : public Engine {
             int rc;
             while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
             }
-            if (rc != SQLITE_DONE)
-                FailFromSqlite(db_, "A statement of the script failed", current);
+            if (rc != SQLITE_DONE) FailFromSqlite(db_, "A statement of the script failed", current);
         }
     }
 
+    static std::string StampOf(const struct stat& file) {
+        return std::to_string(file.st_size) + ":" + std::to_string(file.st_mtim.tv_sec) + "." +
+               std::to_string(file.st_mtim.tv_nsec);
+    }
+
     sqlite3* db_;
+    std::string dataSource_;
     bool readOnly_;
+    // The queries run before, prepared, for the next run of the same text.
+    StatementCache statements_;
 };
 
 }  // namespace
@@ -238,7 +280,9 @@ std::unique_ptr<Engine> OpenSqliteEngine(const ConnectionSettings& settings) {
         !std::filesystem::exists(settings.dataSource))
         Fail(adoerr::ProviderError, "The database file \"" + settings.dataSource +
                                         "\" does not exist (add Mode=Create to make a new one).");
-    int flags = SQLITE_OPEN_FULLMUTEX;
+    // A connection serves one thread at a time (the client has one thread), so SQLite need not
+    // lock it on every call: a query reading 10,000 rows makes hundreds of thousands of them.
+    int flags = SQLITE_OPEN_NOMUTEX;
     flags |= settings.mode == OpenMode::Read ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (settings.mode == OpenMode::Create) flags |= SQLITE_OPEN_CREATE;
     sqlite3* db = nullptr;
@@ -251,7 +295,7 @@ std::unique_ptr<Engine> OpenSqliteEngine(const ConnectionSettings& settings) {
     }
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    return std::make_unique<SqliteEngine>(db, settings.mode == OpenMode::Read);
+    return std::make_unique<SqliteEngine>(db, settings.dataSource, settings.mode == OpenMode::Read);
 }
 
 }  // namespace adodb::internal

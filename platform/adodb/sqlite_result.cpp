@@ -138,8 +138,13 @@ FieldInfo DescribeColumn(const std::string& name, const char* declaredType,
 
 // A stored value shown as the field's type; a value the type cannot show is kept as it is.
 Variant AsFieldType(const FieldInfo& field, Variant value) {
-    if (value.IsNull()) return value;
-    if (field.Type == adInteger || field.Type == adBigInt) return value;
+    if (!IsTextType(field.Type)) {
+        try {
+            return CoerceToField(field, value);
+        } catch (const automation::RuntimeError&) {
+            return value;
+        }
+    }
     FieldInfo unlimited = field;
     unlimited.DefinedSize = 0;
     try {
@@ -147,6 +152,24 @@ Variant AsFieldType(const FieldInfo& field, Variant value) {
     } catch (const automation::RuntimeError&) {
         return value;
     }
+}
+
+// AsFieldType in place: a whole number in an integer field and a text in a text field (the
+// declared length is not checked here), the usual cells, are already what the field shows and
+// stay where they are.
+void ShowAsFieldType(const FieldInfo& field, Variant& value) {
+    if (value.IsNull()) return;
+    if (field.Type == adInteger || field.Type == adBigInt) return;
+    if (value.IsString() && IsTextType(field.Type)) return;
+    if (field.Type == adDouble && value.Type() == automation::VarType::Double) return;
+    // The form a DATE column holds; any other text takes the general way.
+    if (field.Type == adDBTimeStamp && value.IsString()) {
+        if (auto date = IsoDate(value.AsString())) {
+            value = *date;
+            return;
+        }
+    }
+    value = AsFieldType(field, std::move(value));
 }
 
 }  // namespace
@@ -174,6 +197,7 @@ RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
     const int columns = sqlite3_column_count(statement);
     std::vector<ColumnTraits> traits(static_cast<size_t>(columns));
     std::vector<std::vector<Variant>> rows;
+    rows.reserve(64);
     for (;;) {
         resultCode = sqlite3_step(statement);
         if (resultCode == SQLITE_DONE) break;
@@ -192,7 +216,7 @@ RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
     }
     auto recordset = Recordset::OpenWithFields(fields);
     for (auto& row : rows) {
-        for (size_t c = 0; c < row.size(); ++c) row[c] = AsFieldType(fields[c], std::move(row[c]));
+        for (size_t c = 0; c < row.size(); ++c) ShowAsFieldType(fields[c], row[c]);
         recordset->LoadRow(std::move(row));
     }
     return recordset;

@@ -1,6 +1,7 @@
 #include <platform/adodb/value_rules.h>
 
 #include <platform/automation/conversions.h>
+#include <platform/automation/date_parts.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/format.h>
 #include <platform/automation/strings.h>
@@ -67,7 +68,25 @@ std::optional<double> ParseNumberText(std::string_view text) {
     return value;
 }
 
+std::optional<DateValue> IsoDate(std::string_view text) {
+    if (!automation::IsIsoDateText(text)) return std::nullopt;
+    auto number = [&](size_t at, size_t count) {
+        int value = 0;
+        for (size_t i = at; i < at + count; ++i) value = value * 10 + (text[i] - '0');
+        return value;
+    };
+    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12 || day < 1) return std::nullopt;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    if (day > kDays[month - 1] + (month == 2 && leap ? 1 : 0)) return std::nullopt;
+    const auto serial = automation::detail::DateSerial(year, month, day);
+    if (!serial) return std::nullopt;
+    return DateValue{*serial};
+}
+
 std::optional<DateValue> ParseDateText(std::string_view text) {
+    if (auto date = IsoDate(text)) return date;
     // A date text as VB reads it; a plain number is not taken for a date here.
     const std::string trimmed = automation::TrimWhitespace(text);
     if (trimmed.empty() || ParseNumberText(trimmed) || !automation::IsDate(Variant(trimmed)))

@@ -17,6 +17,9 @@ std::optional<double> ParseNumberText(std::string_view text);
 
 // "M/D/YYYY" or "YYYY-MM-DD", each optionally followed by " HH:MM[:SS]".
 std::optional<automation::DateValue> ParseDateText(std::string_view text);
+// The same for the form a DATE column holds, "YYYY-MM-DD" (a year from 1000 on), read without
+// the general reader; nothing for any other text, an impossible day among them.
+std::optional<automation::DateValue> IsoDate(std::string_view text);
 // "YYYY-MM-DD", with " HH:MM:SS" when the time is not midnight or `withTime` asks for it.
 std::string FormatDateText(automation::DateValue date, bool withTime = false);
 

@@ -7,6 +7,7 @@
 #include <platform/automation/strings.h>
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -53,24 +54,30 @@ Integer ToInteger(double number) {
     return static_cast<Integer>(rounded);
 }
 
-std::string TwoDigits(int value) {
-    return std::string(1, static_cast<char>('0' + value / 10)) +
-           static_cast<char>('0' + value % 10);
-}
-
 // A date as text. The system's short date is pinned to ISO order ("2024-03-05"), the order the
 // ERP client's Chinese locale and its database use; the time follows when it is not midnight,
 // and a time without a date (day 0) shows alone, as VB shows it.
 std::string DateText(double serial) {
     if (!detail::IsDateSerialInRange(serial)) Raise(vberr::Overflow);
     const auto parts = detail::SplitDateSerial(serial);
-    const std::string date =
-        std::to_string(parts.year) + "-" + TwoDigits(parts.month) + "-" + TwoDigits(parts.day);
-    const std::string time =
-        TwoDigits(parts.hour) + ":" + TwoDigits(parts.minute) + ":" + TwoDigits(parts.second);
+    // Written into one buffer: a record set of dates shows thousands of them.
+    char text[32];
+    char* end = std::to_chars(text, text + 8, parts.year).ptr;
+    auto put = [&end](char separator, int value) {
+        *end++ = separator;
+        *end++ = static_cast<char>('0' + value / 10);
+        *end++ = static_cast<char>('0' + value % 10);
+    };
+    put('-', parts.month);
+    put('-', parts.day);
+    char* const dateEnd = end;
     const bool hasTime = parts.hour != 0 || parts.minute != 0 || parts.second != 0;
-    if (std::trunc(serial) == 0 && hasTime) return time;
-    return hasTime ? date + " " + time : date;
+    if (!hasTime) return std::string(text, dateEnd);
+    put(' ', parts.hour);
+    put(':', parts.minute);
+    put(':', parts.second);
+    if (std::trunc(serial) == 0) return std::string(dateEnd + 1, end);
+    return std::string(text, end);
 }
 
 bool TextToBoolean(const std::string& text) {

@@ -18,13 +18,8 @@ inline std::string NodeLabel(const trackquery::DetailNode& node) {
     return node.Key;
 }
 
-inline std::vector<trackquery::DetailColumnPtr> VisibleColumns(const trackquery::DetailNode& node) {
-    std::vector<trackquery::DetailColumnPtr> columns;
-    for (int32_t i = 1; i <= node.ColumnCount(); ++i) {
-        auto column = node.Column(i);
-        if (column && column->Visible) columns.push_back(column);
-    }
-    return columns;
+inline std::vector<trackquery::ShownColumn> VisibleColumns(const trackquery::DetailNode& node) {
+    return node.VisibleColumns();
 }
 
 inline Qt::Alignment AlignmentOf(int32_t align) {

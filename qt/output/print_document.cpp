@@ -32,7 +32,7 @@ class DocumentBuilder {
     }
 
   private:
-    size_t AddHeading(const std::vector<trackquery::DetailColumnPtr>& columns, int depth) {
+    size_t AddHeading(const std::vector<trackquery::ShownColumn>& columns, int depth) {
         PrintLine line{PrintLine::Kind::Heading, depth, {}, {}, std::nullopt};
         for (const auto& column : columns) {
             line.texts.push_back(column->Caption);
@@ -42,12 +42,12 @@ class DocumentBuilder {
         return lines_.size() - 1;
     }
 
-    void AddRow(const DetailRow& row, const std::vector<trackquery::DetailColumnPtr>& columns,
+    void AddRow(const DetailRow& row, const std::vector<trackquery::ShownColumn>& columns,
                 int depth, size_t heading) {
         PrintLine line{
             row.IsTotal ? PrintLine::Kind::Total : PrintLine::Kind::Row, depth, {}, {}, heading};
         for (const auto& column : columns) {
-            auto cell = row.Cell(column->Key);
+            auto cell = row.CellUnder(column);
             line.texts.push_back(cell ? cell->Text : std::string());
             line.aligns.push_back(column->Align);
         }

@@ -135,7 +135,7 @@ class SheetWriter {
         ++row_;
     }
 
-    void WriteHeadings(const std::vector<trackquery::DetailColumnPtr>& columns, int depth) {
+    void WriteHeadings(const std::vector<trackquery::ShownColumn>& columns, int depth) {
         Outline(depth);
         for (size_t c = 0; c < columns.size(); ++c) {
             worksheet_write_string(sheet_, row_, static_cast<lxw_col_t>(c),
@@ -145,13 +145,13 @@ class SheetWriter {
         ++row_;
     }
 
-    void WriteRow(const DetailRow& row, const std::vector<trackquery::DetailColumnPtr>& columns,
+    void WriteRow(const DetailRow& row, const std::vector<trackquery::ShownColumn>& columns,
                   int depth) {
         Outline(depth);
         const Style style = row.IsTotal ? Style::Total : Style::Cell;
         for (size_t c = 0; c < columns.size(); ++c) {
-            auto cell = row.Cell(columns[c]->Key);
-            WriteCell(static_cast<lxw_col_t>(c), cell ? cell.get() : nullptr, *columns[c], style);
+            auto cell = row.CellUnder(columns[c]);
+            WriteCell(static_cast<lxw_col_t>(c), cell, *columns[c], style);
         }
         ++row_;
         for (int32_t c = 1; c <= row.ChildCount(); ++c) WriteNode(*row.GetChild(c), depth + 1);

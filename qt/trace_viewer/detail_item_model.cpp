@@ -270,7 +270,7 @@ QVariant DetailItemModel::data(const QModelIndex& index, int role) const {
         if (role == Qt::BackgroundRole) return QBrush(QColor(222, 232, 244));
         return {};
     }
-    std::vector<trackquery::DetailColumnPtr> columns;
+    std::vector<trackquery::ShownColumn> columns;
     if (item.node) columns = VisibleColumns(*item.node);
     const bool inColumns = column < static_cast<int>(columns.size());
     if (item.kind == Kind::Heading) {
@@ -285,7 +285,7 @@ QVariant DetailItemModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole: {
             if (!inColumns) return {};
-            auto cell = row.Cell(columns[static_cast<size_t>(column)]->Key);
+            auto cell = row.CellUnder(columns[static_cast<size_t>(column)]);
             return cell ? QString::fromStdString(cell->Text) : QString();
         }
         case Qt::TextAlignmentRole:

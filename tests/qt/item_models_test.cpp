@@ -36,10 +36,7 @@ DetailNodePtr KindNode(const std::string& key, const std::string& caption) {
 
 DetailRowPtr BillRow(const std::string& number) {
     auto row = std::make_shared<DetailRow>();
-    auto cell = std::make_shared<DetailCell>();
-    cell->Key = "FBillNO";
-    cell->Text = number;
-    row->AddCell(cell);
+    row->AddCell("FBillNO").Text = number;
     return row;
 }
 

@@ -47,10 +47,7 @@ std::shared_ptr<DetailNode> StockNode(int rows) {
         auto row = std::make_shared<DetailRow>();
         row->IsTotal = total;
         for (auto [key, text] : {std::pair{"FBillNO", number}, std::pair{"FQty", qty}}) {
-            auto cell = std::make_shared<DetailCell>();
-            cell->Key = key;
-            cell->Text = text;
-            row->AddCell(cell);
+            row->AddCell(key).Text = text;
         }
         node->AddRow(row);
     };

@@ -45,14 +45,6 @@ inline trackquery::DetailColumnPtr MakeColumn(const std::string& key, const std:
     return column;
 }
 
-inline trackquery::DetailCellPtr MakeCell(const std::string& key, const std::string& text) {
-    auto cell = std::make_shared<trackquery::DetailCell>();
-    cell->Key = key;
-    cell->Text = text;
-    cell->Value = text;
-    return cell;
-}
-
 // A bill kind node "-85" with a bill number, a quantity and a hidden internal code column.
 inline trackquery::DetailNodePtr MakeKindNode(const std::string& key, const std::string& caption) {
     auto node = std::make_shared<trackquery::DetailNode>();
@@ -68,9 +60,9 @@ inline trackquery::DetailRowPtr MakeBillRow(const std::string& billNo, const std
                                             const std::string& interId) {
     auto row = std::make_shared<trackquery::DetailRow>();
     row->RowColor = 5662310;
-    row->AddCell(MakeCell("FBillNO", billNo));
-    row->AddCell(MakeCell("FQty", qty));
-    row->AddCell(MakeCell("FBillInterID", interId));
+    row->AddCell("FBillNO", billNo, billNo);
+    row->AddCell("FQty", qty, qty);
+    row->AddCell("FBillInterID", interId, interId);
     return row;
 }
 
@@ -82,8 +74,8 @@ inline trackquery::DetailModelPtr MakeDetail() {
     orders->AddRow(MakeBillRow("WORK002", "20.50", "12"));
     auto total = std::make_shared<trackquery::DetailRow>();
     total->IsTotal = true;
-    total->AddCell(MakeCell("FBillNo", "合计"));
-    total->AddCell(MakeCell("FQty", "1,020.50"));
+    total->AddCell("FBillNo", "合计", "合计");
+    total->AddCell("FQty", "1,020.50", "1,020.50");
     orders->AddRow(total);
     orders->FillStatus = 1;
     model->Add(orders);

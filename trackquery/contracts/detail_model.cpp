@@ -1,6 +1,7 @@
 #include <trackquery/contracts/detail_model.h>
 
 #include <platform/automation/errors.h>
+#include <platform/automation/strings.h>
 
 #include <charconv>
 #include <limits>
@@ -78,6 +79,15 @@ void DetailNode::AddColumn(const DetailColumnPtr& column) {
 
 DetailColumnPtr DetailNode::Column(int32_t index) const {
     return columns_->Item(index).As<DetailColumn>();
+}
+
+std::vector<ShownColumn> DetailNode::VisibleColumns() const {
+    std::vector<ShownColumn> shown;
+    for (int32_t i = 1; i <= ColumnCount(); ++i) {
+        auto column = Column(i);
+        if (column && column->Visible) shown.push_back({i - 1, column});
+    }
+    return shown;
 }
 
 void DetailNode::AddRow(const ObjectPtr& row, int32_t position, bool insert) {
@@ -159,17 +169,97 @@ void DetailNode::RenumberRows() {
 // ---- DetailRow
 // -----------------------------------------------------------------------------------
 
-DetailRow::DetailRow() : cells_(std::make_shared<automation::Dictionary>()) {}
+DetailRow::DetailRow() = default;
 
-void DetailRow::AddCell(const DetailCellPtr& cell) {
-    if (!cell) Raise(vberr::ObjectVariableNotSet, "DetailRow.AddCell");
-    cells_->SetItem(cell->Key, cell);
+DetailRow::DetailRow(CellKeyList keys) : sharedKeys_(std::move(keys)) {
+    if (!sharedKeys_) Raise(vberr::ObjectVariableNotSet, "DetailRow");
+    cells_.resize(sharedKeys_->size());
 }
 
-DetailCellPtr DetailRow::Cell(const std::string& key) const {
-    auto found = cells_->Lookup(key);
-    if (!found || !found->IsObject()) return nullptr;
-    return found->As<DetailCell>();
+void DetailRow::CheckCell(int32_t position, const char* source) const {
+    if (position < 0 || position >= CellCount()) Raise(vberr::SubscriptOutOfRange, source);
+}
+
+const std::string& DetailRow::CellKey(int32_t position) const {
+    CheckCell(position, "DetailRow.CellKey");
+    return Keys()[static_cast<size_t>(position)];
+}
+
+DetailCell& DetailRow::CellAt(int32_t position) {
+    CheckCell(position, "DetailRow.CellAt");
+    return cells_[static_cast<size_t>(position)];
+}
+
+const DetailCell& DetailRow::CellAt(int32_t position) const {
+    CheckCell(position, "DetailRow.CellAt");
+    return cells_[static_cast<size_t>(position)];
+}
+
+const automation::Variant& DetailRow::CellTag(int32_t position) const {
+    static const automation::Variant kNoTag;
+    CheckCell(position, "DetailRow.CellTag");
+    for (const auto& [at, tag] : tags_) {
+        if (at == position) return tag;
+    }
+    return kNoTag;
+}
+
+void DetailRow::SetCellTag(int32_t position, automation::Variant tag) {
+    CheckCell(position, "DetailRow.CellTag");
+    for (auto& [at, kept] : tags_) {
+        if (at == position) {
+            kept = std::move(tag);
+            return;
+        }
+    }
+    tags_.emplace_back(position, std::move(tag));
+}
+
+int32_t DetailRow::CellPosition(std::string_view key) const {
+    const auto& keys = Keys();
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (automation::EqualsIgnoreCase(keys[i], key)) return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
+const DetailCell* DetailRow::Cell(std::string_view key) const {
+    const int32_t position = CellPosition(key);
+    return position < 0 ? nullptr : &cells_[static_cast<size_t>(position)];
+}
+
+DetailCell* DetailRow::Cell(std::string_view key) {
+    const int32_t position = CellPosition(key);
+    return position < 0 ? nullptr : &cells_[static_cast<size_t>(position)];
+}
+
+const DetailCell* DetailRow::CellUnder(int32_t position, std::string_view key) const {
+    if (position >= 0 && position < CellCount() &&
+        automation::EqualsIgnoreCase(Keys()[static_cast<size_t>(position)], key)) {
+        return &cells_[static_cast<size_t>(position)];
+    }
+    return Cell(key);
+}
+
+DetailCell& DetailRow::AddCell(std::string_view key) {
+    const int32_t position = CellPosition(key);
+    if (position >= 0) {
+        std::erase_if(tags_, [&](const auto& tag) { return tag.first == position; });
+        return cells_[static_cast<size_t>(position)] = DetailCell{};
+    }
+    if (sharedKeys_) {
+        ownKeys_ = *sharedKeys_;
+        sharedKeys_.reset();
+    }
+    ownKeys_.emplace_back(key);
+    return cells_.emplace_back();
+}
+
+DetailCell& DetailRow::AddCell(std::string_view key, std::string text, automation::Variant value) {
+    DetailCell& cell = AddCell(key);
+    cell.Text = std::move(text);
+    cell.Value = std::move(value);
+    return cell;
 }
 
 void DetailRow::AddChild(const DetailNodePtr& node, int32_t position, bool insert) {

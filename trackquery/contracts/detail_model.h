@@ -1,7 +1,7 @@
 #pragma once
 // The detail tree of the trace viewer. A DetailModel holds top-level DetailNodes; a node has
-// columns and rows; a row has one cell per column (keyed by the column's Key) and may hang child
-// nodes under itself. A node may also hold other nodes in place of rows (the sales order view
+// columns and rows; a row has cells keyed by the columns' Keys and may hang child nodes under
+// itself. A node may also hold other nodes in place of rows (the sales order view
 // nests its summary and phase nodes that way). The controllers create and fill these objects;
 // the viewer shows them. Pure data: nothing here draws.
 //
@@ -26,6 +26,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace trackquery {
@@ -36,18 +38,17 @@ class DetailRow;
 using DetailNodePtr = std::shared_ptr<DetailNode>;
 using DetailRowPtr = std::shared_ptr<DetailRow>;
 
-// One cell of a row: the field it shows, the shown text and the underlying value.
-class DetailCell : public automation::Object {
-  public:
-    std::string TypeName() const override { return "DetailCell"; }
-
-    std::string Key;
+// One cell of a row: the shown text and the underlying value. The row keeps the cell's key, and
+// the tag that a few cells carry, beside its cells, so that the cells of a row are one block.
+struct DetailCell {
     std::string Text;
     automation::Variant Value;
-    automation::Variant Tag;
 };
 
-using DetailCellPtr = std::shared_ptr<DetailCell>;
+// The keys of a row's cells, in order. The rows a controller builds under a node's columns share
+// one list, so that a key is stored once per node rather than once per row. A list handed to
+// rows is never changed.
+using CellKeyList = std::shared_ptr<const std::vector<std::string>>;
 
 // One column of a node: the field, its heading, the control type and whether it is shown.
 class DetailColumn : public automation::Object {
@@ -62,6 +63,16 @@ class DetailColumn : public automation::Object {
 };
 
 using DetailColumnPtr = std::shared_ptr<DetailColumn>;
+
+// A column as a viewer shows it: the column, and its 0-based position among its node's columns,
+// where a row built from those columns keeps the column's cell (DetailRow::CellUnder).
+struct ShownColumn {
+    int32_t position = 0;
+    DetailColumnPtr column;
+
+    const DetailColumn* operator->() const { return column.get(); }
+    const DetailColumn& operator*() const { return *column; }
+};
 
 // A bill kind (or a phase, or an operation type) in the detail tree, with its columns and rows.
 class DetailNode : public automation::Object {
@@ -88,6 +99,8 @@ class DetailNode : public automation::Object {
     int32_t ColumnCount() const { return columns_->Count(); }
     // Column by 1-based index; outside 1..ColumnCount is error 9.
     DetailColumnPtr Column(int32_t index) const;
+    // The visible columns, in order, with their positions.
+    std::vector<ShownColumn> VisibleColumns() const;
 
     // Rows: DetailRow objects, or nested DetailNodes. See the header comment for positions.
     void AddRow(const automation::ObjectPtr& row, int32_t position = -1, bool insert = false);
@@ -135,13 +148,37 @@ class DetailRow : public automation::Object {
     // Marks the totals row of a node.
     bool IsTotal = false;
 
-    // Cells keyed by their Key (compared without regard to case). A cell whose key the row
-    // already has replaces the earlier cell in its place. Nothing is error 91.
-    void AddCell(const DetailCellPtr& cell);
-    // The live Dictionary of cells (items are DetailCell objects), in the order added.
-    automation::DictionaryPtr Cells() const { return cells_; }
+    // Cells. A row made with a key list has one empty cell per key, in order: cell i is shown
+    // under column i of a node whose column keys the list repeats, and the viewer finds it there
+    // without a search (CellUnder). The keys of such a list must differ (letter case ignored).
+    explicit DetailRow(CellKeyList keys);
+    int32_t CellCount() const { return static_cast<int32_t>(cells_.size()); }
+    // Key, cell and tag by 0-based position; outside 0..CellCount-1 is error 9. A cell reference
+    // holds until the next AddCell.
+    const std::string& CellKey(int32_t position) const;
+    DetailCell& CellAt(int32_t position);
+    const DetailCell& CellAt(int32_t position) const;
+    // Any value a controller keeps with a cell (an operation's number, the totals mark); Empty
+    // unless set.
+    const automation::Variant& CellTag(int32_t position) const;
+    void SetCellTag(int32_t position, automation::Variant tag);
+    // The position of the cell with that key (letter case ignored), or -1.
+    int32_t CellPosition(std::string_view key) const;
     // The cell with that key, or nothing.
-    DetailCellPtr Cell(const std::string& key) const;
+    const DetailCell* Cell(std::string_view key) const;
+    DetailCell* Cell(std::string_view key);
+    // The cell shown under the column at `position` (0-based) of the row's node, whose key is
+    // `key`: the cell at the same position when its key is that one, as in every row built from
+    // its node's columns; otherwise the cell with that key (totals rows), or nothing.
+    const DetailCell* CellUnder(int32_t position, std::string_view key) const;
+    const DetailCell* CellUnder(const ShownColumn& column) const {
+        return CellUnder(column.position, column->Key);
+    }
+    // Adds an empty cell with that key at the end and returns it. A cell whose key the row
+    // already has is emptied in its place (its tag too) and returned instead.
+    DetailCell& AddCell(std::string_view key);
+    // Adds a cell with a text and a value (see AddCell).
+    DetailCell& AddCell(std::string_view key, std::string text, automation::Variant value);
 
     // Child nodes under the row. See the header comment for positions.
     void AddChild(const DetailNodePtr& node, int32_t position = -1, bool insert = false);
@@ -157,7 +194,15 @@ class DetailRow : public automation::Object {
 
   private:
     friend class DetailNode;
-    automation::DictionaryPtr cells_;
+    const std::vector<std::string>& Keys() const { return sharedKeys_ ? *sharedKeys_ : ownKeys_; }
+    void CheckCell(int32_t position, const char* source) const;
+
+    // The keys: a shared list, or the row's own once a cell was added by key.
+    CellKeyList sharedKeys_;
+    std::vector<std::string> ownKeys_;
+    std::vector<DetailCell> cells_;
+    // The few tags set, by position.
+    std::vector<std::pair<int32_t, automation::Variant>> tags_;
     std::vector<DetailNodePtr> children_;
     std::weak_ptr<DetailNode> parentNode_;
     int32_t index_ = 0;

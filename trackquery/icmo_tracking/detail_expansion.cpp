@@ -15,6 +15,11 @@
 #include <platform/automation/registry.h>
 #include <platform/automation/strings.h>
 
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace trackquery {
 
 namespace {
@@ -58,6 +63,32 @@ bool FieldIsOne(const Variant& value) {
     return automation::CDbl(value) == 1;
 }
 
+enum class CellKind { Status, Stock, LineNumber, Numeric, Plain };
+
+// What a column asks of every bill row. The values of the column's query field row, which the
+// filter " FKey='key'" finds (its first match, letter case ignored), are read once per expansion
+// and kept; so are the positions of the bill fields the column reads. Each is read when a cell
+// first needs it, through the record sets themselves, so that a failure (a key without a query
+// field row, a field the bills lack) comes at the same cell, with the same error, as when every
+// cell asked the record sets.
+struct ColumnPlan {
+    DetailColumnPtr column;
+    std::string key;
+    CellKind kind = CellKind::Plain;
+    std::optional<Variant> decimalSource, format, sum;
+    int32_t valueOrdinal = -1;
+    int32_t decimalsOrdinal = -1;
+    bool filtered = false;
+    // The column's total and most decimals, added up here when every column has a key of its
+    // own, and written into the totals once the rows are built.
+    bool totalRead = false;
+    double total = 0;
+    int32_t totalDecimals = 0;
+};
+
+// The first query field row of a key as a filter finds it.
+std::string KeyFilter(const std::string& key) { return " FKey='" + key + "'"; }
+
 // What one expansion of a node works with.
 struct NodeLoad {
     DetailNodePtr node;
@@ -71,22 +102,105 @@ struct NodeLoad {
     std::string decimalSource;
     int32_t lineNumber = 1;
     bool rowsExpand = false;
+
+    // Read when the first row is built.
+    std::vector<ColumnPlan> columns;
+    bool planned = false;
+    // The column keys shared by every row, when they differ from each other; otherwise each row
+    // adds its cells by key, as a row whose key repeats keeps one cell for it.
+    CellKeyList cellKeys;
+    // Looks of the status keywords met so far; the resource texts are read once per keyword.
+    std::vector<std::pair<std::string, StatusLook>> looks;
+    // Field positions in the bills read by name, found once.
+    std::vector<std::pair<std::string, int32_t>> ordinals;
 };
+
+int32_t BillOrdinal(NodeLoad& load, const std::string& name) {
+    for (const auto& [known, ordinal] : load.ordinals) {
+        if (known == name) return ordinal;
+    }
+    const int32_t ordinal = load.bills->FieldOrdinal(name);  // 3265 when the bills lack it
+    load.ordinals.emplace_back(name, ordinal);
+    return ordinal;
+}
+
+const Variant& BillValue(NodeLoad& load, const std::string& name) {
+    return load.bills->ValueRef(BillOrdinal(load, name));
+}
+
+const StatusLook& LookOf(NodeLoad& load, const std::string& keyword) {
+    for (const auto& [known, look] : load.looks) {
+        if (known == keyword) return look;
+    }
+    return load.looks.emplace_back(keyword, LookOfStatus(keyword, load.kind)).second;
+}
+
+void PlanColumns(NodeLoad& load) {
+    const automation::VectorPtr columns = load.node->Columns();
+    std::vector<std::string> keys;
+    bool distinct = true;
+    for (int32_t p = 1; p <= columns->Count(); ++p) {
+        auto column = columns->Item(p).As<DetailColumn>();
+        ColumnPlan plan;
+        plan.column = column;
+        if (!column) {
+            // Not a column: the row fails when it reaches it.
+            distinct = false;
+            load.columns.push_back(std::move(plan));
+            continue;
+        }
+        plan.key = column->Key;
+        const std::string key = automation::UCase(plan.key);
+        if (key == "FSTATUS") {
+            plan.kind = CellKind::Status;
+        } else if (key == "FAUXQTYSTOCK") {
+            plan.kind = CellKind::Stock;
+        } else if (key == "FBILLNO" && load.kind == kSubstituteKind) {
+            plan.kind = CellKind::LineNumber;
+        } else if (IsNumericColumn(column)) {
+            plan.kind = CellKind::Numeric;
+        }
+        for (const auto& earlier : keys) {
+            if (automation::EqualsIgnoreCase(earlier, plan.key)) distinct = false;
+        }
+        keys.push_back(plan.key);
+        load.columns.push_back(std::move(plan));
+    }
+    if (distinct) load.cellKeys = std::make_shared<const std::vector<std::string>>(keys);
+    load.planned = true;
+}
+
+// A value of the column's query field row, read at its first use.
+const Variant& QueryFieldValue(NodeLoad& load, const ColumnPlan& plan, std::optional<Variant>& kept,
+                               const char* name) {
+    if (!kept) {
+        load.fields->SetFilter(KeyFilter(plan.key));
+        kept = load.fields->Value(name);
+    }
+    return *kept;
+}
+
+int32_t ValueOrdinal(NodeLoad& load, ColumnPlan& plan) {
+    if (plan.valueOrdinal < 0) plan.valueOrdinal = load.bills->FieldOrdinal(plan.key);
+    return plan.valueOrdinal;
+}
 
 // The operation records of one operation: the operation row above the node names it.
 std::string OperationFilter(const DetailNodePtr& node) {
     auto operationRow = node->ParentRow();
     if (!operationRow) automation::Raise(automation::vberr::ObjectVariableNotSet);
     std::string filter;
-    if (auto cell = operationRow->Cell("CommonOper")) {
-        filter = " SHWorkBill.FBillType=11620 AND SHWorkBillEntry.FOperSN=" +
-                 automation::TextOrEmpty(cell->Tag) +
-                 " AND SHWorkBillEntry.FOperID=" + automation::TextOrEmpty(cell->Value);
+    auto filterOf = [&](const char* billType, int32_t position) {
+        return " SHWorkBill.FBillType=" + std::string(billType) + " AND SHWorkBillEntry.FOperSN=" +
+               automation::TextOrEmpty(operationRow->CellTag(position)) +
+               " AND SHWorkBillEntry.FOperID=" +
+               automation::TextOrEmpty(operationRow->CellAt(position).Value);
+    };
+    if (const int32_t position = operationRow->CellPosition("CommonOper"); position >= 0) {
+        filter = filterOf("11620", position);
     }
-    if (auto cell = operationRow->Cell("RepairOper")) {
-        filter = " SHWorkBill.FBillType=11621 AND SHWorkBillEntry.FOperSN=" +
-                 automation::TextOrEmpty(cell->Tag) +
-                 " AND SHWorkBillEntry.FOperID=" + automation::TextOrEmpty(cell->Value);
+    if (const int32_t position = operationRow->CellPosition("RepairOper"); position >= 0) {
+        filter = filterOf("11621", position);
     }
     return filter;
 }
@@ -103,77 +217,103 @@ void StartTotals(NodeLoad& load) {
     if (load.fields->RecordCount() > 0) load.fields->MoveFirst();
 }
 
-void FillStatusCell(NodeLoad& load, const DetailRowPtr& row, const DetailCellPtr& cell,
-                    int32_t position) {
-    const StatusLook look =
-        LookOfStatus(automation::TextOrEmpty(load.bills->Value("FStatus")), load.kind);
+void FillStatusCell(NodeLoad& load, DetailRow& row, DetailCell& cell, int32_t position) {
+    const StatusLook& look = LookOf(load, automation::TextOrEmpty(BillValue(load, "FStatus")));
     if (look.icon != 0) {
-        row->StatusIcon = look.icon;
-        cell->Text = look.text;
+        row.StatusIcon = look.icon;
+        cell.Text = look.text;
     }
-    cell->Value = load.bills->Value(position);
+    cell.Value = load.bills->ValueRef(position);
 }
 
-void FillStockCell(NodeLoad& load, const DetailCellPtr& cell) {
+void FillStockCell(NodeLoad& load, DetailCell& cell) {
     // Stock quantities are read for the material list kind only; elsewhere the column stays
     // blank instead of showing a quantity that was never read.
     if (!load.stock) return;
-    const int32_t decimals =
-        automation::CLng(load.bills->Value("FQtyDecimal_" + load.decimalSource));
-    const std::string key = automation::TextOrEmpty(load.bills->Value("FBillNO")) +
-                            automation::TextOrEmpty(load.bills->Value("FEntryID"));
-    const Variant quantity = load.stock->Item(key, int32_t{0});
-    cell->Text = FormatWithDecimals(quantity, decimals);
-    cell->Value = quantity;
+    const int32_t decimals = automation::CLng(BillValue(load, "FQtyDecimal_" + load.decimalSource));
+    const std::string key = automation::TextOrEmpty(BillValue(load, "FBillNO")) +
+                            automation::TextOrEmpty(BillValue(load, "FEntryID"));
+    Variant quantity = load.stock->Item(key, int32_t{0});
+    cell.Text = FormatWithDecimals(quantity, decimals);
+    cell.Value = std::move(quantity);
 }
 
-void FillNumericCell(NodeLoad& load, const DetailCellPtr& cell) {
-    load.decimalSource = automation::TextOrEmpty(load.fields->Value("FDecimalSrc"));
-    const int32_t decimals =
-        load.decimalSource.empty()
-            ? automation::CLng(load.fields->Value("FFormat"))
-            : automation::CLng(load.bills->Value("FQtyDecimal_" + load.decimalSource));
-    const Variant value = load.bills->Value(cell->Key);
-    cell->Text = value.IsNull() ? "" : FormatWithDecimals(value, decimals);
-    cell->Value = value;
-    if (!FieldIsOne(load.fields->Value("FSum"))) return;
-    if (!value.IsNull() && !value.IsEmpty()) {
-        const double total = automation::CDbl(load.totals->Item(cell->Key, 0.0));
-        load.totals->SetItem(cell->Key, total + automation::CDbl(value));
+void FillNumericCell(NodeLoad& load, ColumnPlan& plan, DetailCell& cell) {
+    load.decimalSource =
+        automation::TextOrEmpty(QueryFieldValue(load, plan, plan.decimalSource, "FDecimalSrc"));
+    int32_t decimals = 0;
+    if (load.decimalSource.empty()) {
+        decimals = automation::CLng(QueryFieldValue(load, plan, plan.format, "FFormat"));
+    } else {
+        if (plan.decimalsOrdinal < 0) {
+            plan.decimalsOrdinal = load.bills->FieldOrdinal("FQtyDecimal_" + load.decimalSource);
+        }
+        decimals = automation::CLng(load.bills->ValueRef(plan.decimalsOrdinal));
     }
-    const std::string decimalKey = cell->Key + "Decimal";
+    const Variant& value = load.bills->ValueRef(ValueOrdinal(load, plan));
+    cell.Text = value.IsNull() ? "" : FormatWithDecimals(value, decimals);
+    cell.Value = value;
+    if (!FieldIsOne(QueryFieldValue(load, plan, plan.sum, "FSum"))) return;
+    if (load.cellKeys) {
+        if (!plan.totalRead) {
+            plan.total = automation::CDbl(load.totals->Item(plan.key, 0.0));
+            plan.totalDecimals =
+                automation::CLng(load.totals->Item(plan.key + "Decimal", int32_t{0}));
+            plan.totalRead = true;
+        }
+        if (!value.IsNull() && !value.IsEmpty()) plan.total += automation::CDbl(value);
+        if (decimals > plan.totalDecimals) plan.totalDecimals = decimals;
+        return;
+    }
+    if (!value.IsNull() && !value.IsEmpty()) {
+        const Variant* total = load.totals->FindItem(plan.key);
+        load.totals->SetItem(plan.key,
+                             (total ? automation::CDbl(*total) : 0.0) + automation::CDbl(value));
+    }
+    const std::string decimalKey = plan.key + "Decimal";
     if (decimals > automation::CLng(load.totals->Item(decimalKey, int32_t{0}))) {
         load.totals->SetItem(decimalKey, decimals);
     }
 }
 
-DetailCellPtr NewBillCell(NodeLoad& load, const DetailRowPtr& row, const DetailColumnPtr& column,
-                          int32_t position) {
-    auto cell = std::make_shared<DetailCell>();
-    cell->Key = column->Key;
-    load.fields->SetFilter(" FKey='" + cell->Key + "'");
-    const std::string key = automation::UCase(cell->Key);
-    if (key == "FSTATUS") {
-        FillStatusCell(load, row, cell, position);
-    } else if (key == "FAUXQTYSTOCK") {
-        FillStockCell(load, cell);
-    } else if (key == "FBILLNO" && load.kind == kSubstituteKind) {
-        // Substitution lines are numbered instead of showing the task order's number again.
-        cell->Text = std::to_string(load.lineNumber);
-        cell->Value = load.lineNumber;
-        ++load.lineNumber;
-    } else if (IsNumericColumn(column)) {
-        FillNumericCell(load, cell);
-    } else {
-        const Variant value = load.bills->Value(cell->Key);
-        cell->Text = automation::TextOrEmpty(value);
-        cell->Value = value;
+void FillBillCell(NodeLoad& load, DetailRow& row, ColumnPlan& plan, DetailCell& cell,
+                  int32_t position) {
+    if (!plan.column) automation::Raise(automation::vberr::ObjectVariableNotSet);
+    if (!plan.filtered) {
+        // The filter of each column is set once, as its first cell did; a key that makes no
+        // filter fails there.
+        load.fields->SetFilter(KeyFilter(plan.key));
+        plan.filtered = true;
     }
-    return cell;
+    switch (plan.kind) {
+        case CellKind::Status:
+            FillStatusCell(load, row, cell, position);
+            break;
+        case CellKind::Stock:
+            FillStockCell(load, cell);
+            break;
+        case CellKind::LineNumber:
+            // Substitution lines are numbered instead of showing the task order's number again.
+            cell.Text = std::to_string(load.lineNumber);
+            cell.Value = load.lineNumber;
+            ++load.lineNumber;
+            break;
+        case CellKind::Numeric:
+            FillNumericCell(load, plan, cell);
+            break;
+        case CellKind::Plain: {
+            const Variant& value = load.bills->ValueRef(ValueOrdinal(load, plan));
+            cell.Text = automation::TextOrEmpty(value);
+            cell.Value = value;
+            break;
+        }
+    }
 }
 
 DetailRowPtr NewBillRow(NodeLoad& load) {
-    auto row = std::make_shared<DetailRow>();
+    if (!load.planned) PlanColumns(load);
+    auto row =
+        load.cellKeys ? std::make_shared<DetailRow>(load.cellKeys) : std::make_shared<DetailRow>();
     row->RowColor = kRowColor;
     if (load.rowsExpand) {
         row->IsExpanded = false;
@@ -181,11 +321,16 @@ DetailRowPtr NewBillRow(NodeLoad& load) {
     } else {
         row->CanExpand = false;
     }
-    const automation::VectorPtr columns = load.node->Columns();
-    for (int32_t p = 1; p <= columns->Count(); ++p) {
-        auto column = columns->Item(p).As<DetailColumn>();
-        if (!column) automation::Raise(automation::vberr::ObjectVariableNotSet);
-        row->AddCell(NewBillCell(load, row, column, p));
+    for (size_t i = 0; i < load.columns.size(); ++i) {
+        ColumnPlan& plan = load.columns[i];
+        if (load.cellKeys) {
+            FillBillCell(load, *row, plan, row->CellAt(static_cast<int32_t>(i)),
+                         static_cast<int32_t>(i + 1));
+        } else {
+            DetailCell cell;
+            FillBillCell(load, *row, plan, cell, static_cast<int32_t>(i + 1));
+            row->AddCell(plan.key, std::move(cell.Text), std::move(cell.Value));
+        }
     }
     return row;
 }
@@ -195,21 +340,15 @@ void AddTotalsRow(NodeLoad& load) {
     row->IsTotal = true;
     row->RowColor = kRowColor;
     row->CanExpand = false;
-    auto first = std::make_shared<DetailCell>();
-    first->Key = "FBillNo";
-    first->Tag = "SUM";
-    first->Text = LoadResText("合计");
-    row->AddCell(first);
+    row->AddCell("FBillNo", LoadResText("合计"), Variant());
+    row->SetCellTag(0, "SUM");
     load.fields->SetFilter(" FSum=1");
     while (!load.fields->BOF() && !load.fields->Eof()) {
-        auto cell = std::make_shared<DetailCell>();
-        cell->Key = automation::CStr(load.fields->Value("FKey"));
-        const Variant total = load.totals->Item(cell->Key, 0.0);
-        const int32_t decimals =
-            automation::CLng(load.totals->Item(cell->Key + "Decimal", int32_t{0}));
-        cell->Text = FormatWithDecimals(total, decimals);
-        cell->Value = total;
-        row->AddCell(cell);
+        const std::string key = automation::CStr(load.fields->Value("FKey"));
+        Variant total = load.totals->Item(key, 0.0);
+        const int32_t decimals = automation::CLng(load.totals->Item(key + "Decimal", int32_t{0}));
+        std::string text = FormatWithDecimals(total, decimals);
+        row->AddCell(key, std::move(text), std::move(total));
         load.fields->MoveNext();
     }
     load.node->AddRow(row, -1, false);
@@ -271,6 +410,15 @@ void CICMOQuery::ExpandDetailNode(const DetailNodePtr& node) {
     while (!load.bills->BOF() && !load.bills->Eof()) {
         node->AddRow(NewBillRow(load), -1, false);
         load.bills->MoveNext();
+    }
+    for (const ColumnPlan& plan : load.columns) {
+        if (!plan.totalRead) continue;
+        load.totals->SetItem(plan.key, plan.total);
+        load.totals->SetItem(plan.key + "Decimal", plan.totalDecimals);
+    }
+    // The query fields stay filtered on the last column, as the fill of its cells left them.
+    if (load.planned && !load.columns.empty()) {
+        load.fields->SetFilter(KeyFilter(load.columns.back().key));
     }
     if (load.bills->RecordCount() > 0 && load.totals->Count() > 0) AddTotalsRow(load);
 }

@@ -90,9 +90,10 @@ DetailRowPtr WithoutPackageChildren(const DetailRowPtr& row) {
     copy->IsExpanded = false;
     copy->StatusIcon = row->StatusIcon;
     copy->IsTotal = row->IsTotal;
-    const automation::DictionaryPtr cells = row->Cells();
-    for (int32_t i = 1; i <= cells->Count(); ++i) {
-        if (auto cell = cells->ItemAt(i).As<DetailCell>()) copy->AddCell(cell);
+    for (int32_t i = 0; i < row->CellCount(); ++i) {
+        const DetailCell& cell = row->CellAt(i);
+        copy->AddCell(row->CellKey(i), cell.Text, cell.Value);
+        if (!row->CellTag(i).IsEmpty()) copy->SetCellTag(i, row->CellTag(i));
     }
     return copy;
 }

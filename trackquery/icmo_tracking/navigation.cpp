@@ -33,10 +33,13 @@ namespace {
 
 constexpr const char* kSource = "QzICMOTrackQuery.CICMOQuery.";
 
-// VB's comparison of a stored status value with a number: Empty counts as 0, Null and texts that
-// are not numbers never match.
+const automation::Variant kNoValue;
+
+// VB's comparison of a stored status value with a number: Empty (or no value) counts as 0, Null
+// and texts that are not numbers never match.
 bool StatusIs(const automation::DictionaryPtr& entry, const char* key, double number) {
-    const automation::Variant value = entry->Item(key, automation::Variant());
+    const automation::Variant* found = entry->FindItem(key);
+    const automation::Variant& value = found ? *found : kNoValue;
     if (value.IsEmpty()) return number == 0;
     if (value.IsNull() || !automation::IsNumeric(value)) return false;
     return automation::CDbl(value) == number;
@@ -98,15 +101,17 @@ NavigationNodePtr CICMOQuery::CreateBillNode(const automation::Variant& item,
                                              const automation::DictionaryPtr& dctBillStatus) const {
     auto bill = item.As<automation::Dictionary>();
     if (!bill) automation::Raise(automation::vberr::ObjectRequired);
-    const std::string interId = automation::CStr(bill->Item("FInterID", int32_t{0}));
+    // The values are read in place: a long list reads thousands of them.
+    const automation::Variant* id = bill->FindItem("FInterID");
+    const std::string interId = id ? automation::CStr(*id) : "0";
     auto node = std::make_shared<NavigationNode>();
     node->Level = 1;
     node->ParentKey = "root";
     node->Key = "MO" + interId;
-    node->Text = automation::CStr(bill->Item("FBillNo", ""));
-    automation::Variant status;
-    if (dctBillStatus) status = dctBillStatus->Item(interId, automation::Variant());
-    node->Image = StatusIcon(status);
+    const automation::Variant* billNo = bill->FindItem("FBillNo");
+    node->Text = billNo ? automation::CStr(*billNo) : "";
+    const automation::Variant* status = dctBillStatus ? dctBillStatus->FindItem(interId) : nullptr;
+    node->Image = StatusIcon(status ? *status : kNoValue);
     node->SelectedImage = node->Image;
     node->ItemData = interId;
     return node;

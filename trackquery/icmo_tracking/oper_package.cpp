@@ -75,12 +75,12 @@ DetailRowPtr NewOperationRow(const RecordsetPtr& rsOper, const OperationType& ty
     row->RowColor = kRowColor;
     row->IsExpanded = false;
     row->CanExpand = true;
-    auto cell = std::make_shared<DetailCell>();
-    cell->Key = type.columnKey;
-    cell->Value = rsOper->Value("FOperID");
-    cell->Text = JoinText(rsOper->Value("FOperSN")) + "-" + JoinText(rsOper->Value("FOperName"));
-    cell->Tag = rsOper->Value("FOperSN");
-    row->AddCell(cell);
+    automation::Variant operId = rsOper->Value("FOperID");
+    std::string text =
+        JoinText(rsOper->Value("FOperSN")) + "-" + JoinText(rsOper->Value("FOperName"));
+    automation::Variant operSN = rsOper->Value("FOperSN");
+    row->AddCell(type.columnKey, std::move(text), std::move(operId));
+    row->SetCellTag(0, std::move(operSN));
     // The first package node is the operation record kind; without a package there is no node
     // to hang here, which fails the build of the operation nodes.
     auto recordNode = package ? package->Item(1).As<DetailNode>() : nullptr;

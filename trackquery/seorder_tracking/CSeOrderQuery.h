@@ -23,7 +23,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace trackquery {
 
@@ -93,11 +96,30 @@ class CSeOrderQuery : public ITrackQuery, public ICSeOrderQuery {
     std::string QuantityText(const automation::Variant& value) const;
 
     // --- phase_detail.cpp ---
+    // The captions of the status keywords met in one fill, read from the resources once each.
+    using StatusCaptions = std::vector<std::pair<std::string, std::string>>;
+    // A field of the phase template that the rows show.
+    struct PhaseField {
+        std::string key;
+        std::string trimmedKey;
+        automation::Variant ctlType;
+        bool billNumber = false;
+        // The control type as a number, read at the field's first cell.
+        std::optional<int32_t> control;
+    };
+    // The shown fields of the phase being filled, read from the template at its first row.
+    struct PhaseTemplate {
+        std::vector<PhaseField> fields;
+        CellKeyList keys;  // the rows' shared keys, when the fields' keys differ
+        bool read = false;
+        StatusCaptions captions;
+    };
+    void ReadPhaseTemplate(PhaseTemplate& shown) const;
     DetailNodePtr CreatePhaseNode(const std::string& type, const RecordsetPtr& rsTemplate);
     void FillPhaseDetail(int32_t lRow, const std::string& sPath,
                          const automation::ObjectPtr& objRow, const std::string& sRowType);
-    std::string FormatCellText(const automation::Variant& value,
-                               const automation::Variant& ctlType) const;
+    std::string FormatCellText(const automation::Variant& value, int32_t control,
+                               StatusCaptions& captions) const;
     void ResetPhaseNodes();
 
     // --- entry_head.cpp ---

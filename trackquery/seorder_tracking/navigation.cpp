@@ -108,24 +108,26 @@ bool CSeOrderQuery::CreateNavigationModel(const RecordsetPtr& rs) {
             if (rs->RecordCount() > 0) rs->MoveFirst();
             std::string orderKey = "root";
             const bool exportOrders = m_ClassTypeID == kExportOrderClass;
+            adodb::FieldReader field(rs);
             for (; !rs->Eof(); rs->MoveNext()) {
-                const std::string interId = automation::TextOrEmpty(rs->Value("FInterID"));
-                if (automation::UCase(orderKey) != automation::UCase("B" + interId)) {
-                    auto order = NewNode(1, "root", "B" + interId,
-                                         automation::TextOrEmpty(rs->Value("FBillNo")), 1,
-                                         automation::TextOrEmpty(rs->Value("FCustName")));
+                const std::string interId = automation::TextOrEmpty(field["FInterID"]);
+                const std::string orderOfRow = "B" + interId;
+                if (!automation::EqualsIgnoreCase(orderKey, orderOfRow)) {
+                    auto order =
+                        NewNode(1, "root", orderOfRow, automation::TextOrEmpty(field["FBillNo"]), 1,
+                                automation::TextOrEmpty(field["FCustName"]));
                     order->ItemText = order->ItemData;
                     m_NavigationModel->AddNode(order);
                     orderKey = order->Key;
                 }
-                const std::string entryId = automation::TextOrEmpty(rs->Value("FEntryID"));
+                const std::string entryId = automation::TextOrEmpty(field["FEntryID"]);
                 std::string key = interId + ":" + entryId;
-                if (exportOrders) key += ":" + automation::TextOrEmpty(rs->Value("FDetailID"));
+                if (exportOrders) key += ":" + automation::TextOrEmpty(field["FDetailID"]);
                 auto entry =
                     NewNode(1, orderKey, key,
-                            entryId + "/" + automation::TextOrEmpty(rs->Value("FItemNumber")), 3,
-                            automation::TextOrEmpty(rs->Value("FItemName")) + " " +
-                                automation::TextOrEmpty(rs->Value("FItemModel")));
+                            entryId + "/" + automation::TextOrEmpty(field["FItemNumber"]), 3,
+                            automation::TextOrEmpty(field["FItemName"]) + " " +
+                                automation::TextOrEmpty(field["FItemModel"]));
                 entry->ItemText = entry->ItemData;
                 m_NavigationModel->AddNode(entry);
             }

@@ -188,11 +188,7 @@ DetailRowPtr CSeOrderQuery::CreateSummaryRow(const std::string& key, const Recor
     row->RowColor = kRowColor;
     const bool atEnd = !rs || rs->Eof();
     auto addCell = [&](const std::string& cellKey, const std::string& text) {
-        auto cell = std::make_shared<DetailCell>();
-        cell->Key = cellKey;
-        cell->Text = text;
-        cell->Value = text;
-        row->AddCell(cell);
+        row->AddCell(cellKey, text, text);
     };
     auto figure = [&](const char* field, bool amount) -> std::string {
         if (atEnd) return "";

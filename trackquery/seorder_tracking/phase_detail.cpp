@@ -152,6 +152,7 @@ void CSeOrderQuery::FillPhaseDetail(int32_t lRow, const std::string& sPath,
         if (!node) automation::Raise(automation::vberr::ObjectVariableNotSet);
         // Every record set is read before a row is added: a fill that fails part way adds
         // nothing, and the next expansion reads the phase again.
+        PhaseTemplate shown;
         std::vector<DetailRowPtr> rows;
         for (const Variant& item : bills->Items()) {
             auto rs = item.IsObject() ? item.As<adodb::Recordset>() : nullptr;
@@ -160,28 +161,40 @@ void CSeOrderQuery::FillPhaseDetail(int32_t lRow, const std::string& sPath,
                 return;
             }
             if (rs->RecordCount() > 0) rs->MoveFirst();
+            // Field positions are found once per record set, at the first row that reads them.
+            std::vector<int32_t> ordinals;
+            int32_t classOrdinal = -1;
             for (; !rs->Eof(); rs->MoveNext()) {
-                auto row = std::make_shared<DetailRow>();
+                if (classOrdinal < 0) classOrdinal = rs->FieldOrdinal("FClassTypeID");
                 const bool writeOff =
-                    automation::CLngOr(rs->Value("FClassTypeID")) == kWriteOffClass;
-                m_rsTemplate->MoveFirst();
-                for (; !m_rsTemplate->Eof(); m_rsTemplate->MoveNext()) {
-                    const std::string key = automation::TextOrEmpty(m_rsTemplate->Value("FKey"));
-                    const Variant ctlType = m_rsTemplate->Value("FCtlType");
-                    if (!IsFieldShown(key, ctlType)) continue;
-                    auto cell = std::make_shared<DetailCell>();
-                    cell->Key = key;
-                    if (writeOff && automation::UCase(key) == "FBILLNO") {
-                        cell->Text =
+                    automation::CLngOr(rs->ValueRef(classOrdinal)) == kWriteOffClass;
+                if (!shown.read) ReadPhaseTemplate(shown);
+                ordinals.resize(shown.fields.size(), -1);
+                auto row = shown.keys ? std::make_shared<DetailRow>(shown.keys)
+                                      : std::make_shared<DetailRow>();
+                for (size_t f = 0; f < shown.fields.size(); ++f) {
+                    PhaseField& field = shown.fields[f];
+                    std::string text;
+                    if (writeOff && field.billNumber) {
+                        text =
                             LoadResText("核销序号") + automation::TextOrEmpty(rs->Value("FBillNo"));
                     } else {
+                        if (ordinals[f] < 0) ordinals[f] = rs->FieldOrdinal(field.trimmedKey);
                         // An empty field counts as the empty text.
-                        Variant value = rs->Value(automation::Trim(key));
-                        if (value.IsNull()) value = Variant("");
-                        cell->Text = FormatCellText(value, ctlType);
+                        static const Variant kEmptyText{std::string()};
+                        const Variant& value = rs->ValueRef(ordinals[f]);
+                        if (!field.control) field.control = automation::CLngOr(field.ctlType);
+                        text = FormatCellText(value.IsNull() ? kEmptyText : value, *field.control,
+                                              shown.captions);
                     }
-                    cell->Value = cell->Text;
-                    row->AddCell(cell);
+                    if (shown.keys) {
+                        DetailCell& cell = row->CellAt(static_cast<int32_t>(f));
+                        cell.Value = text;
+                        cell.Text = std::move(text);
+                    } else {
+                        Variant value(text);
+                        row->AddCell(field.key, std::move(text), std::move(value));
+                    }
                 }
                 rows.push_back(row);
             }
@@ -205,22 +218,60 @@ void CSeOrderQuery::FillPhaseDetail(int32_t lRow, const std::string& sPath,
     }
 }
 
-std::string CSeOrderQuery::FormatCellText(const Variant& value, const Variant& ctlType) const {
-    const std::string text = automation::TextOrEmpty(value);
-    switch (automation::CLngOr(ctlType)) {
+// The shown fields of the phase's template, in template order, as each row shows them. The
+// template's cursor ends past its last row, as a walk for every row left it.
+void CSeOrderQuery::ReadPhaseTemplate(PhaseTemplate& shown) const {
+    std::vector<std::string> keys;
+    bool distinct = true;
+    m_rsTemplate->MoveFirst();
+    for (; !m_rsTemplate->Eof(); m_rsTemplate->MoveNext()) {
+        PhaseField field;
+        field.key = automation::TextOrEmpty(m_rsTemplate->Value("FKey"));
+        field.ctlType = m_rsTemplate->Value("FCtlType");
+        if (!IsFieldShown(field.key, field.ctlType)) continue;
+        field.trimmedKey = automation::Trim(field.key);
+        field.billNumber = automation::UCase(field.key) == "FBILLNO";
+        for (const auto& earlier : keys) {
+            if (automation::EqualsIgnoreCase(earlier, field.key)) distinct = false;
+        }
+        keys.push_back(field.key);
+        shown.fields.push_back(std::move(field));
+    }
+    // Rows share one key list; a template that names a key twice keeps one cell for it per row,
+    // so its rows add their cells one by one.
+    if (distinct) shown.keys = std::make_shared<const std::vector<std::string>>(std::move(keys));
+    shown.read = true;
+}
+
+std::string CSeOrderQuery::FormatCellText(const Variant& value, int32_t control,
+                                          StatusCaptions& captions) const {
+    // A figure that does not apply is the text "-", shown as it is; a number never reads so.
+    auto isDash = [&] { return value.IsString() && value.AsString() == "-"; };
+    switch (control) {
         case kQuantity:
-            return text == "-" ? text : QuantityText(value);
+            return isDash() ? "-" : QuantityText(value);
         case kDate: {
-            const std::string trimmed = automation::Trim(text);
+            const std::string trimmed = automation::Trim(automation::TextOrEmpty(value));
+            // A date read from the database is written so already; the pattern keeps it.
+            if (value.Type() == automation::VarType::Date && automation::IsIsoDateText(trimmed)) {
+                return trimmed;
+            }
             return automation::Len(trimmed) > 1 ? automation::Format(Variant(trimmed), "YYYY-MM-DD")
                                                 : "";
         }
         case kAmount:
-            return text == "-" ? text : FormatWithDecimals(value, 2);
-        case kStatus:
-            return StatusText(text);
+            return isDash() ? "-" : FormatWithDecimals(value, 2);
+        case kStatus: {
+            std::string keyword = automation::TextOrEmpty(value);
+            for (const auto& [known, caption] : captions) {
+                if (known == keyword) return caption;
+            }
+            std::string caption = StatusText(keyword);
+            captions.emplace_back(std::move(keyword), caption);
+            return caption;
+        }
         default:
-            return text;
+            return automation::TextOrEmpty(value);
     }
 }
 

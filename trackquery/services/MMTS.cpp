@@ -212,6 +212,16 @@ std::string FormatWithDecimals(const Variant& value, int32_t decimals) {
         automation::Raise(automation::vberr::InvalidProcedureCall, "",
                           "The count of decimals cannot be negative.");
     }
+    // Numbers, the usual case, skip the reading of the pattern; anything else (texts, dates,
+    // Null) goes through Format itself.
+    switch (value.Type()) {
+        case automation::VarType::Integer:
+        case automation::VarType::Long:
+        case automation::VarType::Double:
+            return automation::FormatGroupedNumber(*value.NumericValue(), decimals);
+        default:
+            break;
+    }
     std::string pattern = "#,##0";
     if (decimals > 0) pattern += "." + std::string(static_cast<size_t>(decimals), '0');
     return automation::Format(value, pattern);

@@ -1,6 +1,7 @@
 #include "recordset_fixtures.h"
 
 #include <platform/adodb/connection.h>
+#include <platform/automation/conversions.h>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -260,6 +261,58 @@ TEST_F(ConnectionTest, RepeatedColumnNamesAreKept) {
     EXPECT_EQ(rs->Fields()->Count(), 2);
     EXPECT_EQ(rs->Value("FID"), Variant(1));
     EXPECT_EQ(rs->Value(1), Variant(2));
+}
+
+// A connection keeps the queries it ran prepared; a kept query still reads what another
+// connection committed since, follows a table made anew, and fails as a first run does once its
+// table is gone.
+TEST_F(ConnectionTest, KeptQueriesFollowOtherConnections) {
+    Connection reader;
+    reader.Open(ConnectionString(";Mode=Read"));
+    const std::string count = "SELECT COUNT(*) AS N FROM t_Group";
+    EXPECT_EQ(automation::CLng(reader.Execute(count)->Value("N")), 4);
+    const auto stamp = reader.DatabaseStamp();
+    Connection writer;
+    writer.Open(ConnectionString());
+    writer.Execute("INSERT INTO t_Group VALUES (3, 1)");
+    EXPECT_EQ(automation::CLng(reader.Execute(count)->Value("N")), 5);
+    EXPECT_NE(reader.DatabaseStamp().stamp, stamp.stamp) << "a write shows in the stamp";
+    EXPECT_EQ(reader.DatabaseStamp().identity, stamp.identity) << "the same file";
+    writer.ExecuteScript("DROP TABLE t_Group; CREATE TABLE t_Group (FGroupID INTEGER);");
+    EXPECT_EQ(automation::CLng(reader.Execute(count)->Value("N")), 0);
+    writer.ExecuteScript("DROP TABLE t_Group;");
+    try {
+        reader.Execute(count);
+        FAIL() << "a query of a dropped table ran";
+    } catch (const automation::RuntimeError& error) {
+        EXPECT_NE(error.Description().find("cannot be prepared: no such table"), std::string::npos)
+            << error.Description();
+    }
+}
+
+// DATE columns hold "YYYY-MM-DD" texts, read into dates by a shortcut: over the years 1000 to
+// 9999 every such text reads as CDate reads it, and an impossible day stays a text.
+TEST_F(ConnectionTest, DateColumnsReadAsCDateReadsThem) {
+    Connection db;
+    db.Open(ConnectionString());
+    db.ExecuteScript(
+        "CREATE TABLE Days (FDay DATE);"
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 17 FROM n WHERE i < 3287000) "
+        "INSERT INTO Days SELECT date('1000-01-01', '+' || i || ' days') FROM n;"
+        "INSERT INTO Days VALUES ('2023-02-29'), ('2024-02-29');");
+    auto rs = db.Execute("SELECT FDay, FDay || '' AS FText FROM Days");
+    int32_t dates = 0;
+    for (; !rs->Eof(); rs->MoveNext(), ++dates) {
+        const std::string text = rs->Value("FText").AsString();
+        if (text == "2023-02-29") {
+            EXPECT_TRUE(rs->Value("FDay").IsString());
+            continue;
+        }
+        ASSERT_EQ(rs->Value("FDay"),
+                  automation::Variant(automation::CDate(automation::Variant(text))))
+            << text;
+    }
+    EXPECT_GT(dates, 190000);
 }
 
 TEST_F(ConnectionTest, BulkLoadersUseTheRawHandle) {

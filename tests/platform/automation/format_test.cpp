@@ -7,6 +7,9 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
+#include <random>
+#include <string>
 
 using namespace automation;
 
@@ -185,6 +188,68 @@ TEST(FormatNamed, NamedFormats) {
     EXPECT_EQ(Format(DateValue{45000}, "Medium Date"), "15-Mar-23");
     EXPECT_EQ(Format(CDate("17:04:23"), "Long Time"), "5:04:23 PM");
     EXPECT_EQ(Format(CDate("17:04:23"), "Short Time"), "17:04");
+}
+
+// The trackers' quantities and amounts go through FormatGroupedNumber; it must give exactly what
+// Format gives with the same pattern, over values of every size, both signs and the ties of each
+// count of places.
+TEST(FormatGroupedNumber, SameAsFormatOnAMillionValues) {
+    std::mt19937_64 random(20260608);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<int> power(-14, 22), places(0, 6);
+    std::uniform_int_distribution<int64_t> whole(0, 99999999);
+    const double special[] = {0.0,      -0.0,  0.5,   -0.5,     999.5,
+                              9999.995, 1e15,  1e300, 4.9e-324, std::numeric_limits<double>::max(),
+                              1.005,    2.675, 0.045};
+    int differences = 0;
+    for (int i = 0; i < 1000000 && differences < 5; ++i) {
+        const int decimals = i < 13 * 7 ? i % 7 : places(random);
+        double value;
+        switch (i < 13 * 7 ? 3 : i % 4) {
+            case 0:  // any size
+                value = unit(random) * std::pow(10.0, power(random));
+                break;
+            case 1:  // a tie at the last place shown, or the double next to it
+                value = (static_cast<double>(whole(random)) * 10 + 5) /
+                        std::pow(10.0, decimals + 1 + static_cast<int>(whole(random) % 4));
+                if (i % 8 == 1) value = std::nextafter(value, i % 16 == 1 ? 0.0 : 1e308);
+                break;
+            case 2:  // whole numbers and amounts of cents
+                value = static_cast<double>(whole(random)) / (i % 8 == 2 ? 100 : 1);
+                break;
+            default:
+                value = special[(i / 7) % 13];
+        }
+        if (i % 2 == 1) value = -value;
+        std::string pattern = "#,##0";
+        if (decimals > 0) pattern += "." + std::string(static_cast<size_t>(decimals), '0');
+        const std::string expected = Format(value, pattern);
+        const std::string fast = FormatGroupedNumber(value, decimals);
+        if (fast != expected) {
+            ++differences;
+            ADD_FAILURE() << "value " << value << " with " << decimals << " places: " << fast
+                          << " where Format gives " << expected;
+        }
+    }
+}
+
+// Sales order phases show a date that CStr wrote as YYYY-MM-DD without passing it through Format
+// again: over VB's whole date range, with and without a time of day, such a text is its own
+// Format, and texts of another form are not taken for it.
+TEST(FormatDates, IsoDateTextsAreTheirOwnFormat) {
+    int checked = 0;
+    for (double serial = -657434; serial <= 2958465; serial += 97) {
+        for (const double time : {0.0, 0.25, 0.99998}) {
+            const std::string text = CStr(Variant(DateValue{serial + time}));
+            if (!IsIsoDateText(text)) continue;
+            ++checked;
+            ASSERT_EQ(Format(Variant(text), "YYYY-MM-DD"), text) << serial + time;
+        }
+    }
+    EXPECT_GT(checked, 30000);
+    EXPECT_FALSE(IsIsoDateText("999-01-01"));
+    EXPECT_FALSE(IsIsoDateText("2026-05-01 10:00:00"));
+    EXPECT_FALSE(IsIsoDateText("2026/05/01"));
 }
 
 TEST(FormatInputs, InfinityDoesNotBreakFormatting) {

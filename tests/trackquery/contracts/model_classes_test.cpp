@@ -137,20 +137,44 @@ TEST(DetailNodeTest, CloneHeadColumnsAreTheCopysOwn) {
 
 // ---- Rows, cells and children ------------------------------------------------------------------
 
-TEST(DetailRowTest, CellsAreADictionaryByKeyWithoutRegardToCase) {
+TEST(DetailRowTest, CellsAreKeyedWithoutRegardToCase) {
     auto row = MakeBillRow("WORK001", "5", "11");
-    EXPECT_EQ(row->Cells()->Count(), 3);
-    EXPECT_EQ(row->Cells()->Item("fbillinterid").As<trackquery::DetailCell>()->Text, "11");
+    EXPECT_EQ(row->CellCount(), 3);
+    EXPECT_EQ(row->Cell("fbillinterid")->Text, "11");
     EXPECT_EQ(row->Cell("FBILLNO")->Text, "WORK001");
     EXPECT_EQ(row->Cell("missing"), nullptr);
 }
 
 TEST(DetailRowTest, ACellWithAKeyTheRowHasReplacesTheEarlierInPlace) {
     auto row = MakeBillRow("WORK001", "5", "11");
-    row->AddCell(MakeCell("FQty", "6"));
-    EXPECT_EQ(row->Cells()->Count(), 3);
-    EXPECT_EQ(row->Cells()->Key(2), "FQty");
+    row->SetCellTag(1, "old");
+    row->AddCell("FQty", "6", "6");
+    EXPECT_EQ(row->CellCount(), 3);
+    EXPECT_EQ(row->CellKey(1), "FQty");
     EXPECT_EQ(row->Cell("FQty")->Text, "6");
+    EXPECT_TRUE(row->CellTag(1).IsEmpty()) << "the new cell has no tag of the old one's";
+}
+
+TEST(DetailRowTest, RowsOfOneKeyListShareItAndAreReadByColumnPosition) {
+    auto node = MakeKindNode("-85", "生产任务单");
+    auto keys = std::make_shared<const std::vector<std::string>>(
+        std::vector<std::string>{"FBillNO", "FQty", "FBillInterID"});
+    auto first = std::make_shared<trackquery::DetailRow>(keys);
+    auto second = std::make_shared<trackquery::DetailRow>(keys);
+    first->CellAt(1).Text = "5";
+    second->AddCell("FExtra", "x", "x");
+    EXPECT_EQ(first->CellCount(), 3);
+    EXPECT_EQ(second->CellCount(), 4);
+    EXPECT_EQ(keys->size(), 3u) << "a row adding a cell leaves the shared list alone";
+    const auto shown = node->VisibleColumns();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(first->CellUnder(shown[1])->Text, "5");
+    // A totals row keeps its cells elsewhere: they are found by key.
+    auto total = std::make_shared<trackquery::DetailRow>();
+    total->AddCell("fqty", "9", 9.0);
+    EXPECT_EQ(total->CellUnder(shown[1])->Text, "9");
+    EXPECT_EQ(total->CellUnder(shown[0]), nullptr);
+    EXPECT_THROW(first->CellAt(3), automation::RuntimeError);
 }
 
 TEST(DetailRowTest, RowsKnowTheirNodeAndPositionAcrossInsertAndRemove) {

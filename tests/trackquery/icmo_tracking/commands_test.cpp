@@ -50,13 +50,7 @@ class CommandTest : public TrackerFixture {
     static DetailRowPtr NewRow(const std::vector<std::pair<std::string, Variant>>& cells) {
         auto row = std::make_shared<DetailRow>();
         row->RowColor = 5662310;
-        for (const auto& [key, value] : cells) {
-            auto cell = std::make_shared<DetailCell>();
-            cell->Key = key;
-            cell->Value = value;
-            cell->Text = automation::CStr(value);
-            row->AddCell(cell);
-        }
+        for (const auto& [key, value] : cells) row->AddCell(key, automation::CStr(value), value);
         return row;
     }
 

@@ -52,7 +52,7 @@ TEST_F(OperPackageTest, OperationNodesListTheOperationsOfTheTaskOrder) {
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->Text, "10-Cutting");
     EXPECT_EQ(automation::CLng(cell->Value), 9001);
-    EXPECT_EQ(automation::CLng(cell->Tag), 10);
+    EXPECT_EQ(automation::CLng(first->CellTag(first->CellPosition("CommonOper"))), 10);
     EXPECT_EQ(TextOf(RowAt("2.2"), "CommonOper"), "20-Welding");
     ASSERT_EQ(ChildKeys(first), std::vector<std::string>{"-52"});
     auto records = first->GetChild(1);
@@ -73,7 +73,8 @@ TEST_F(OperPackageTest, OperationNodesListTheOperationsOfTheTaskOrder) {
     EXPECT_EQ(automation::CStr(rework->Column(1)->CtlType), "");
     ASSERT_EQ(rework->RowCount(), 1);
     EXPECT_EQ(TextOf(RowAt("2.1"), "RepairOper"), "15-Welding");
-    EXPECT_EQ(automation::CLng(RowAt("2.1")->Cell("RepairOper")->Tag), 15);
+    auto repair = RowAt("2.1");
+    EXPECT_EQ(automation::CLng(repair->CellTag(repair->CellPosition("RepairOper"))), 15);
 }
 
 // No operations, or a middle tier that returns none, give no operation node and no message.

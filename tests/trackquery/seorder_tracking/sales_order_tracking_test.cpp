@@ -69,8 +69,8 @@ class SalesOrderTracking : public trackquery::testing::TrackerFixture {
         auto row = RowAt(path);
         if (!row) return "(no row at " + path + ")";
         std::string text;
-        for (int32_t i = 1; i <= row->Cells()->Count(); ++i) {
-            text += (i > 1 ? "|" : "") + row->Cells()->ItemAt(i).As<trackquery::DetailCell>()->Text;
+        for (int32_t i = 0; i < row->CellCount(); ++i) {
+            text += (i > 0 ? "|" : "") + row->CellAt(i).Text;
         }
         return text;
     }

@@ -1,0 +1,184 @@
+// Time of the two long user actions of sales order tracking, each beside the raw SQLite fetch of
+// the same rows in the same run, so the library's own cost reads as a ratio:
+//
+// - loading an order list of 2,000 order entries (the most the list takes without asking), named
+//   one by one, into the navigation tree, against a plain SELECT of the entries so named;
+// - the expansion of an execution phase holding 10,000 bills (sales deliveries of one order
+//   entry), against a plain SELECT of the phase's view.
+//
+// The databases are built once into the temporary folder ($TMPDIR or /tmp) and kept for later
+// runs. Run: build-*/bench/bench_seorder_bench
+
+#include "bench_databases.h"
+
+#include <client/erp_database/sqlite_database.h>
+#include <client/headless/headless_session.h>
+#include <client/trace_viewer/headless_trace_viewer.h>
+
+#include <platform/windowing/form.h>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <string>
+
+namespace {
+
+using namespace bench_data;
+namespace erp = client::erp_database;
+
+// The entry list of the sales orders, as the order list reads it for the tree.
+const char* const kEntrySql =
+    "SELECT DISTINCT v.FInterID, v.FBillNo, v.FCustName, v.FEntryID, 0 AS FDetailID, "
+    "v.FItemNumber, v.FItemName, v.FItemModel FROM VSEOrderEntryList v "
+    "WHERE v.FOrderClassTypeID = 0 AND IFNULL(v.FCheckerID, 0) > 0 AND v.FCancellation = 0 "
+    "ORDER BY v.FBillNo, v.FInterID, v.FEntryID, 5 LIMIT ?1";
+
+// Load's parameters: the first `count` entries of the sales orders, each named by its order and
+// entry.
+automation::DictionaryPtr EntryList(const std::string& path, int32_t count) {
+    auto para = std::make_shared<automation::Dictionary>();
+    para->SetItem("ClassTypeID", int32_t{81});
+    auto list = std::make_shared<automation::Vector>();
+    erp::SqliteDatabase db(path, false);
+    auto rows = db.Prepare(kEntrySql);
+    for (bool more = rows.Query({int64_t{count}}); more; more = rows.Next()) {
+        auto entry = std::make_shared<automation::Dictionary>();
+        entry->SetItem("FInterID", static_cast<int32_t>(rows.ColumnInt(0)));
+        entry->SetItem("FEntryID", static_cast<int32_t>(rows.ColumnInt(3)));
+        list->Add(entry);
+    }
+    para->SetItem("vctSeOrderList", list);
+    return para;
+}
+
+// Closes the view as its page does.
+void Close(client::HeadlessSession& session) {
+    auto viewer = session.Viewer();
+    if (auto window = viewer ? viewer->Window() : nullptr) {
+        viewer->Close();
+        window->Unload();
+    }
+}
+
+client::HeadlessSessionOptions SalesSession(const std::string& path) {
+    return {.databasePath = path, .subId = "XS"};
+}
+
+void BM_OrderListLoad(benchmark::State& state) {
+    const auto para = EntryList(SalesListDatabase(), kListedEntries);
+    client::HeadlessSession session(SalesSession(SalesListDatabase()));
+    int32_t nodes = 0;
+    for (auto _ : state) {
+        auto tracker = session.CreateSeOrderQuery();
+        if (!session.LoadEmbedded(tracker, para)) {
+            state.SkipWithError("Load failed");
+            break;
+        }
+        nodes = session.Viewer()->GetNavigationModel()->NodeCount();
+        state.PauseTiming();
+        Close(session);
+        state.ResumeTiming();
+    }
+    state.counters["nodes"] = nodes;
+}
+
+// The entries of a list of (order, entry) pairs given as JSON, as any reader of such a list
+// must select them.
+const char* const kListedEntrySql =
+    "SELECT DISTINCT v.FInterID, v.FBillNo, v.FCustName, v.FEntryID, 0 AS FDetailID, "
+    "v.FItemNumber, v.FItemName, v.FItemModel FROM VSEOrderEntryList v JOIN (SELECT DISTINCT "
+    "json_extract(value, '$.i') AS i, json_extract(value, '$.e') AS e FROM json_each(?1)) s "
+    "ON s.i = v.FInterID AND s.e = v.FEntryID WHERE v.FOrderClassTypeID = 0 AND "
+    "IFNULL(v.FCheckerID, 0) > 0 AND v.FCancellation = 0 ORDER BY v.FBillNo, v.FInterID, "
+    "v.FEntryID, 5";
+
+void BM_OrderListRawFetch(benchmark::State& state) {
+    std::string list = "[";
+    const auto para = EntryList(SalesListDatabase(), kListedEntries);
+    for (const auto& item : para->Item("vctSeOrderList").As<automation::Vector>()->Items()) {
+        auto entry = item.As<automation::Dictionary>();
+        if (list.size() > 1) list += ",";
+        list += "{\"i\":" + std::to_string(entry->Item("FInterID").AsLong()) +
+                ",\"e\":" + std::to_string(entry->Item("FEntryID").AsLong()) + "}";
+    }
+    list += "]";
+    erp::SqliteDatabase db(SalesListDatabase(), false);
+    int64_t rows = 0;
+    for (auto _ : state) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db.Handle(), kListedEntrySql, -1, &statement, nullptr);
+        sqlite3_bind_text(statement, 1, list.c_str(), static_cast<int>(list.size()), SQLITE_STATIC);
+        rows = 0;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+                if (sqlite3_column_type(statement, c) == SQLITE_TEXT) {
+                    benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
+                } else {
+                    benchmark::DoNotOptimize(sqlite3_column_double(statement, c));
+                }
+            }
+            ++rows;
+        }
+        sqlite3_finalize(statement);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+// The dotted path of the phase node of a key under the execution node, "" when there is none.
+std::string PhasePath(client::HeadlessTraceViewer& viewer, const std::string& phase) {
+    auto model = viewer.GetDetailModel();
+    if (!model || model->Count() < 2) return "";
+    const auto& rows = model->Item(2)->Rows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        auto node = std::dynamic_pointer_cast<trackquery::DetailNode>(rows[i]);
+        if (node && node->Key == phase) return "2." + std::to_string(i + 1);
+    }
+    return "";
+}
+
+void BM_ExpandPhase(benchmark::State& state) {
+    client::HeadlessSession session(SalesSession(SalesPhaseDatabase()));
+    auto tracker = session.CreateSeOrderQuery();
+    if (!session.LoadEmbedded(tracker, PhaseOrder())) {
+        state.SkipWithError("Load failed");
+        return;
+    }
+    size_t rows = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        session.ClickTool("btnRefresh");
+        const std::string path = PhasePath(*session.Viewer(), "21");
+        state.ResumeTiming();
+        if (path.empty() || !session.ExpandDetail(path)) {
+            state.SkipWithError("no delivery phase to expand");
+            break;
+        }
+        auto node = std::dynamic_pointer_cast<trackquery::DetailNode>(
+            session.Viewer()->GetDetailModel()->ItemByPath(path));
+        rows = node ? node->Rows().size() : 0;
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+void BM_ExpandPhaseRawFetch(benchmark::State& state) {
+    erp::SqliteDatabase db(SalesPhaseDatabase(), false);
+    const auto [order, entry] = PhaseEntry();
+    int64_t rows = 0;
+    for (auto _ : state) {
+        rows = RawFetch(db.Handle(),
+                        "SELECT * FROM VPhase_21 WHERE FOrderInterID = ?1 AND FOrderEntryID = " +
+                            std::to_string(entry) + " ORDER BY FDate, FInterID",
+                        order);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+BENCHMARK(BM_OrderListLoad)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_OrderListRawFetch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExpandPhase)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ExpandPhaseRawFetch)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
