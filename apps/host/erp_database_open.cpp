@@ -16,8 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-[[noreturn]] void Unusable(const std::string& path, const std::string& reason) {
-    throw std::runtime_error("the database \"" + path + "\" " + reason);
+[[noreturn]] void Unusable(const std::string& database, const std::string& reason) {
+    throw std::runtime_error("the database \"" + adodb::RedactedDataSource(database) + "\" " +
+                             reason);
 }
 
 // What the file system can tell before SQLite is asked: SQLite would create a missing file, and
@@ -62,7 +63,9 @@ adodb::RecordsetPtr QueryErp(adodb::Connection& erp, const std::string& sql,
 }
 
 adodb::ConnectionPtr OpenErpDatabase(const std::string& databasePath) {
-    CheckFile(databasePath);
+    const bool onServer = adodb::IsPostgresAddress(databasePath) ||
+                          client::erp_database::IsConnectionString(databasePath);
+    if (!onServer) CheckFile(databasePath);
     auto connection = std::make_shared<adodb::Connection>();
     try {
         connection->Open(client::erp_database::ConnectionStringFor(databasePath) + ";Mode=Read");
@@ -73,7 +76,10 @@ adodb::ConnectionPtr OpenErpDatabase(const std::string& databasePath) {
         switch (adodb::CauseOfFailure(error)) {
             case adodb::FailureCause::MissingTable:
                 Unusable(databasePath,
-                         "is not an ERP database of this program (no task order or user table)");
+                         "is not an ERP database of this program (no task order or user table)" +
+                             std::string(onServer ? "; fill it with: trackquery demo-db --out "
+                                                    "ADDRESS"
+                                                  : ""));
             case adodb::FailureCause::NotADatabase:
                 Unusable(databasePath,
                          "is not an ERP database of this program: SQLite reads no database in it "

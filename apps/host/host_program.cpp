@@ -16,7 +16,10 @@ int RunHostProgram(const std::vector<std::string>& args, std::istream& in, std::
 
     client::erp_database::DemoDbOptions demo;
     auto* demoDb = app.add_subcommand("demo-db", "Build a deterministic demo ERP database");
-    demoDb->add_option("--out", demo.out, "Database file to write (replaced if present)")
+    demoDb
+        ->add_option("--out", demo.out,
+                     "Database file to write (replaced if present), or a PostgreSQL address "
+                     "(postgresql://...) whose ERP tables are replaced")
         ->required();
     demoDb->add_option("--orders", demo.orders, "Number of task orders (default 300)");
     demoDb->add_option("--seed", demo.seed, "Seed of the generated data (default 1)");

@@ -13,6 +13,7 @@
 
 #include <trackquery/contracts/trackers.h>
 
+#include <platform/adodb/connection.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/strings.h>
 #include <platform/windowing/event_loop.h>
@@ -143,9 +144,9 @@ PreparedTracking PrepareIcmo(const IcmoOptions& options) {
         SelectTaskOrders(*erp, prepared.session.subId, options.billNumbers));
 
     std::ostringstream header;
-    header << "Task order tracking of " << options.database << ": " << selection->bills->Count()
-           << " task orders of sub-system " << prepared.session.subId << ", user "
-           << options.userName << " (" << prepared.session.userId << "), language "
+    header << "Task order tracking of " << adodb::RedactedDataSource(options.database) << ": "
+           << selection->bills->Count() << " task orders of sub-system " << prepared.session.subId
+           << ", user " << options.userName << " (" << prepared.session.userId << "), language "
            << prepared.session.language << (options.embedded ? ", embedded" : "") << ".";
     if (selection->truncated) {
         header << "\nOnly the first " << kMaxTaskOrders
@@ -172,8 +173,8 @@ PreparedTracking PrepareSeOrder(const SeOrderOptions& options) {
     }
 
     std::ostringstream header;
-    header << (exportOrders ? "Export" : "Sales") << " order tracking of " << options.database
-           << ": "
+    header << (exportOrders ? "Export" : "Sales") << " order tracking of "
+           << adodb::RedactedDataSource(options.database) << ": "
            << (!orders ? std::string("no orders yet")
                        : std::to_string(orders->Count()) +
                              (orders->Count() == 1 ? " order" : " orders"))

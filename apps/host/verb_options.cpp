@@ -26,7 +26,10 @@ std::vector<std::string> TaskOrderSubSystems() {
 void AddTrackingOptions(CLI::App& verb, TrackingOptions& options,
                         const std::vector<std::string>& subSystems,
                         const std::string& subDescription) {
-    verb.add_option("--db", options.database, "The ERP database (an SQLite file)")->required();
+    verb.add_option("--db", options.database,
+                    "The ERP database: an SQLite file, a PostgreSQL address (postgresql://...) or "
+                    "a connection string")
+        ->required();
     verb.add_option("--user", options.userName, "The user, by name (default administrator)");
     verb.add_option("--lang", options.language, "Language (default CHS)")
         ->transform(CLI::IsMember(Names(kLanguages), CLI::ignore_case));

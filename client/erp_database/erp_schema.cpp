@@ -1,6 +1,7 @@
 #include <client/erp_database/erp_schema.h>
 
 #include <platform/adodb/connection.h>
+#include <platform/automation/strings.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -76,8 +77,15 @@ void CreateEmptyErpDatabase(const std::string& path) {
     db.Exec("COMMIT;");
 }
 
-std::string ConnectionStringFor(const std::string& path) {
-    return "Provider=SQLite;Data Source=" + adodb::QuotedConnectionValue(path);
+std::string ConnectionStringFor(const std::string& database) {
+    if (IsConnectionString(database)) return database;
+    const char* provider = adodb::IsPostgresAddress(database) ? "PostgreSQL" : "SQLite";
+    return std::string("Provider=") + provider +
+           ";Data Source=" + adodb::QuotedConnectionValue(database);
+}
+
+bool IsConnectionString(const std::string& database) {
+    return automation::LCase(database.substr(0, 9)) == "provider=";
 }
 
 namespace {

@@ -22,8 +22,10 @@ void CreateIndexes(SqliteDatabase& db);
 // A new, empty ERP database at `path` (an existing file is replaced): schema, templates, indexes.
 void CreateEmptyErpDatabase(const std::string& path);
 
-// The ADO connection string and the session property string of a database file.
-std::string ConnectionStringFor(const std::string& path);
+// The ADO connection string and the session property string of a database: a SQLite file, a
+// PostgreSQL address ("postgresql://...") or a whole connection string ("Provider=...").
+std::string ConnectionStringFor(const std::string& database);
+bool IsConnectionString(const std::string& database);
 std::string PropsStringFor(const std::string& path, int32_t userId, const std::string& userName,
                            const std::string& subId = "CJ", const std::string& language = "chs");
 

@@ -36,7 +36,8 @@ namespace client {
 class HeadlessTraceViewer;
 
 struct HeadlessSessionOptions {
-    // The ERP database (an SQLite file); it must exist.
+    // The ERP database: an SQLite file, which must exist, a PostgreSQL address
+    // ("postgresql://...") or a whole connection string ("Provider=...").
     std::filesystem::path databasePath;
     int32_t userId = 16394;
     std::string userName = "administrator";

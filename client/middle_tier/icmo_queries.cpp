@@ -67,8 +67,8 @@ adodb::RecordsetPtr QueryFields(adodb::Connection& db, int32_t trackType, const 
                                 const std::string& language) {
     const std::vector<int64_t> kinds = KindList(selector);
     return db.Execute("SELECT " + TemplateColumns(language) +
-                          " FROM ICTrackTemplate t WHERE t.FTrackType = ? AND t.FTranType IN "
-                          "(SELECT value FROM json_each(?)) ORDER BY t.FTranType, t.FIndex",
+                          " FROM ICTrackTemplate t WHERE t.FTrackType = ? AND t.FTranType IN " +
+                          NumberList(db) + " ORDER BY t.FTranType, t.FIndex",
                       {Variant(trackType), Variant(JsonArray(kinds))});
 }
 
@@ -176,7 +176,8 @@ adodb::RecordsetPtr TaskOrderInfo(adodb::Connection& db, const automation::Vecto
     }
     return db.Execute(
         "SELECT FInterID, FBillNo, FStatus, FSuspend, FCancellation FROM ICMO "
-        "WHERE FInterID IN (SELECT value FROM json_each(?)) ORDER BY FInterID",
+        "WHERE FInterID IN " +
+            NumberList(db) + " ORDER BY FInterID",
         {Variant(JsonArray(ids))});
 }
 

@@ -90,6 +90,14 @@ std::string JsonArray(const std::vector<int64_t>& values) {
     return json + "]";
 }
 
+std::string NumberList(const adodb::Connection& db) {
+    if (db.Engine() == adodb::DatabaseEngine::PostgreSQL) {
+        return "(SELECT CAST(value AS bigint) FROM json_array_elements_text(CAST(? AS json)) "
+               "AS value)";
+    }
+    return "(SELECT value FROM json_each(?))";
+}
+
 automation::DateValue ServerDate(adodb::Connection& db) {
     auto rs = db.Execute(
         "SELECT FValue FROM t_SystemProfile WHERE FCategory = 'Base' AND FKey = 'SysDate'");

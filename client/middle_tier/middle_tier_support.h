@@ -35,8 +35,11 @@ std::optional<int64_t> WholeNumber(const automation::Variant& value);
 std::vector<int64_t> KindList(const automation::Variant& selector);
 // True when `name` can stand in SQL as a plain column or view name.
 bool IsPlainName(const std::string& name);
-// A JSON array of whole numbers, bound as one parameter and read with json_each.
+// A JSON array of whole numbers, bound as one parameter and read through NumberList.
 std::string JsonArray(const std::vector<int64_t>& values);
+// The numbers of a JsonArray bound to its one "?", as a table of one column `value` that either
+// engine reads: "x IN " + NumberList(db).
+std::string NumberList(const adodb::Connection& db);
 
 // The server's current date: the profile Base/SysDate when the database sets one (fixed test
 // and demo clocks), else today's date.

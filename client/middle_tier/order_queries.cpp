@@ -64,6 +64,17 @@ std::string SelectionJson(const automation::VectorPtr& selection, bool wholeBill
     return json + "]";
 }
 
+// The rows of a SelectionJson bound to its one "?", as a table of the columns i, e and d.
+std::string SelectionTable(const adodb::Connection& db) {
+    if (db.Engine() == adodb::DatabaseEngine::PostgreSQL) {
+        return "(SELECT DISTINCT CAST(value ->> 'i' AS bigint) AS i, "
+               "CAST(value ->> 'e' AS bigint) AS e, CAST(value ->> 'd' AS bigint) AS d "
+               "FROM json_array_elements(CAST(? AS json)) AS value)";
+    }
+    return "(SELECT DISTINCT json_extract(value, '$.i') AS i, json_extract(value, '$.e') AS e, "
+           "json_extract(value, '$.d') AS d FROM json_each(?))";
+}
+
 }  // namespace
 
 adodb::RecordsetPtr OrderList(adodb::Connection& db, const automation::DictionaryPtr& filter,
@@ -90,10 +101,8 @@ adodb::RecordsetPtr OrderList(adodb::Connection& db, const automation::Dictionar
         const Variant whole = filter->Item("SelWholeBill", Variant());
         bool wholeBills = false;
         if (!whole.IsEmpty() && !whole.IsNull()) wholeBills = automation::CBool(whole);
-        from +=
-            " JOIN (SELECT DISTINCT json_extract(value, '$.i') AS i, "
-            "json_extract(value, '$.e') AS e, json_extract(value, '$.d') AS d "
-            "FROM json_each(?)) s ON s.i = v.FInterID AND (s.e = 0 OR s.e = v.FEntryID)";
+        from += " JOIN " + SelectionTable(db) +
+                " s ON s.i = v.FInterID AND (s.e = 0 OR s.e = v.FEntryID)";
         if (exportOrders) from += " AND (s.d = 0 OR s.d = x.FDetailID)";
         parameters.insert(parameters.begin(), Variant(SelectionJson(selected, wholeBills)));
     } else {
@@ -129,7 +138,7 @@ adodb::RecordsetPtr OrderList(adodb::Connection& db, const automation::Dictionar
         return shortList;
     }
 
-    auto count = db.Execute("SELECT COUNT(*) AS N FROM (" + rows + ")", parameters);
+    auto count = db.Execute("SELECT COUNT(*) AS N FROM (" + rows + ") counted", parameters);
     const int64_t entries = WholeNumber(count->Value("N")).value_or(0);
     const bool goOn = status && automation::CBool(status->Item("Continue", Variant(false)));
 
@@ -164,9 +173,8 @@ automation::VectorPtr PhaseBills(adodb::Connection& db, const automation::Dictio
         if (OptionOn(para, "ShowPreReceive")) kinds.push_back(1000015);
         std::vector<Variant> parameters = keys;
         parameters.push_back(Variant(JsonArray(kinds)));
-        bills->Add(db.Execute("SELECT * FROM VPhase_1000034" + byEntry +
-                                  " AND FClassTypeID IN (SELECT value FROM json_each(?)) "
-                                  "ORDER BY FDate, FInterID",
+        bills->Add(db.Execute("SELECT * FROM VPhase_1000034" + byEntry + " AND FClassTypeID IN " +
+                                  NumberList(db) + " ORDER BY FDate, FInterID",
                               parameters));
         bills->Add(db.Execute(
             "SELECT * FROM VPhase_WriteOff" + byEntry + " ORDER BY FDate, FInterID", keys));
@@ -304,7 +312,8 @@ automation::DictionaryPtr ExecutionSummary(adodb::Connection& db,
                             "SELECT 0 AS Q, IFNULL(SUM(e.FAmount), 0) AS A FROM t_RPReceiptEntry e "
                             "JOIN t_RPReceipt r ON r.FInterID = e.FInterID "
                             "WHERE e.FOrderInterID = ? AND e.FOrderEntryID = ? AND "
-                            "r.FClassTypeID IN (SELECT value FROM json_each(?))",
+                            "r.FClassTypeID IN " +
+                                NumberList(db),
                             parameters);
         paid.qty = kNotApplicable;
         summary->SetItem("05RECEIVE", Variant(PhaseRow(paid, qty, amount)));

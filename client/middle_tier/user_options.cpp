@@ -91,9 +91,9 @@ adodb::RecordsetPtr ReadOptionChoice(adodb::Connection& db, const std::string& o
         "FROM ICTrackOptionDef d LEFT JOIN ICTrackOptionUser u ON u.FOptionKey = d.FOptionKey "
         "AND u.FUserID = ? AND u.FKey = d.FKey LEFT JOIN ICTrackCaption c ON c.FCaption = "
         "d.FCaption WHERE d.FOptionKey = ?";
-    const std::string sql = chosenOnly
-                                ? "SELECT * FROM (" + choice + ") WHERE FValue = 1 ORDER BY FKey"
-                                : choice + " ORDER BY d.FKey";
+    const std::string sql =
+        chosenOnly ? "SELECT * FROM (" + choice + ") chosen WHERE FValue = 1 ORDER BY FKey"
+                   : choice + " ORDER BY d.FKey";
     return db.Execute(sql, {Variant(userId), Variant(userId), Variant(optionKey)});
 }
 
