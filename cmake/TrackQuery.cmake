@@ -20,11 +20,15 @@ function(trackquery_add_library name)
     endif()
 endfunction()
 
-# trackquery_add_test(<name> DIR <folder> LIBS <targets>... [LABELS <labels>...])
+# trackquery_add_test(<name> DIR <folder> LIBS <targets>... [LABELS <labels>...] [POSTGRES])
 # One GoogleTest program made of every .cpp in tests/<folder>; each test case becomes a CTest test
-# with a timeout, so a stuck modal loop fails instead of hanging the run.
+# with a timeout, so a stuck modal loop fails instead of hanging the run. POSTGRES runs every test
+# case a second time (named ....postgres, labelled postgres) on the throwaway PostgreSQL server
+# that the CTest fixture postgres_server starts (tests/support/test_server.h). A discovered test
+# takes one ENVIRONMENT entry only (gtest_discover_tests splits a list into properties), so the
+# PostgreSQL variant is told by its server folder alone.
 function(trackquery_add_test name)
-    cmake_parse_arguments(ARG "" "DIR" "LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "POSTGRES" "DIR" "LIBS;LABELS" ${ARGN})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp")
     if(NOT sources)
         return()
@@ -42,4 +46,12 @@ function(trackquery_add_test name)
         PROPERTIES TIMEOUT 120 LABELS "${ARG_LABELS}"
             ENVIRONMENT "XDG_STATE_HOME=${PROJECT_BINARY_DIR}/test-state"
         DISCOVERY_TIMEOUT 60)
+    if(ARG_POSTGRES)
+        gtest_discover_tests(${name}
+            TEST_SUFFIX ".postgres"
+            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+            PROPERTIES TIMEOUT 120 LABELS "postgres" FIXTURES_REQUIRED postgres_server
+                ENVIRONMENT "TRACKQUERY_TEST_POSTGRES_FOLDER=${TRACKQUERY_TEST_POSTGRES_FOLDER}"
+            DISCOVERY_TIMEOUT 60)
+    endif()
 endfunction()

@@ -29,7 +29,9 @@ CREATE TABLE IF NOT EXISTS t_AccessLog (
 )SQL";
 
 // Creates the log where the database lacks it, and gives a log of an older database its phase.
+// A server database is made whole by demo-db, and older ones of its kind do not exist.
 inline void CreateAccessLogTable(adodb::Connection& cnn) {
+    if (cnn.Engine() == adodb::DatabaseEngine::PostgreSQL) return;
     cnn.ExecuteScript(kAccessLogSql);
     try {
         cnn.Execute("SELECT FPhase FROM t_AccessLog WHERE 1 = 0");

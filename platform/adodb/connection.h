@@ -14,7 +14,8 @@
 // keep the letter case of the schema. Failures are automation::RuntimeError with the source
 // "ADODB.Connection": the engine's errors carry adoerr::ProviderError and its own message, after
 // the cause in words (see FailureCause). A PostgreSQL user name or password never appears in a
-// message.
+// message. The server takes UTF-8 only: a byte of a statement or text parameter that begins no
+// valid UTF-8 sequence is sent as U+FFFD, so such a text finds nothing, as on SQLite.
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/errors.h>

@@ -25,6 +25,10 @@ struct PostgresStatement {
 
 PostgresStatement ToPostgresDialect(const std::string& sql);
 
+// The text as valid UTF-8, the only encoding the server takes: each byte that begins no valid
+// sequence becomes U+FFFD. Such a text matches nothing a UTF-8 database holds, as on SQLite.
+std::string AsUtf8(const std::string& text);
+
 // The words of a statement outside quotes and comments that hold an upper-case letter, for
 // giving result columns back the letter case the statement wrote them in ("AS FCount").
 std::vector<std::string> MixedCaseWords(const std::string& sql);

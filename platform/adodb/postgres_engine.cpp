@@ -118,7 +118,7 @@ std::string ParameterText(const Variant& value, int index) {
         case VarType::Date:
             return FormatDateText(value.AsDate(), true);
         case VarType::String:
-            return value.AsString();
+            return AsUtf8(value.AsString());
         case VarType::Object:
             Fail(adoerr::InvalidArgument, "Parameter " + std::to_string(index) +
                                               " is an object, which cannot be bound to SQL.");
@@ -231,7 +231,7 @@ class PostgresEngine final : public Engine {
 
     RecordsetPtr Execute(const std::string& sql, const std::vector<Variant>& parameters,
                          int64_t& recordsAffected) override {
-        const PostgresStatement statement = ToPostgresDialect(sql);
+        const PostgresStatement statement = ToPostgresDialect(AsUtf8(sql));
         if (statement.several) {
             Fail(adoerr::InvalidArgument,
                  "Execute runs one statement at a time; use ExecuteScript for several [SQL: " +
@@ -268,7 +268,7 @@ class PostgresEngine final : public Engine {
     }
 
     void ExecuteScript(const std::string& sql) override {
-        const std::string script = ToPostgresDialect(sql).sql;
+        const std::string script = ToPostgresDialect(AsUtf8(sql)).sql;
         // One change: in a transaction of the caller's a savepoint, else a transaction of its own.
         const bool inTransaction = PQtransactionStatus(connection_) == PQTRANS_INTRANS;
         Run(inTransaction ? "SAVEPOINT adodb_script" : "BEGIN");

@@ -124,7 +124,7 @@ class FailureInjection : public trackquery::testing::TrackerFixture {
 
     void Walk(bool salesOrders) { salesOrders ? WalkSalesOrders() : WalkTaskOrders(); }
 
-    Contents Now() { return trackquery::testing::TableContents(DatabasePath().string()); }
+    Contents Now() { return trackquery::testing::TableContents(Database()); }
 };
 
 TEST_F(FailureInjection, EveryCallFailedEveryWayLosesNothingAndAnErrorIsTold) {
@@ -132,7 +132,7 @@ TEST_F(FailureInjection, EveryCallFailedEveryWayLosesNothingAndAnErrorIsTold) {
     // What each walk leaves without a failure, from the database as it was.
     std::map<bool, Contents> walked;
     for (const bool salesOrders : {false, true}) {
-        client::erp_database::BuildFixture(DatabasePath().string(), Definition());
+        RebuildDatabase();
         OpenFor(salesOrders);
         Walk(salesOrders);
         CloseSession();
@@ -147,7 +147,7 @@ TEST_F(FailureInjection, EveryCallFailedEveryWayLosesNothingAndAnErrorIsTold) {
                          (mode == FailurePlan::Mode::ReturnNothing ? "with nothing"
                           : mode == FailurePlan::Mode::ReturnEmpty ? "with an empty result"
                                                                    : "with an error"));
-            client::erp_database::BuildFixture(DatabasePath().string(), Definition());
+            RebuildDatabase();
             ASSERT_EQ(Now(), before);
 
             OpenFor(call.salesOrders);

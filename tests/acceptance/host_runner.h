@@ -7,7 +7,7 @@
 
 #include <apps/host/host_program.h>
 #include <client/erp_database/demo_database.h>
-#include <client/erp_database/sqlite_database.h>
+#include <support/test_database.h>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,30 +49,46 @@ inline fs::path TempFile(const std::string& name) {
     return fs::path(::testing::TempDir()) / ("host_" + std::to_string(::getpid()) + "_" + name);
 }
 
-// The databases built by this program, removed when it ends.
-struct BuiltDatabases {
-    std::map<std::pair<int32_t, bool>, std::string> paths;
-    ~BuiltDatabases() {
-        std::error_code ignored;
-        for (const auto& [key, path] : paths) fs::remove(path, ignored);
-    }
+// The demo databases built by this program, by order count and user group switch.
+using BuiltDatabases =
+    std::map<std::pair<int32_t, bool>, std::unique_ptr<test_support::TestDatabase>>;
+inline BuiltDatabases& Built() {
+    static BuiltDatabases built;
+    return built;
+}
+
+// They are removed (dropped) after the last test, while the client's kept connections, which
+// must be closed first, still exist.
+class RemoveBuiltDatabases : public ::testing::Environment {
+  public:
+    void TearDown() override { Built().clear(); }
 };
+inline ::testing::Environment* const kRemoveBuiltDatabases =
+    ::testing::AddGlobalTestEnvironment(new RemoveBuiltDatabases);
 
 // A demo database of `orders` task orders, built once per program and kept until it ends.
-inline std::string DemoDatabase(int32_t orders = 60, bool checkUserGroup = false) {
-    static BuiltDatabases built;
-    auto& path = built.paths[{orders, checkUserGroup}];
-    if (path.empty()) {
-        path =
+inline const test_support::TestDatabase& BuiltDemo(int32_t orders, bool checkUserGroup) {
+    auto& database = Built()[{orders, checkUserGroup}];
+    if (!database) {
+        const std::string path =
             TempFile("demo_" + std::to_string(orders) + (checkUserGroup ? "_groups" : "") + ".db")
                 .string();
         erp::DemoDefinition definition;
         definition.taskOrders = orders;
         definition.checkUserGroup = checkUserGroup;
         erp::BuildDemoDatabase(path, definition);
+        database = std::make_unique<test_support::TestDatabase>(path);
     }
-    return path;
+    return *database;
 }
+
+// The demo database of `orders` task orders as --db takes it: the file, or its copy on the
+// PostgreSQL test server in the PostgreSQL variant. Tests that change it work on a copy.
+inline std::string DemoDatabase(int32_t orders = 60, bool checkUserGroup = false) {
+    return BuiltDemo(orders, checkUserGroup).Name();
+}
+// The SQLite file of that demo database, for tests of what a file can do wrong.
+inline std::string DemoFile(int32_t orders = 60) { return BuiltDemo(orders, false).File(); }
 
 inline std::string Quoted(const std::string& text) {
     std::string quoted = "'";
@@ -132,12 +149,7 @@ inline HostRun RunScript(const std::string& database, const std::string& script,
     return result;
 }
 
-// One text from the database (empty when the query finds no row).
-inline std::string QueryText(const std::string& database, const std::string& sql) {
-    erp::SqliteDatabase db(database, false);
-    auto statement = db.Prepare(sql);
-    return statement.Query({}) ? statement.ColumnText(0) : std::string();
-}
+using test_support::QueryText;
 
 // The lines of a text.
 inline std::vector<std::string> Lines(const std::string& text) {

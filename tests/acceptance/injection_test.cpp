@@ -48,8 +48,10 @@ bool FitsOnALine(const std::string& payload) {
 class Injection : public ::testing::Test {
   protected:
     void SetUp() override {
-        database_ = TempFile("injection.db").string();
-        fs::copy_file(DemoDatabase(30), database_, fs::copy_options::overwrite_existing);
+        const std::string file = TempFile("injection.db").string();
+        fs::copy_file(DemoFile(30), file, fs::copy_options::overwrite_existing);
+        copy_ = std::make_unique<test_support::TestDatabase>(file);
+        database_ = copy_->Name();
         // The window options a closing tracker saves are written by the first session already.
         RunScript(database_, "show\n", {"--bills", "WORK000001"});
         RunScript(database_, "show\n", {"--bills", "SEORD000001"}, RunHost, "seorder");
@@ -58,7 +60,7 @@ class Injection : public ::testing::Test {
     void TearDown() override {
         EXPECT_EQ(trackquery::testing::TableContents(database_), before_)
             << "a payload changed the database";
-        fs::remove(database_);
+        copy_.reset();
     }
 
     // Runs `check` on the output of each payload's run.
@@ -75,6 +77,7 @@ class Injection : public ::testing::Test {
         EXPECT_GE(driven, 50u);
     }
 
+    std::unique_ptr<test_support::TestDatabase> copy_;
     std::string database_;
     std::map<std::string, std::string> before_;
 };

@@ -19,9 +19,9 @@
 #include <client/bills/bill_window.h>
 #include <client/bills/gl_view.h>
 #include <client/erp_database/demo_database.h>
-#include <client/erp_database/sqlite_database.h>
 #include <client/headless/headless_session.h>
 #include <client/trace_viewer/headless_trace_viewer.h>
+#include <support/test_database.h>
 
 #include <trackquery/contracts/detail_model.h>
 #include <trackquery/contracts/trackers.h>
@@ -53,6 +53,7 @@ class TrackerFixture : public ::testing::Test {
                 ("tracker_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
                  std::to_string(::getpid()) + ".db");
         erp::BuildFixture(path_.string(), Definition());
+        database_ = std::make_unique<test_support::TestDatabase>(path_.string());
         client::ClearBillWindowHistory();
         client::ClearItemViewHistory();
     }
@@ -61,6 +62,7 @@ class TrackerFixture : public ::testing::Test {
         CloseSession();
         client::ClearBillWindowHistory();
         client::ClearItemViewHistory();
+        database_.reset();
         std::filesystem::remove(path_);
     }
 
@@ -74,7 +76,7 @@ class TrackerFixture : public ::testing::Test {
                                          const std::string& subId = "CJ") {
         CloseSession();
         client::HeadlessSessionOptions options;
-        options.databasePath = path_;
+        options.databasePath = Database();
         options.userId = userId;
         options.subId = subId;
         options.strictMessageBoxes = strictBoxes;
@@ -101,6 +103,9 @@ class TrackerFixture : public ::testing::Test {
         return *session_;
     }
     client::HeadlessTraceViewer& Viewer() { return *Session().Viewer(); }
+    // The test's database (a file, or an address on the PostgreSQL test server) and the SQLite
+    // file it was made from.
+    const std::string& Database() const { return database_->Name(); }
     const std::filesystem::path& DatabasePath() const { return path_; }
 
     // --- Task order tracking -------------------------------------------------------------------
@@ -144,19 +149,19 @@ class TrackerFixture : public ::testing::Test {
     }
 
     // --- The database --------------------------------------------------------------------------
+    // The database built anew from the definition, as SetUp made it.
+    void RebuildDatabase() {
+        database_.reset();
+        erp::BuildFixture(path_.string(), Definition());
+        database_ = std::make_unique<test_support::TestDatabase>(path_.string());
+    }
     int64_t Scalar(const std::string& sql) const {
-        erp::SqliteDatabase db(path_.string(), false);
-        return db.QueryInt(sql);
+        return test_support::QueryNumber(Database(), sql);
     }
     std::string Text(const std::string& sql) const {
-        erp::SqliteDatabase db(path_.string(), false);
-        auto statement = db.Prepare(sql);
-        return statement.Query({}) ? statement.ColumnText(0) : std::string();
+        return test_support::QueryText(Database(), sql);
     }
-    void Execute(const std::string& sql) const {
-        erp::SqliteDatabase db(path_.string(), false);
-        db.Exec(sql);
-    }
+    void Execute(const std::string& sql) const { test_support::ExecuteSql(Database(), sql); }
     std::string BillNo(int32_t id) const {
         return Text("SELECT FBillNo FROM ICMO WHERE FInterID = " + std::to_string(id));
     }
@@ -240,6 +245,7 @@ class TrackerFixture : public ::testing::Test {
     }
 
     std::filesystem::path path_;
+    std::unique_ptr<test_support::TestDatabase> database_;
     std::unique_ptr<client::HeadlessSession> session_;
 
   private:

@@ -9,6 +9,8 @@
 #include <client/middle_tier/register_middle_tier.h>
 #include <client/middle_tier/user_options.h>
 
+#include <support/test_database.h>
+
 #include <platform/adodb/recordset.h>
 #include <platform/automation/collections.h>
 #include <platform/automation/conversions.h>
@@ -40,14 +42,18 @@ class ErpFixture : public ::testing::Test {
     void SetUp() override {
         path_ = TempPath("erp");
         erp::BuildFixture(path_, Definition());
+        database_ = std::make_unique<test_support::TestDatabase>(path_);
         client::RegisterMiddleTier();
     }
-    void TearDown() override { std::filesystem::remove(path_); }
+    void TearDown() override {
+        database_.reset();
+        std::filesystem::remove(path_);
+    }
 
     virtual erp::FixtureDefinition Definition() const { return {}; }
 
     std::string Props(int32_t user = erp::kAdministratorID) const {
-        return erp::PropsStringFor(path_, user, "administrator");
+        return erp::PropsStringFor(Database(), user, "administrator");
     }
     std::shared_ptr<trackquery::CGetICMOQuery> IcmoQuery() const {
         return automation::CreateObject<trackquery::CGetICMOQuery>(trackquery::kProgIdGetICMOQuery);
@@ -62,11 +68,14 @@ class ErpFixture : public ::testing::Test {
 
     // One number read straight from the database, to check answers against.
     int64_t Scalar(const std::string& sql) const {
-        erp::SqliteDatabase db(path_, false);
-        return db.QueryInt(sql);
+        return test_support::QueryNumber(Database(), sql);
     }
+    void Execute(const std::string& sql) const { test_support::ExecuteSql(Database(), sql); }
+    // The test's database: the SQLite file path_, or its copy on the PostgreSQL test server.
+    const std::string& Database() const { return database_->Name(); }
 
     std::string path_;
+    std::unique_ptr<test_support::TestDatabase> database_;
 };
 
 inline std::vector<std::string> FieldNames(const trackquery::RecordsetPtr& rs) {

@@ -1,5 +1,6 @@
 // Reads go through one connection kept open per database; each call must still find the
-// database as it is now: rows other programs committed, a file replaced under the same name.
+// database as it is now: rows other programs committed, a file replaced under the same name, a
+// server session that was ended.
 
 #include "erp_fixture.h"
 
@@ -20,11 +21,20 @@ TEST_F(KeptConnection, EachCallSeesTheDatabaseAsItIsNow) {
     const int64_t groups = Count("t_Group");
     auto kept = client::ReadConnection(Props());
     EXPECT_EQ(client::ReadConnection(Props()), kept) << "the connection is kept";
-    {
-        erp::SqliteDatabase other(path_, false);
-        other.Exec("INSERT INTO t_Group (FGroupID, FUserID) VALUES (77, 77)");
-    }
+    Execute("INSERT INTO t_Group (FGroupID, FUserID) VALUES (77, 77)");
     EXPECT_EQ(Count("t_Group"), groups + 1) << "another program's commit";
+
+    if (test_support::OnPostgres()) {
+        // The server ended the kept session (a restart, an administrator): the next call opens
+        // a new one instead of failing.
+        Execute(
+            "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = "
+            "current_database() AND pid <> pg_backend_pid()");
+        EXPECT_EQ(Count("t_Group"), groups + 1);
+        EXPECT_NE(client::ReadConnection(Props()), kept);
+        client::CloseReadConnections();
+        return;
+    }
 
     // Another database copied over the file: the kept connection would still read the old one.
     const std::string other = TempPath("other");

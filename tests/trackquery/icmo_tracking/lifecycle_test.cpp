@@ -29,7 +29,11 @@ class LifecycleTest : public TrackerFixture {
             " FROM ICTrackFrmOption WHERE FOptionKey = '" + key + "' AND FUserID = 16394";
         const int64_t count = Scalar("SELECT COUNT(*)" + rows);
         for (int64_t i = 0; i < count; ++i) {
-            const std::string nth = rows + " ORDER BY rowid LIMIT 1 OFFSET " + std::to_string(i);
+            // The place of a row in the table: its rowid, on PostgreSQL its tuple id (the rows
+            // are written once, never updated).
+            const std::string nth = rows + " ORDER BY " +
+                                    (test_support::OnPostgres() ? "ctid" : "rowid") +
+                                    " LIMIT 1 OFFSET " + std::to_string(i);
             saved.emplace_back(Text("SELECT FKey" + nth), Scalar("SELECT FValue" + nth));
         }
         return saved;

@@ -1,0 +1,86 @@
+#pragma once
+// The throwaway PostgreSQL server of the tests' PostgreSQL variants: CTest runs a variant with
+// TRACKQUERY_TEST_POSTGRES_FOLDER, the folder where scripts/test-postgres started the server (its
+// address in FOLDER/address, or why it could not start in FOLDER/unavailable).
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace test_support {
+
+inline bool OnPostgres() {
+    const char* folder = std::getenv("TRACKQUERY_TEST_POSTGRES_FOLDER");
+    return folder && *folder;
+}
+
+// The address of the test server's "postgres" database, or why there is none.
+struct TestServer {
+    std::string address;
+    std::string unavailable;
+};
+
+inline TestServer FindTestServer() {
+    const char* folder = std::getenv("TRACKQUERY_TEST_POSTGRES_FOLDER");
+    if (!folder || !*folder) {
+        return {"",
+                "TRACKQUERY_TEST_POSTGRES_FOLDER is not set: run the PostgreSQL variants "
+                "through CTest, which starts their server"};
+    }
+    const std::filesystem::path root(folder);
+    TestServer server;
+    if (std::ifstream why(root / "unavailable"); why) {
+        std::getline(why, server.unavailable);
+        return server;
+    }
+    if (std::ifstream address(root / "address"); address) std::getline(address, server.address);
+    if (server.address.empty()) {
+        server.unavailable =
+            "the PostgreSQL test server did not start (see " + root.string() + "/server.log)";
+    }
+    return server;
+}
+
+// Why a PostgreSQL variant cannot run here; nothing on SQLite or when the server is up. A test
+// skips with it: if (auto why = PostgresUnavailable()) GTEST_SKIP() << *why;
+inline std::optional<std::string> PostgresUnavailable() {
+    if (!OnPostgres()) return std::nullopt;
+    const TestServer server = FindTestServer();
+    if (server.unavailable.empty()) return std::nullopt;
+    return "PostgreSQL variant skipped: " + server.unavailable;
+}
+
+// "postgresql:///postgres?host=..." with another database name.
+inline std::string ServerAddressOf(const std::string& address, const std::string& database) {
+    const auto query = address.find('?');
+    return "postgresql:///" + database + (query == std::string::npos ? "" : address.substr(query));
+}
+
+// The failure log of the programs under test stays in the build folder, as in the SQLite runs
+// (which CTest gives XDG_STATE_HOME).
+inline const bool kStateInBuildFolder =
+    ::setenv("XDG_STATE_HOME", TRACKQUERY_BINARY_DIR "/test-state", 0) == 0;
+
+// Every test of a PostgreSQL variant skips, with the reason, when the server is not there.
+class PostgresServerCheck : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        if (auto why = PostgresUnavailable()) GTEST_SKIP() << *why;
+    }
+};
+inline ::testing::Environment* const kPostgresServerCheck =
+    ::testing::AddGlobalTestEnvironment(new PostgresServerCheck);
+
+// For the tests of what only an SQLite file has (a damaged file, a lock on it): they pass over
+// the PostgreSQL variant, saying so.
+#define SKIP_ON_POSTGRES(why)                                                     \
+    do {                                                                          \
+        if (::test_support::OnPostgres()) GTEST_SKIP() << "SQLite only: " << why; \
+    } while (0)
+
+}  // namespace test_support
