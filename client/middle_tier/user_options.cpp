@@ -38,6 +38,16 @@ void InTransaction(adodb::Connection& db, Body body) {
     }
 }
 
+// Two sessions of one user may save the same options at once. SQLite lets one writer in at a
+// time; on PostgreSQL the second would delete before the first commits and then insert rows the
+// first has written, so a save of the same options waits here for the other to end.
+void WaitForOtherSaves(adodb::Connection& db, const std::string& table, const std::string& key,
+                       int32_t userId) {
+    if (db.Engine() != adodb::DatabaseEngine::PostgreSQL) return;
+    db.Execute("SELECT pg_advisory_xact_lock(hashtext(?))",
+               {Variant(table + "|" + key + "|" + std::to_string(userId))});
+}
+
 }  // namespace
 
 adodb::RecordsetPtr ReadWindowOptions(adodb::Connection& db, const std::string& key,
@@ -65,6 +75,7 @@ void SaveWindowOptions(adodb::Connection& db, const std::string& key, int32_t us
         }
     }
     InTransaction(db, [&] {
+        WaitForOtherSaves(db, "ICTrackFrmOption", key, userId);
         db.Execute("DELETE FROM ICTrackFrmOption WHERE FOptionKey = ? AND FUserID = ?",
                    {Variant(key), Variant(userId)});
         for (const auto& [name, value] : rows) {
@@ -148,6 +159,7 @@ void SaveOptionChoice(adodb::Connection& db, const std::string& optionKey, int32
         chosenSet.insert(key);
     }
     InTransaction(db, [&] {
+        WaitForOtherSaves(db, "ICTrackOptionUser", optionKey, userId);
         db.Execute("DELETE FROM ICTrackOptionUser WHERE FOptionKey = ? AND FUserID = ?",
                    {Variant(optionKey), Variant(userId)});
         for (const auto& key : known) {

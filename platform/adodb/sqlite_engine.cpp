@@ -231,9 +231,10 @@ class SqliteEngine final : public Engine {
                  "Execute runs one statement at a time; use ExecuteScript for several [SQL: " +
                      Excerpt(sql) + "]");
         if (readOnly_ && !sqlite3_stmt_readonly(statement.get()))
-            Fail(adoerr::ProviderError,
-                 "The connection is read-only and the statement would change the database [SQL: " +
-                     Excerpt(sql) + "]");
+            FailWithCause(FailureCause::ReadOnly, "The statement was refused",
+                          "the connection is read-only and the statement would change the "
+                          "database",
+                          sql);
         return statement;
     }
 
@@ -249,10 +250,10 @@ class SqliteEngine final : public Engine {
             next = tail;
             if (!statement) continue;  // blanks or comments
             if (readOnly_ && !sqlite3_stmt_readonly(statement.get()))
-                Fail(adoerr::ProviderError,
-                     "The connection is read-only and the script would change the database "
-                     "[SQL: " +
-                         Excerpt(current) + "]");
+                FailWithCause(FailureCause::ReadOnly, "The script was refused",
+                              "the connection is read-only and the script would change the "
+                              "database",
+                              current);
             int rc;
             while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
             }

@@ -1,0 +1,199 @@
+// The same statements through a connection to either engine mean the same: this program runs on
+// an SQLite file, and again on a database of the PostgreSQL test server (its .postgres variant).
+// Every difference between the engines that the library's SQL meets is checked here.
+
+#include <support/test_server.h>
+
+#include <platform/adodb/connection.h>
+#include <platform/automation/conversions.h>
+#include <platform/automation/errors.h>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+using adodb::Connection;
+using automation::Variant;
+
+class EngineParity : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (test_support::OnPostgres()) {
+            server_ = test_support::FindTestServer().address;
+            database_ = "tq_parity_" + std::to_string(::getpid());
+            OnServer("DROP DATABASE IF EXISTS " + database_);
+            OnServer("CREATE DATABASE " + database_);
+            connectionString_ = "Provider=PostgreSQL;Data Source=\"" +
+                                test_support::ServerAddressOf(server_, database_) + "\"";
+        } else {
+            file_ = std::filesystem::path(::testing::TempDir()) /
+                    ("parity_" + std::to_string(::getpid()) + ".db");
+            std::filesystem::remove(file_);
+            connectionString_ = "Provider=SQLite;Data Source=\"" + file_.string() + "\"";
+        }
+        db_.Open(connectionString_ + (file_.empty() ? "" : ";Mode=Create"));
+        // SQLite's functions that a server database is given with the ERP schema.
+        if (test_support::OnPostgres()) {
+            std::ifstream functions(std::filesystem::path(TRACKQUERY_SOURCE_DIR) / "resources" /
+                                    "schema" / "postgresql" / "functions.sql");
+            std::ostringstream text;
+            text << functions.rdbuf();
+            db_.ExecuteScript(text.str());
+        }
+        db_.ExecuteScript(
+            "CREATE TABLE Bill (FID INTEGER, FName TEXT, FQty DOUBLE PRECISION, FDate DATE, "
+            "FNote TEXT);"
+            "INSERT INTO Bill VALUES (1, 'Gear', 2.5, '2026-05-04', NULL);"
+            "INSERT INTO Bill VALUES (2, 'shaft', 1234.5678, '2026-06-20', 'first');");
+    }
+    void TearDown() override {
+        if (db_.State() == adodb::adStateOpen) db_.Close();
+        if (!database_.empty()) OnServer("DROP DATABASE IF EXISTS " + database_ + " WITH (FORCE)");
+        if (!file_.empty()) std::filesystem::remove(file_);
+    }
+
+    void OnServer(const std::string& sql) {
+        Connection server;
+        server.Open("Provider=PostgreSQL;Data Source=\"" + server_ + "\"");
+        server.Execute(sql);
+    }
+    Variant One(const std::string& sql, const std::vector<Variant>& parameters = {}) {
+        return db_.Execute(sql, parameters)->Value(0);
+    }
+    // The cause of the failure `run` raises; Other when it raised nothing.
+    template <typename Run>
+    adodb::FailureCause CauseOf(Run run) {
+        try {
+            run();
+        } catch (const automation::RuntimeError& error) {
+            EXPECT_EQ(error.Number(), adodb::adoerr::ProviderError) << error.Description();
+            return adodb::CauseOfFailure(error);
+        }
+        ADD_FAILURE() << "no failure";
+        return adodb::FailureCause::Other;
+    }
+
+    std::string server_, database_, connectionString_;
+    std::filesystem::path file_;
+    Connection db_;
+};
+
+TEST_F(EngineParity, TypesNullDatesAndDecimalsReadTheSame) {
+    auto rows = db_.Execute("SELECT FID, FName, FQty, FDate, FNote FROM Bill ORDER BY FID");
+    EXPECT_EQ(rows->FieldAt(0).Type, adodb::adInteger);
+    EXPECT_EQ(rows->FieldAt(1).Type, adodb::adVarWChar);
+    EXPECT_EQ(rows->FieldAt(2).Type, adodb::adDouble);
+    EXPECT_EQ(rows->FieldAt(3).Type, adodb::adDBTimeStamp);
+    EXPECT_EQ(automation::CLng(rows->Value("fid")), 1) << "names are found in any case";
+    EXPECT_EQ(automation::CStr(rows->Value("FDate")), "2026-05-04");
+    EXPECT_TRUE(rows->Value("FNote").IsNull());
+    rows->MoveNext();
+    EXPECT_DOUBLE_EQ(automation::CDbl(rows->Value("FQty")), 1234.5678);
+
+    // Parameters of every kind go in and come back as they were.
+    db_.Execute("INSERT INTO Bill VALUES (?, ?, ?, ?, ?)",
+                {Variant(3), Variant(std::string("O'Brien \xE9\xBD\xBF\xE8\xBD\xAE")), Variant(0.1),
+                 Variant(automation::CDate(Variant(std::string("2026-12-31")))), automation::Null});
+    EXPECT_EQ(db_.RecordsAffected(), 1);
+    auto added = db_.Execute("SELECT FName, FQty, FDate, FNote FROM Bill WHERE FID = ?", {3});
+    EXPECT_EQ(automation::CStr(added->Value("FName")), "O'Brien \xE9\xBD\xBF\xE8\xBD\xAE");
+    EXPECT_DOUBLE_EQ(automation::CDbl(added->Value("FQty")), 0.1);
+    EXPECT_EQ(automation::CStr(added->Value("FDate")), "2026-12-31");
+    EXPECT_TRUE(added->Value("FNote").IsNull());
+}
+
+TEST_F(EngineParity, TheLibrarysSqlMeansTheSame) {
+    // LIKE ignores the case of ASCII letters.
+    EXPECT_EQ(automation::CLng(One("SELECT COUNT(*) FROM Bill WHERE FName LIKE ?", {"GE%"})), 1);
+    EXPECT_EQ(automation::CLng(One("SELECT COUNT(*) FROM Bill WHERE FName LIKE 'SHA%'")), 1);
+    // ISNULL and IFNULL give the second value for a Null.
+    EXPECT_EQ(automation::CStr(One("SELECT ISNULL(FNote, 'none') FROM Bill WHERE FID = 1")),
+              "none");
+    EXPECT_EQ(automation::CStr(One("SELECT IFNULL(FNote, 'none') FROM Bill WHERE FID = 2")),
+              "first");
+    // || joins texts.
+    EXPECT_EQ(automation::CStr(One("SELECT 'No. ' || FName FROM Bill WHERE FID = 1")), "No. Gear");
+    // A result column keeps the letter case the statement gives it; quoted names are found
+    // whatever their case.
+    auto named = db_.Execute("SELECT \"FName\" AS FCount FROM Bill WHERE FID = 1");
+    EXPECT_EQ(named->FieldAt(0).Name, "FCount");
+    // Dates compare with a Date parameter; SQLite's whole-number truth reads as a condition.
+    EXPECT_EQ(automation::CLng(One("SELECT COUNT(*) FROM Bill WHERE FDate < ?",
+                                   {automation::CDate(Variant(std::string("2026-06-01")))})),
+              1);
+    EXPECT_EQ(automation::CLng(One("SELECT COUNT(*) FROM Bill WHERE 0")), 0);
+    // ROUND of a floating-point number to places, halves away from zero.
+    EXPECT_DOUBLE_EQ(automation::CDbl(One("SELECT ROUND(FQty * 100.0 / 3, 2) FROM Bill "
+                                          "WHERE FID = 1")),
+                     83.33);
+    EXPECT_DOUBLE_EQ(automation::CDbl(One("SELECT ROUND(2.5, 0)")), 3.0);
+}
+
+TEST_F(EngineParity, FailuresCarryTheSameNumbersAndCauses) {
+    EXPECT_EQ(CauseOf([&] { db_.Execute("SELECT * FROM NoSuchTable"); }),
+              adodb::FailureCause::MissingTable);
+    EXPECT_EQ(CauseOf([&] { db_.Execute("SELECT NoSuchColumn FROM Bill"); }),
+              adodb::FailureCause::MissingColumn);
+
+    for (const auto& [sql, count] : {std::pair<std::string, size_t>{"SELECT 1; SELECT 2", 0},
+                                     {"SELECT FID FROM Bill WHERE FID = ?", 2}}) {
+        try {
+            std::vector<Variant> parameters(count, Variant(1));
+            db_.Execute(sql, parameters);
+            ADD_FAILURE() << sql << " ran";
+        } catch (const automation::RuntimeError& error) {
+            EXPECT_EQ(error.Number(), adodb::adoerr::InvalidArgument) << error.Description();
+        }
+    }
+
+    // A script is one change: a failing statement takes back the ones before it.
+    EXPECT_THROW(db_.ExecuteScript("DELETE FROM Bill; INSERT INTO NoSuchTable VALUES (1)"),
+                 automation::RuntimeError);
+    EXPECT_EQ(automation::CLng(One("SELECT COUNT(*) FROM Bill")), 2);
+    // So is a transaction taken back.
+    db_.BeginTrans();
+    EXPECT_TRUE(db_.InTransaction());
+    db_.Execute("DELETE FROM Bill");
+    db_.RollbackTrans();
+    EXPECT_FALSE(db_.InTransaction());
+    EXPECT_EQ(automation::CLng(One("SELECT COUNT(*) FROM Bill")), 2);
+
+    // A read-only connection reads and refuses every write.
+    db_.Close();
+    db_.Open(connectionString_ + ";Mode=Read");
+    EXPECT_EQ(automation::CLng(One("SELECT COUNT(*) FROM Bill")), 2);
+    EXPECT_EQ(CauseOf([&] { db_.Execute("DELETE FROM Bill"); }), adodb::FailureCause::ReadOnly);
+    EXPECT_EQ(CauseOf([&] { db_.ExecuteScript("UPDATE Bill SET FQty = 0"); }),
+              adodb::FailureCause::ReadOnly);
+}
+
+TEST(PostgresConnection, NoUserNameOrPasswordIsShown) {
+    if (!test_support::OnPostgres()) GTEST_SKIP() << "PostgreSQL only: the server's user names";
+    const std::string server = test_support::FindTestServer().address;
+    // A database that does not exist, reached as a user with a password in the address.
+    std::string address = test_support::ServerAddressOf(server, "no_such_database");
+    address.replace(address.find(":///"), 4, "://ghostuser:s3cret@/");
+    Connection db;
+    try {
+        db.Open("Provider=PostgreSQL;Data Source=\"" + address + "\"");
+        ADD_FAILURE() << "opened";
+    } catch (const automation::RuntimeError& error) {
+        EXPECT_EQ(error.Number(), adodb::adoerr::ProviderError);
+        EXPECT_EQ(adodb::CauseOfFailure(error), adodb::FailureCause::CannotOpen)
+            << error.Description();
+        EXPECT_EQ(error.Description().find("ghostuser"), std::string::npos) << error.Description();
+        EXPECT_EQ(error.Description().find("s3cret"), std::string::npos) << error.Description();
+    }
+    EXPECT_EQ(adodb::RedactedDataSource(address).find("ghostuser"), std::string::npos);
+    EXPECT_EQ(adodb::RedactedDataSource("host=/tmp user=ghostuser password=s3cret dbname=x"),
+              "host=/tmp dbname=x");
+}
+
+}  // namespace
