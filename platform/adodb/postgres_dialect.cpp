@@ -1,5 +1,6 @@
 #include <platform/adodb/postgres_dialect.h>
 
+#include <platform/adodb/sql_text.h>
 #include <platform/automation/strings.h>
 
 #include <cctype>
@@ -7,39 +8,6 @@
 namespace adodb::internal {
 
 namespace {
-
-bool IsWordChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
-           static_cast<unsigned char>(c) >= 0x80;
-}
-
-// The end of the single-quoted text, comment or double-quoted name that starts at `i`, or `i`.
-size_t SkipQuotedOrComment(const std::string& sql, size_t i) {
-    const char c = sql[i];
-    if (c == '\'' || c == '"') {
-        size_t j = i + 1;
-        while (j < sql.size()) {
-            if (sql[j] == c) {
-                if (j + 1 < sql.size() && sql[j + 1] == c) {
-                    j += 2;  // a doubled quote stays inside
-                    continue;
-                }
-                return j + 1;
-            }
-            ++j;
-        }
-        return sql.size();
-    }
-    if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
-        const size_t end = sql.find('\n', i);
-        return end == std::string::npos ? sql.size() : end;
-    }
-    if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
-        const size_t end = sql.find("*/", i + 2);
-        return end == std::string::npos ? sql.size() : end + 2;
-    }
-    return i;
-}
 
 size_t WordEnd(const std::string& sql, size_t i) {
     while (i < sql.size() && IsWordChar(sql[i])) ++i;
@@ -120,7 +88,7 @@ PostgresStatement ToPostgresDialect(const std::string& sql) {
     std::string lastWord;
     size_t i = 0;
     while (i < sql.size()) {
-        const size_t skipped = SkipQuotedOrComment(sql, i);
+        const size_t skipped = SkipQuotedOrComment(sql, i, false);
         if (skipped != i) {
             std::string part = sql.substr(i, skipped - i);
             if (part[0] == '"') part = automation::LCase(part);
@@ -175,7 +143,7 @@ std::vector<std::string> MixedCaseWords(const std::string& sql) {
     std::vector<std::string> words;
     size_t i = 0;
     while (i < sql.size()) {
-        const size_t skipped = SkipQuotedOrComment(sql, i);
+        const size_t skipped = SkipQuotedOrComment(sql, i, false);
         if (skipped != i) {
             if (sql[i] == '"' && skipped - i >= 2)
                 words.push_back(sql.substr(i + 1, skipped - i - 2));

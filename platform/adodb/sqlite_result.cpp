@@ -1,5 +1,6 @@
 #include <platform/adodb/sqlite_result.h>
 
+#include <platform/adodb/sql_text.h>
 #include <platform/adodb/value_rules.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/strings.h>
@@ -15,40 +16,6 @@ namespace adodb::internal {
 using automation::Variant;
 
 namespace {
-
-bool IsWordChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
-           static_cast<unsigned char>(c) >= 0x80;
-}
-
-// The end of a quoted part or comment that starts at `i`, or `i` when none starts there.
-size_t SkipQuotedOrComment(const std::string& sql, size_t i) {
-    const char c = sql[i];
-    if (c == '\'' || c == '"' || c == '`' || c == '[') {
-        const char close = c == '[' ? ']' : c;
-        size_t j = i + 1;
-        while (j < sql.size()) {
-            if (sql[j] == close) {
-                if (close != ']' && j + 1 < sql.size() && sql[j + 1] == close) {
-                    j += 2;  // a doubled quote stays inside
-                    continue;
-                }
-                return j + 1;
-            }
-            ++j;
-        }
-        return sql.size();
-    }
-    if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
-        const size_t end = sql.find('\n', i);
-        return end == std::string::npos ? sql.size() : end;
-    }
-    if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
-        const size_t end = sql.find("*/", i + 2);
-        return end == std::string::npos ? sql.size() : end + 2;
-    }
-    return i;
-}
 
 bool IsIsNullCall(const std::string& sql, size_t i) {
     if (i > 0 && IsWordChar(sql[i - 1])) return false;
@@ -179,7 +146,7 @@ std::string ToSqliteDialect(const std::string& sql) {
     result.reserve(sql.size());
     size_t i = 0;
     while (i < sql.size()) {
-        const size_t skipped = SkipQuotedOrComment(sql, i);
+        const size_t skipped = SkipQuotedOrComment(sql, i, true);
         if (skipped != i) {
             result.append(sql, i, skipped - i);
             i = skipped;

@@ -13,8 +13,8 @@
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace {
