@@ -1,0 +1,78 @@
+// The demo on a PostgreSQL server: demo-db fills a database of the server, replacing only the
+// ERP tables, and the trackers read it; the address a user gives is shown without the user name.
+
+#include "host_runner.h"
+
+#include <platform/adodb/connection.h>
+
+namespace {
+
+using namespace host_test;
+
+class ServerDemo : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!test_support::OnPostgres()) GTEST_SKIP() << "PostgreSQL only: a server database";
+        server_ = test_support::FindTestServer().address;
+        name_ = "tq_demo_" + std::to_string(::getpid());
+        OnServer("DROP DATABASE IF EXISTS " + name_);
+        OnServer("CREATE DATABASE " + name_);
+        address_ = test_support::ServerAddressOf(server_, name_);
+    }
+    void TearDown() override {
+        if (name_.empty()) return;
+        client::CloseReadConnections();
+        OnServer("DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
+    }
+    void OnServer(const std::string& sql) {
+        adodb::Connection db;
+        db.Open("Provider=PostgreSQL;Data Source=\"" + server_ + "\"");
+        db.Execute(sql);
+    }
+
+    std::string server_, name_, address_;
+};
+
+TEST_F(ServerDemo, DemoDbFillsTheDatabaseAndTheTrackersReadIt) {
+    ASSERT_NE(address_.find("user=postgres"), std::string::npos) << address_;
+    test_support::ExecuteSql(address_,
+                             "CREATE TABLE customer_notes (note text);"
+                             "INSERT INTO customer_notes VALUES ('kept')");
+
+    HostRun built = RunHost({"demo-db", "--out", address_, "--orders", "40"});
+    ASSERT_EQ(built.exitCode, 0) << built.output;
+    EXPECT_TRUE(built.Shows("Wrote postgresql:///" + name_ + "?host=")) << built.output;
+    EXPECT_TRUE(built.Shows(": 40 task orders")) << built.output;
+    EXPECT_EQ(test_support::QueryNumber(address_, "SELECT COUNT(*) FROM ICMO"), 40);
+
+    // Built again: the ERP tables are replaced, a table of the user's own is left alone.
+    built = RunHost({"demo-db", "--out", address_, "--orders", "25"});
+    ASSERT_EQ(built.exitCode, 0) << built.output;
+    EXPECT_EQ(test_support::QueryNumber(address_, "SELECT COUNT(*) FROM ICMO"), 25);
+    EXPECT_EQ(test_support::QueryText(address_, "SELECT note FROM customer_notes"), "kept");
+
+    const HostRun tracked = RunScript(address_, "show\n", {"--bills", "WORK000001"});
+    ASSERT_EQ(tracked.exitCode, 0) << tracked.output;
+    EXPECT_TRUE(tracked.Shows("Task order tracking of postgresql:///" + name_)) << tracked.output;
+    EXPECT_TRUE(tracked.Shows("  任务单号:WORK000001\n")) << tracked.output;
+    for (const auto& run : {built, tracked}) {
+        EXPECT_FALSE(run.Shows("postgres&") || run.Shows("user=")) << run.output;
+    }
+}
+
+TEST_F(ServerDemo, AnAddressThatLeadsNowhereIsToldWithoutItsUser) {
+    std::string nowhere = test_support::ServerAddressOf(server_, "no_such_erp");
+    nowhere.replace(nowhere.find(":///"), 4, "://planner:secret@/");
+    const HostRun built = RunHost({"demo-db", "--out", nowhere});
+    EXPECT_EQ(built.exitCode, 1) << built.output;
+    EXPECT_TRUE(built.Shows("demo-db: the database was not written: The database cannot be opened"))
+        << built.output;
+    const HostRun tracked = RunHost({"icmo", "--db", nowhere});
+    EXPECT_EQ(tracked.exitCode, 1) << tracked.output;
+    EXPECT_TRUE(tracked.Shows("The database cannot be opened")) << tracked.output;
+    for (const auto& run : {built, tracked}) {
+        EXPECT_FALSE(run.Shows("planner") || run.Shows("secret")) << run.output;
+    }
+}
+
+}  // namespace
