@@ -42,6 +42,7 @@ std::string SessionScript(int user) {
 struct Program {
     pid_t pid = 0;
     int user = 0;
+    fs::path script;
     fs::path output;
     int exitCode = -1;
 };
@@ -50,7 +51,8 @@ Program Start(const std::string& database, const std::string& order, int user, i
     Program program;
     program.user = user;
     const std::string name = std::to_string(user) + "_" + std::to_string(copy);
-    const fs::path script = TempFile("concurrent_" + name + ".txt");
+    program.script = TempFile("concurrent_" + name + ".txt");
+    const fs::path& script = program.script;
     std::ofstream(script) << SessionScript(user);
     program.output = TempFile("concurrent_" + name + ".out");
 
@@ -139,6 +141,7 @@ TEST(ConcurrentSessions, TwentyProgramsTrackAndSaveOptionsOnOneServerDatabase) {
         EXPECT_EQ(output.find("error:"), std::string::npos) << UserName(program.user) << ":\n"
                                                             << output;
         fs::remove(program.output);
+        fs::remove(program.script);
     }
     const int64_t options = test_support::QueryNumber(
         database, "SELECT COUNT(*) FROM ICTrackOptionDef WHERE FOptionKey = 'QzSeorderTrack_81'");
