@@ -1,5 +1,5 @@
-// Time of the two long user actions of task order tracking, each beside the raw SQLite fetch of
-// the same rows in the same run, so the library's own cost reads as a ratio:
+// Time of the two long user actions of task order tracking, each beside the raw fetch of the
+// same rows in the same run, so the library's own cost reads as a ratio:
 //
 // - the navigation fill: InitTrack with 32,767 task orders (the most one tree holds), against a
 //   plain SELECT of their numbers and states;
@@ -7,12 +7,15 @@
 //   order), against a plain SELECT of the node's view, with the heap the expanded rows hold per
 //   bill (bytes_per_bill).
 //
+// Each runs on a database just large enough for it and again in the tracking databases of
+// 100,000 task orders (and 1,000,000 on PostgreSQL), where the same work must not cost more.
 // The databases are built once into the temporary folder ($TMPDIR or /tmp) and kept for later
-// runs. Run: build-*/bench/bench_icmo_bench
+// runs; with TRACKQUERY_BENCH_POSTGRES set they are read from PostgreSQL (bench_databases.h).
+// Run: build-*/bench/bench_icmo_bench
 
 #include "bench_databases.h"
+#include "bench_raw_fetch.h"
 
-#include <client/erp_database/sqlite_database.h>
 #include <client/headless/headless_session.h>
 #include <client/trace_viewer/headless_trace_viewer.h>
 
@@ -20,20 +23,16 @@
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <sqlite3.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
 
 using namespace bench_data;
-namespace erp = client::erp_database;
 
-void BM_NavigationFill(benchmark::State& state) {
-    const auto orders = ReadTaskOrders(NavigationDatabase(), kNavigationOrders);
-    client::HeadlessSession session({.databasePath = NavigationDatabase()});
+void NavigationFill(benchmark::State& state, const std::string& database) {
+    const auto orders = ReadTaskOrders(database, kNavigationOrders);
+    client::HeadlessSession session({.databasePath = database});
     int32_t nodes = 0;
     for (auto _ : state) {
         auto tracker = session.CreateICMOQuery();
@@ -51,11 +50,28 @@ void BM_NavigationFill(benchmark::State& state) {
     state.counters["nodes"] = nodes;
 }
 
-void BM_NavigationRawFetch(benchmark::State& state) {
-    erp::SqliteDatabase db(NavigationDatabase(), false);
+void NavigationRawFetch(benchmark::State& state, const std::string& database) {
+    RawConnection db(database);
     int64_t rows = 0;
-    for (auto _ : state) rows = RawFetch(db.Handle(), kTaskOrderSql, kNavigationOrders);
+    for (auto _ : state) {
+        rows = db.Fetch(kTaskOrderSql, kNavigationOrders);
+        if (rows < 0) {
+            state.SkipWithError(db.Error().c_str());
+            break;
+        }
+    }
     state.counters["rows"] = static_cast<double>(rows);
+}
+
+void BM_NavigationFill(benchmark::State& state) { NavigationFill(state, NavigationDatabase()); }
+void BM_NavigationRawFetch(benchmark::State& state) {
+    NavigationRawFetch(state, NavigationDatabase());
+}
+void BM_NavigationFillInDatabase(benchmark::State& state) {
+    NavigationFill(state, TrackingDatabase(static_cast<int32_t>(state.range(0))));
+}
+void BM_NavigationRawFetchInDatabase(benchmark::State& state) {
+    NavigationRawFetch(state, TrackingDatabase(static_cast<int32_t>(state.range(0))));
 }
 
 // The bytes the heap holds for the program now.
@@ -73,9 +89,9 @@ std::string NodePath(client::HeadlessTraceViewer& viewer, const std::string& kin
     return "";
 }
 
-void BM_ExpandNode(benchmark::State& state) {
-    const int32_t order = ExpandedTaskOrder();
-    client::HeadlessSession session({.databasePath = ExpansionDatabase()});
+void ExpandNode(benchmark::State& state, const std::string& database) {
+    const int32_t order = ExpandedTaskOrder(database);
+    client::HeadlessSession session({.databasePath = database});
     auto tracker = session.CreateICMOQuery();
     auto list = client::HeadlessSession::BillList({{order, "bench"}});
     if (!session.StartEmbedded(tracker, list)) {
@@ -104,20 +120,51 @@ void BM_ExpandNode(benchmark::State& state) {
     state.counters["bytes_per_bill"] = bytesPerBill;
 }
 
-void BM_ExpandRawFetch(benchmark::State& state) {
-    erp::SqliteDatabase db(ExpansionDatabase(), false);
-    const int32_t order = ExpandedTaskOrder();
+void ExpandRawFetch(benchmark::State& state, const std::string& database) {
+    RawConnection db(database);
+    const int32_t order = ExpandedTaskOrder(database);
     int64_t rows = 0;
     for (auto _ : state) {
-        rows = RawFetch(db.Handle(), "SELECT * FROM VTrack_Stock24 WHERE FParentID = ?1", order);
+        rows = db.Fetch("SELECT * FROM VTrack_Stock24 WHERE FParentID = ?1", order);
+        if (rows < 0) {
+            state.SkipWithError(db.Error().c_str());
+            break;
+        }
     }
     state.counters["rows"] = static_cast<double>(rows);
 }
 
-BENCHMARK(BM_NavigationFill)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_NavigationRawFetch)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExpandNode)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_ExpandRawFetch)->Unit(benchmark::kMillisecond);
+void BM_ExpandNode(benchmark::State& state) { ExpandNode(state, ExpansionDatabase()); }
+void BM_ExpandRawFetch(benchmark::State& state) { ExpandRawFetch(state, ExpansionDatabase()); }
+void BM_ExpandNodeInDatabase(benchmark::State& state) {
+    ExpandNode(state, TrackingDatabase(static_cast<int32_t>(state.range(0))));
+}
+void BM_ExpandRawFetchInDatabase(benchmark::State& state) {
+    ExpandRawFetch(state, TrackingDatabase(static_cast<int32_t>(state.range(0))));
+}
+
+// The task orders of the large tracking databases: a million only on PostgreSQL, whose run can
+// afford building it; a SQLite run stays at 100,000.
+void LargeDatabases(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Arg(100000);
+    if (OnPostgres()) benchmark->Arg(1000000);
+    Timed(benchmark);
+}
+
+BENCHMARK(BM_NavigationFill)->Unit(benchmark::kMillisecond)->Iterations(3)->Apply(Timed);
+BENCHMARK(BM_NavigationRawFetch)->Unit(benchmark::kMillisecond)->Apply(Timed);
+BENCHMARK(BM_ExpandNode)->Unit(benchmark::kMillisecond)->Iterations(5)->Apply(Timed);
+BENCHMARK(BM_ExpandRawFetch)->Unit(benchmark::kMillisecond)->Apply(Timed);
+BENCHMARK(BM_NavigationFillInDatabase)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Apply(LargeDatabases);
+BENCHMARK(BM_NavigationRawFetchInDatabase)->Unit(benchmark::kMillisecond)->Apply(LargeDatabases);
+BENCHMARK(BM_ExpandNodeInDatabase)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Apply(LargeDatabases);
+BENCHMARK(BM_ExpandRawFetchInDatabase)->Unit(benchmark::kMillisecond)->Apply(LargeDatabases);
 
 }  // namespace
 

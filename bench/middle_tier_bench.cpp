@@ -1,47 +1,32 @@
 // Time of the two middle-tier calls a tracker makes most: the head of a task order and the rows
-// of one tracked kind, on a 1,000-order and a 100,000-order demo database, each beside the same
-// query on a statement prepared once on an open connection (the least a call could cost). Both
-// are index look-ups, so the time per call should not grow with the database. The databases are
-// built once into the temporary folder ($TMPDIR or /tmp) and kept for later runs.
+// of one tracked kind, on tracking databases of 1,000 and 100,000 task orders (and 1,000,000 on
+// PostgreSQL), each beside the same queries on statements prepared once on an open connection
+// (the least a call could cost). Both are index look-ups, so the time per call should not grow
+// with the database. The databases are built once into the temporary folder ($TMPDIR or /tmp)
+// and kept for later runs; with TRACKQUERY_BENCH_POSTGRES set they are read from PostgreSQL
+// (bench_databases.h).
 
-#include <client/erp_database/demo_database.h>
+#include "bench_databases.h"
+#include "bench_raw_fetch.h"
+
 #include <client/erp_database/erp_schema.h>
 #include <client/middle_tier/middle_tier_servers.h>
 
 #include <platform/adodb/recordset.h>
 
 #include <benchmark/benchmark.h>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-namespace erp = client::erp_database;
-
-std::string DemoDatabase(int32_t orders) {
-    static std::map<int32_t, std::string> built;
-    auto& path = built[orders];
-    if (path.empty()) {
-        const char* tmp = std::getenv("TMPDIR");
-        path = (std::filesystem::path(tmp && *tmp ? tmp : "/tmp") /
-                ("trackquery_bench_" + std::to_string(orders) + ".db"))
-                   .string();
-        if (!std::filesystem::exists(path)) {
-            erp::DemoDefinition definition;
-            definition.taskOrders = orders;
-            erp::BuildDemoDatabase(path, definition);
-        }
-    }
-    return path;
-}
+using namespace bench_data;
 
 std::string Props(int32_t orders) {
-    return erp::PropsStringFor(DemoDatabase(orders), erp::kAdministratorID, "administrator");
+    return erp::PropsStringFor(TrackingDatabase(orders), erp::kAdministratorID, "administrator");
 }
 
 // Task orders spread over the whole database, so no call finds its rows in a warm corner.
@@ -77,10 +62,11 @@ void BM_TrackedBillRows(benchmark::State& state) {
 // Runs the queries of a call again and again, each on a statement prepared once on an open
 // read-only connection, reading every column of every row; a query with a parameter takes the
 // task order a call sequence would ask about.
-void PreparedQueries(benchmark::State& state, const std::vector<std::string>& queries) {
+void PreparedSqlite(benchmark::State& state, const std::string& database,
+                    const std::vector<std::string>& queries) {
     const auto orders = static_cast<int32_t>(state.range(0));
     sqlite3* db = nullptr;
-    sqlite3_open_v2(DemoDatabase(orders).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     std::vector<sqlite3_stmt*> statements;
     for (const auto& sql : queries) {
         sqlite3_stmt* statement = nullptr;
@@ -97,20 +83,68 @@ void PreparedQueries(benchmark::State& state, const std::vector<std::string>& qu
         for (sqlite3_stmt* statement : statements) {
             if (sqlite3_bind_parameter_count(statement) > 0)
                 sqlite3_bind_int64(statement, 1, order);
-            while (sqlite3_step(statement) == SQLITE_ROW) {
-                for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-                    if (sqlite3_column_type(statement, c) == SQLITE_TEXT) {
-                        benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
-                    } else {
-                        benchmark::DoNotOptimize(sqlite3_column_double(statement, c));
-                    }
-                }
-            }
+            RawConnection::ReadAll(statement);
             sqlite3_reset(statement);
         }
     }
     for (sqlite3_stmt* statement : statements) sqlite3_finalize(statement);
     sqlite3_close(db);
+}
+
+// The same on PostgreSQL: each query prepared once on the server (PQprepare), then run by name
+// with the call's task order (PQexecPrepared), every value read with PQgetvalue.
+void PreparedPostgres(benchmark::State& state, const std::string& database,
+                      const std::vector<std::string>& queries) {
+    const auto orders = static_cast<int32_t>(state.range(0));
+    PGconn* db = PQconnectdb(database.c_str());
+    std::vector<std::pair<std::string, int>> statements;  // name, parameters
+    auto ok = [&](PGresult* result, ExecStatusType expected) {
+        const bool passed = PQresultStatus(result) == expected;
+        if (!passed) state.SkipWithError(PQresultErrorMessage(result));
+        PQclear(result);
+        return passed;
+    };
+    if (PQstatus(db) != CONNECTION_OK) {
+        state.SkipWithError(PQerrorMessage(db));
+    } else if (ok(PQexec(db, "SET default_transaction_read_only = on"), PGRES_COMMAND_OK)) {
+        for (const auto& sql : queries) {
+            const std::string name = "q" + std::to_string(statements.size());
+            const std::string text = RawQuery::Numbered(sql);
+            const int parameters = text.find("$1") == std::string::npos ? 0 : 1;
+            if (!ok(PQprepare(db, name.c_str(), text.c_str(), parameters, nullptr),
+                    PGRES_COMMAND_OK)) {
+                break;
+            }
+            statements.emplace_back(name, parameters);
+        }
+    }
+    int64_t call = 0;
+    for (auto _ : state) {
+        if (statements.size() != queries.size()) break;
+        const std::string order = std::to_string(TaskOrderAt(call++, orders));
+        const char* values[] = {order.c_str()};
+        for (const auto& [name, parameters] : statements) {
+            PGresult* result = PQexecPrepared(db, name.c_str(), parameters,
+                                              parameters ? values : nullptr, nullptr, nullptr, 0);
+            if (PQresultStatus(result) != PGRES_TUPLES_OK) {
+                state.SkipWithError(PQresultErrorMessage(result));
+                PQclear(result);
+                break;
+            }
+            RawConnection::ReadAll(result);
+            PQclear(result);
+        }
+    }
+    PQfinish(db);
+}
+
+void PreparedQueries(benchmark::State& state, const std::vector<std::string>& queries) {
+    const std::string& database = TrackingDatabase(static_cast<int32_t>(state.range(0)));
+    if (OnPostgres()) {
+        PreparedPostgres(state, database, queries);
+    } else {
+        PreparedSqlite(state, database, queries);
+    }
 }
 
 // The head call reads the head row and the server's date.
@@ -126,10 +160,17 @@ void BM_TrackedBillRowsPrepared(benchmark::State& state) {
                             "ORDER BY FBillNO, FEntryID, FBillInterID"});
 }
 
-BENCHMARK(BM_TaskOrderHead)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_TaskOrderHeadPrepared)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_TrackedBillRows)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_TrackedBillRowsPrepared)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+// A million task orders only on PostgreSQL, whose run can afford building them.
+void Sizes(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Arg(1000)->Arg(100000);
+    if (OnPostgres()) benchmark->Arg(1000000);
+    Timed(benchmark);
+}
+
+BENCHMARK(BM_TaskOrderHead)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TaskOrderHeadPrepared)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TrackedBillRows)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TrackedBillRowsPrepared)->Apply(Sizes)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

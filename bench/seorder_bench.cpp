@@ -1,5 +1,5 @@
-// Time of the two long user actions of sales order tracking, each beside the raw SQLite fetch of
-// the same rows in the same run, so the library's own cost reads as a ratio:
+// Time of the two long user actions of sales order tracking, each beside the raw fetch of the
+// same rows in the same run, so the library's own cost reads as a ratio:
 //
 // - loading an order list of 2,000 order entries (the most the list takes without asking), named
 //   one by one, into the navigation tree, against a plain SELECT of the entries so named;
@@ -7,25 +7,24 @@
 //   entry), against a plain SELECT of the phase's view.
 //
 // The databases are built once into the temporary folder ($TMPDIR or /tmp) and kept for later
-// runs. Run: build-*/bench/bench_seorder_bench
+// runs; with TRACKQUERY_BENCH_POSTGRES set they are read from PostgreSQL (bench_databases.h).
+// Run: build-*/bench/bench_seorder_bench
 
 #include "bench_databases.h"
+#include "bench_raw_fetch.h"
 
-#include <client/erp_database/sqlite_database.h>
 #include <client/headless/headless_session.h>
 #include <client/trace_viewer/headless_trace_viewer.h>
 
 #include <platform/windowing/form.h>
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <string>
 
 namespace {
 
 using namespace bench_data;
-namespace erp = client::erp_database;
 
 // The entry list of the sales orders, as the order list reads it for the tree.
 const char* const kEntrySql =
@@ -36,16 +35,17 @@ const char* const kEntrySql =
 
 // Load's parameters: the first `count` entries of the sales orders, each named by its order and
 // entry.
-automation::DictionaryPtr EntryList(const std::string& path, int32_t count) {
+automation::DictionaryPtr EntryList(const std::string& database, int32_t count) {
     auto para = std::make_shared<automation::Dictionary>();
     para->SetItem("ClassTypeID", int32_t{81});
     auto list = std::make_shared<automation::Vector>();
-    erp::SqliteDatabase db(path, false);
-    auto rows = db.Prepare(kEntrySql);
-    for (bool more = rows.Query({int64_t{count}}); more; more = rows.Next()) {
+    adodb::Connection db;
+    db.Open(ReadOnly(database));
+    auto rows = db.Execute(kEntrySql, {Variant(count)});
+    for (; !rows->Eof(); rows->MoveNext()) {
         auto entry = std::make_shared<automation::Dictionary>();
-        entry->SetItem("FInterID", static_cast<int32_t>(rows.ColumnInt(0)));
-        entry->SetItem("FEntryID", static_cast<int32_t>(rows.ColumnInt(3)));
+        entry->SetItem("FInterID", automation::CLng(rows->Value(int32_t{0})));
+        entry->SetItem("FEntryID", automation::CLng(rows->Value(int32_t{3})));
         list->Add(entry);
     }
     para->SetItem("vctSeOrderList", list);
@@ -84,14 +84,21 @@ void BM_OrderListLoad(benchmark::State& state) {
 }
 
 // The entries of a list of (order, entry) pairs given as JSON, as any reader of such a list
-// must select them.
-const char* const kListedEntrySql =
+// must select them, in each engine's JSON functions.
+const RawQuery kListedEntrySql{
     "SELECT DISTINCT v.FInterID, v.FBillNo, v.FCustName, v.FEntryID, 0 AS FDetailID, "
     "v.FItemNumber, v.FItemName, v.FItemModel FROM VSEOrderEntryList v JOIN (SELECT DISTINCT "
     "json_extract(value, '$.i') AS i, json_extract(value, '$.e') AS e FROM json_each(?1)) s "
     "ON s.i = v.FInterID AND s.e = v.FEntryID WHERE v.FOrderClassTypeID = 0 AND "
     "IFNULL(v.FCheckerID, 0) > 0 AND v.FCancellation = 0 ORDER BY v.FBillNo, v.FInterID, "
-    "v.FEntryID, 5";
+    "v.FEntryID, 5",
+    "SELECT DISTINCT v.FInterID, v.FBillNo, v.FCustName, v.FEntryID, 0 AS FDetailID, "
+    "v.FItemNumber, v.FItemName, v.FItemModel FROM VSEOrderEntryList v JOIN (SELECT DISTINCT "
+    "CAST(value ->> 'i' AS bigint) AS i, CAST(value ->> 'e' AS bigint) AS e "
+    "FROM json_array_elements(CAST($1 AS json)) AS value) s "
+    "ON s.i = v.FInterID AND s.e = v.FEntryID WHERE v.FOrderClassTypeID = 0 AND "
+    "COALESCE(v.FCheckerID, 0) > 0 AND v.FCancellation = 0 ORDER BY v.FBillNo, v.FInterID, "
+    "v.FEntryID, 5"};
 
 void BM_OrderListRawFetch(benchmark::State& state) {
     std::string list = "[";
@@ -103,24 +110,14 @@ void BM_OrderListRawFetch(benchmark::State& state) {
                 ",\"e\":" + std::to_string(entry->Item("FEntryID").AsLong()) + "}";
     }
     list += "]";
-    erp::SqliteDatabase db(SalesListDatabase(), false);
+    RawConnection db(SalesListDatabase());
     int64_t rows = 0;
     for (auto _ : state) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db.Handle(), kListedEntrySql, -1, &statement, nullptr);
-        sqlite3_bind_text(statement, 1, list.c_str(), static_cast<int>(list.size()), SQLITE_STATIC);
-        rows = 0;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-                if (sqlite3_column_type(statement, c) == SQLITE_TEXT) {
-                    benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
-                } else {
-                    benchmark::DoNotOptimize(sqlite3_column_double(statement, c));
-                }
-            }
-            ++rows;
+        rows = db.Fetch(kListedEntrySql, list);
+        if (rows < 0) {
+            state.SkipWithError(db.Error().c_str());
+            break;
         }
-        sqlite3_finalize(statement);
     }
     state.counters["rows"] = static_cast<double>(rows);
 }
@@ -162,22 +159,25 @@ void BM_ExpandPhase(benchmark::State& state) {
 }
 
 void BM_ExpandPhaseRawFetch(benchmark::State& state) {
-    erp::SqliteDatabase db(SalesPhaseDatabase(), false);
+    RawConnection db(SalesPhaseDatabase());
     const auto [order, entry] = PhaseEntry();
+    const RawQuery query("SELECT * FROM VPhase_21 WHERE FOrderInterID = ?1 AND FOrderEntryID = " +
+                         std::to_string(entry) + " ORDER BY FDate, FInterID");
     int64_t rows = 0;
     for (auto _ : state) {
-        rows = RawFetch(db.Handle(),
-                        "SELECT * FROM VPhase_21 WHERE FOrderInterID = ?1 AND FOrderEntryID = " +
-                            std::to_string(entry) + " ORDER BY FDate, FInterID",
-                        order);
+        rows = db.Fetch(query, order);
+        if (rows < 0) {
+            state.SkipWithError(db.Error().c_str());
+            break;
+        }
     }
     state.counters["rows"] = static_cast<double>(rows);
 }
 
-BENCHMARK(BM_OrderListLoad)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_OrderListRawFetch)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExpandPhase)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_ExpandPhaseRawFetch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrderListLoad)->Unit(benchmark::kMillisecond)->Iterations(5)->Apply(Timed);
+BENCHMARK(BM_OrderListRawFetch)->Unit(benchmark::kMillisecond)->Apply(Timed);
+BENCHMARK(BM_ExpandPhase)->Unit(benchmark::kMillisecond)->Iterations(5)->Apply(Timed);
+BENCHMARK(BM_ExpandPhaseRawFetch)->Unit(benchmark::kMillisecond)->Apply(Timed);
 
 }  // namespace
 
