@@ -10,12 +10,14 @@
 
 #include <libpq-fe.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <unordered_map>
 
 namespace adodb::internal {
 
@@ -231,40 +233,50 @@ class PostgresEngine final : public Engine {
 
     RecordsetPtr Execute(const std::string& sql, const std::vector<Variant>& parameters,
                          int64_t& recordsAffected) override {
-        const PostgresStatement statement = ToPostgresDialect(AsUtf8(sql));
-        if (statement.several) {
-            Fail(adoerr::InvalidArgument,
-                 "Execute runs one statement at a time; use ExecuteScript for several [SQL: " +
-                     Excerpt(sql) + "]");
-        }
+        return Execute(sql, parameters, recordsAffected, false);
+    }
+
+    RecordsetPtr Execute(const std::string& sql, const std::vector<Variant>& parameters,
+                         int64_t& recordsAffected, bool retried) {
+        // A statement this connection ran before runs prepared: the server plans a query over
+        // the views once instead of at every call, which costs far more than running it.
+        const Statement& statement = StatementFor(sql);
         if (statement.parameters != static_cast<int>(parameters.size())) {
             Fail(adoerr::InvalidArgument,
                  "The statement takes " + std::to_string(statement.parameters) +
                      " parameters but " + std::to_string(parameters.size()) +
                      " were given [SQL: " + Excerpt(sql) + "]");
         }
-        std::vector<std::string> texts;
-        std::vector<const char*> values;
-        texts.reserve(parameters.size());
+        std::vector<std::string> texts(parameters.size());
+        std::vector<const char*> values(parameters.size(), nullptr);
         for (size_t i = 0; i < parameters.size(); ++i) {
-            const bool null = parameters[i].IsNull() || parameters[i].IsEmpty();
-            texts.push_back(null ? "" : ParameterText(parameters[i], static_cast<int>(i + 1)));
+            if (parameters[i].IsNull() || parameters[i].IsEmpty()) continue;
+            texts[i] = ParameterText(parameters[i], static_cast<int>(i + 1));
+            values[i] = texts[i].c_str();
         }
-        for (size_t i = 0; i < parameters.size(); ++i) {
-            const bool null = parameters[i].IsNull() || parameters[i].IsEmpty();
-            values.push_back(null ? nullptr : texts[i].c_str());
-        }
-        Result result(PQexecParams(connection_, statement.sql.c_str(),
-                                   static_cast<int>(values.size()), nullptr, values.data(), nullptr,
-                                   nullptr, 0));
+        const int count = static_cast<int>(values.size());
+        Result result(statement.name.empty()
+                          ? PQexecParams(connection_, statement.sql.c_str(), count, nullptr,
+                                         values.data(), nullptr, nullptr, 0)
+                          : PQexecPrepared(connection_, statement.name.c_str(), count,
+                                           values.data(), nullptr, nullptr, 0));
         const ExecStatusType status = PQresultStatus(result.get());
         if (status == PGRES_COMMAND_OK) {
             const char* tuples = PQcmdTuples(result.get());
             recordsAffected = tuples && *tuples ? std::strtoll(tuples, nullptr, 10) : 0;
             return std::make_shared<Recordset>();  // closed: the statement returns no rows
         }
-        if (status != PGRES_TUPLES_OK) FailFrom(result.get(), "The statement failed", sql);
-        return ReadRows(result.get(), sql);
+        if (status != PGRES_TUPLES_OK) {
+            if (statement.name.empty()) FailFrom(result.get(), "The statement failed", sql);
+            // A kept statement whose tables changed under it (the server will not give a kept
+            // query other columns) is prepared anew: at once outside a transaction, which the
+            // failure did not spoil; inside one, at its next run.
+            const bool retry = !retried && PQtransactionStatus(connection_) == PQTRANS_IDLE;
+            Forget(sql);
+            if (!retry) FailFrom(result.get(), "The statement failed", sql);
+            return Execute(sql, parameters, recordsAffected, true);
+        }
+        return ReadRows(result.get(), statement.written);
     }
 
     void ExecuteScript(const std::string& sql) override {
@@ -330,6 +342,62 @@ class PostgresEngine final : public Engine {
     DatabaseEngine Kind() const override { return DatabaseEngine::PostgreSQL; }
 
   private:
+    // A statement as the server reads it; `name` is that of its prepared statement, empty for
+    // one that runs unprepared (schema changes, transaction control).
+    struct Statement {
+        std::string sql;
+        int parameters = 0;
+        std::string name;
+        std::vector<std::string> written;  // MixedCaseWords of the statement
+    };
+
+    // The kept statement for `sql`, prepared at its first run; statements that change the
+    // schema or the transaction run unprepared every time.
+    const Statement& StatementFor(const std::string& sql) {
+        if (auto found = statements_.find(sql); found != statements_.end()) return found->second;
+        const PostgresStatement translated = ToPostgresDialect(AsUtf8(sql));
+        if (translated.several) {
+            Fail(adoerr::InvalidArgument,
+                 "Execute runs one statement at a time; use ExecuteScript for several [SQL: " +
+                     Excerpt(sql) + "]");
+        }
+        unprepared_ = {translated.sql, translated.parameters, "", MixedCaseWords(sql)};
+        if (!IsKeptKind(translated.sql)) return unprepared_;
+        if (statements_.size() >= kKeptStatements) ForgetAll();
+        const std::string name = "adodb_" + std::to_string(++statementsMade_);
+        Result prepared(PQprepare(connection_, name.c_str(), translated.sql.c_str(),
+                                  translated.parameters, nullptr));
+        if (PQresultStatus(prepared.get()) != PGRES_COMMAND_OK) {
+            FailFrom(prepared.get(), "The statement cannot be prepared", sql);
+        }
+        unprepared_.name = name;
+        return statements_.emplace(sql, std::move(unprepared_)).first->second;
+    }
+
+    // Queries and row changes are kept; anything else (CREATE, BEGIN, SET ...) is not.
+    static bool IsKeptKind(const std::string& sql) {
+        size_t start = 0;
+        while (start < sql.size() && std::isspace(static_cast<unsigned char>(sql[start]))) ++start;
+        size_t end = start;
+        while (end < sql.size() && std::isalpha(static_cast<unsigned char>(sql[end]))) ++end;
+        const std::string word = automation::UCase(sql.substr(start, end - start));
+        return word == "SELECT" || word == "WITH" || word == "INSERT" || word == "UPDATE" ||
+               word == "DELETE" || word == "VALUES";
+    }
+
+    void Forget(const std::string& sql) {
+        const auto found = statements_.find(sql);
+        if (found == statements_.end()) return;
+        const std::string deallocate = "DEALLOCATE " + found->second.name;
+        statements_.erase(found);
+        // In a failed transaction the server refuses this; the statement then stays there unused.
+        Result ignored(PQexec(connection_, deallocate.c_str()));
+    }
+
+    void ForgetAll() {
+        while (!statements_.empty()) Forget(statements_.begin()->first);
+    }
+
     std::string SqlState(const PGresult* result) const {
         const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
         return state ? state : "";
@@ -364,12 +432,11 @@ class PostgresEngine final : public Engine {
         chunk.clear();
     }
 
-    RecordsetPtr ReadRows(const PGresult* result, const std::string& sql) {
+    RecordsetPtr ReadRows(const PGresult* result, const std::vector<std::string>& written) {
         const int columns = PQnfields(result);
         const int count = PQntuples(result);
         // Names folded to lower case get back the case the statement or the schema wrote.
         const auto catalogue = NameCatalogue(connection_, address_);
-        const std::vector<std::string> written = MixedCaseWords(sql);
         auto originalOf = [&](const std::string& name) {
             for (const auto& word : written) {
                 if (automation::LCase(word) == name) return word;
@@ -413,9 +480,15 @@ class PostgresEngine final : public Engine {
         return recordset;
     }
 
+    // A few dozen statements make up what the client runs again and again.
+    static constexpr size_t kKeptStatements = 64;
+
     PGconn* connection_;
     std::string address_;
     std::string user_;
+    std::unordered_map<std::string, Statement> statements_;  // by the text Execute was given
+    Statement unprepared_;  // the statement of the last Execute that keeps none
+    int64_t statementsMade_ = 0;
 };
 
 }  // namespace

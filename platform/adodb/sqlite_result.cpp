@@ -161,12 +161,16 @@ std::string ToSqliteDialect(const std::string& sql) {
 }
 
 RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
+    // The columns are counted after the first step: a kept statement whose tables changed is
+    // prepared anew inside it, and "SELECT *" may then have other columns.
+    resultCode = sqlite3_step(statement);
+    if (resultCode != SQLITE_DONE && resultCode != SQLITE_ROW) return nullptr;
     const int columns = sqlite3_column_count(statement);
     std::vector<ColumnTraits> traits(static_cast<size_t>(columns));
     std::vector<std::vector<Variant>> rows;
     rows.reserve(64);
-    for (;;) {
-        resultCode = sqlite3_step(statement);
+    for (bool first = true;; first = false) {
+        if (!first) resultCode = sqlite3_step(statement);
         if (resultCode == SQLITE_DONE) break;
         if (resultCode != SQLITE_ROW) return nullptr;
         std::vector<Variant> row;

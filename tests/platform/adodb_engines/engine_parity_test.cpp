@@ -136,6 +136,18 @@ TEST_F(EngineParity, TheLibrarysSqlMeansTheSame) {
     EXPECT_DOUBLE_EQ(automation::CDbl(One("SELECT ROUND(2.5, 0)")), 3.0);
 }
 
+TEST_F(EngineParity, AQueryRunAgainSeesTheTableAsItIsNow) {
+    // Both engines keep a query prepared after its first run.
+    EXPECT_EQ(db_.Execute("SELECT * FROM Bill")->FieldCount(), 5);
+    Connection other;
+    other.Open(connectionString_);
+    other.Execute("ALTER TABLE Bill ADD COLUMN FExtra INTEGER");
+    other.Execute("INSERT INTO Bill (FID, FName) VALUES (9, 'new')");
+    auto rows = db_.Execute("SELECT * FROM Bill");
+    EXPECT_EQ(rows->FieldCount(), 6);
+    EXPECT_EQ(rows->RecordCount(), 3);
+}
+
 TEST_F(EngineParity, FailuresCarryTheSameNumbersAndCauses) {
     EXPECT_EQ(CauseOf([&] { db_.Execute("SELECT * FROM NoSuchTable"); }),
               adodb::FailureCause::MissingTable);
