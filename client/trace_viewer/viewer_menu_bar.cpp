@@ -1,5 +1,14 @@
 #include <client/trace_viewer/viewer_menu_bar.h>
 
+#include <client/resources/res_loader.h>
+#include <client/session/props_string.h>
+#include <client/session/share_props.h>
+
+#include <platform/automation/errors.h>
+#include <platform/automation/strings.h>
+
+#include <optional>
+
 namespace client {
 
 using activebar::BandType;
@@ -7,61 +16,92 @@ using activebar::ToolType;
 
 namespace {
 
-void AddCheckedTool(const activebar::BandPtr& band, const char* key, const char* caption) {
+// The viewer's captions in the session's language, from the client's language resources (the
+// Chinese text is the key, as for the library's texts).
+class Captions {
+  public:
+    Captions() {
+        const automation::Variant props =
+            ShareProps().GetProperty(CurrentProcessId(), "PropsString");
+        if (!props.IsString()) return;
+        const std::string language =
+            automation::LCase(PropsValue(props.AsString(), "Language").value_or(""));
+        if (language.empty() || language == "chs") return;
+        loader_.emplace();
+        loader_->SetResFileBaseName(kResourceBaseName);
+        loader_->SetLanguageID(language);
+    }
+
+    std::string operator()(const char* text) {
+        if (!loader_) return text;
+        try {
+            return loader_->LoadString(text);
+        } catch (const automation::RuntimeError&) {
+            return text;  // without the resource file the viewer keeps its own captions
+        }
+    }
+
+  private:
+    static constexpr const char* kResourceBaseName = "ZeVoverazuzed";
+    std::optional<ResLoader> loader_;
+};
+
+void AddCheckedTool(const activebar::BandPtr& band, const char* key, const std::string& caption) {
     auto tool = band->AddTool(key, ToolType::Button, caption);
     tool->SetCheckable(true);
     tool->SetChecked(true);
 }
 
-void AddStandardBand(activebar::ActiveBar& bar) {
+void AddStandardBand(activebar::ActiveBar& bar, Captions& text) {
     auto band = bar.GetBands().Add(kBandStandard, BandType::Toolbar);
-    band->SetCaption("标准");
-    band->AddTool("btnRefresh", ToolType::Button, "刷新");
-    band->AddTool(kToolViewerPrintPreview, ToolType::Button, "打印预览");
-    band->AddTool(kToolViewerPrint, ToolType::Button, "打印");
-    band->AddTool(kToolViewerExport, ToolType::Button, "引出");
+    band->SetCaption(text("标准"));
+    band->AddTool("btnRefresh", ToolType::Button, text("刷新"));
+    band->AddTool(kToolViewerPrintPreview, ToolType::Button, text("打印预览"));
+    band->AddTool(kToolViewerPrint, ToolType::Button, text("打印"));
+    band->AddTool(kToolViewerExport, ToolType::Button, text("引出"));
 }
 
-void AddFilterBand(activebar::ActiveBar& bar) {
+void AddFilterBand(activebar::ActiveBar& bar, Captions& text) {
     auto band = bar.GetBands().Add(kBandFilter, BandType::Toolbar);
-    band->SetCaption("选单");
-    band->AddTool("txtSelectBills", ToolType::TextBox, "单据号");
-    band->AddTool("btnSelectBills", ToolType::Button, "选单");
+    band->SetCaption(text("选单"));
+    band->AddTool("txtSelectBills", ToolType::TextBox, text("单据号"));
+    band->AddTool("btnSelectBills", ToolType::Button, text("选单"));
 }
 
-void AddSearchBand(activebar::ActiveBar& bar) {
+void AddSearchBand(activebar::ActiveBar& bar, Captions& text) {
     auto band = bar.GetBands().Add(kBandSearch, BandType::Toolbar);
-    band->SetCaption("定位");
-    band->AddTool("txtPosition", ToolType::TextBox, "查找");
-    band->AddTool("btnPosition", ToolType::Button, "定位");
+    band->SetCaption(text("定位"));
+    band->AddTool("txtPosition", ToolType::TextBox, text("查找"));
+    band->AddTool("btnPosition", ToolType::Button, text("定位"));
 }
 
 // The view menu: the tool mnuViewerTitle on the viewer band opens the popup band of view tools.
-void AddViewBands(activebar::ActiveBar& bar) {
+void AddViewBands(activebar::ActiveBar& bar, Captions& text) {
     auto viewer = bar.GetBands().Add(kBandViewer, BandType::Toolbar);
-    viewer->SetCaption("视图");
-    auto menu = viewer->AddTool("mnuViewerTitle", ToolType::Menu, "视图");
+    viewer->SetCaption(text("视图"));
+    auto menu = viewer->AddTool("mnuViewerTitle", ToolType::Menu, text("视图"));
     menu->SetSubBand(kBandViewerTitle);
 
     auto popup = bar.GetBands().Add(kBandViewerTitle, BandType::Popup);
-    AddCheckedTool(popup, "btnShowSummaryView", "显示汇总信息");
-    AddCheckedTool(popup, "btnShowDetailView", "显示详细信息");
-    AddCheckedTool(popup, "btnShowSummaryTitle", "显示汇总标题");
-    AddCheckedTool(popup, "btnShowTitle", "显示标题");
-    AddCheckedTool(popup, "btnShowStandard", "标准工具栏");
-    AddCheckedTool(popup, "btnShowViewer", "视图工具栏");
-    AddCheckedTool(popup, "btnShowSelectBills", "选单工具栏");
-    AddCheckedTool(popup, "btnShowPosition", "定位工具栏");
+    AddCheckedTool(popup, "btnShowSummaryView", text("显示汇总信息"));
+    AddCheckedTool(popup, "btnShowDetailView", text("显示详细信息"));
+    AddCheckedTool(popup, "btnShowSummaryTitle", text("显示汇总标题"));
+    AddCheckedTool(popup, "btnShowTitle", text("显示标题"));
+    AddCheckedTool(popup, "btnShowStandard", text("标准工具栏"));
+    AddCheckedTool(popup, "btnShowViewer", text("视图工具栏"));
+    AddCheckedTool(popup, "btnShowSelectBills", text("选单工具栏"));
+    AddCheckedTool(popup, "btnShowPosition", text("定位工具栏"));
 }
 
 }  // namespace
 
 activebar::ActiveBarPtr CreateViewerMenuBar() {
     auto bar = std::make_shared<activebar::ActiveBar>();
-    AddStandardBand(*bar);
-    AddViewBands(*bar);
-    AddFilterBand(*bar);
-    AddSearchBand(*bar);
+    Captions captions;
+    AddStandardBand(*bar, captions);
+    AddViewBands(*bar, captions);
+    AddFilterBand(*bar, captions);
+    AddSearchBand(*bar, captions);
     return bar;
 }
 

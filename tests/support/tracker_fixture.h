@@ -69,6 +69,7 @@ class TrackerFixture : public ::testing::Test {
     // --- Options -------------------------------------------------------------------------------
     virtual erp::FixtureDefinition Definition() const { return {}; }
     bool strictBoxes = true;
+    std::string language = "chs";  // the session's language, before the session opens
 
     // --- The session -------------------------------------------------------------------------
     // The session of `userId` in the sub-system `subId`, in place of the one open.
@@ -80,6 +81,7 @@ class TrackerFixture : public ::testing::Test {
         options.userId = userId;
         options.subId = subId;
         options.strictMessageBoxes = strictBoxes;
+        options.language = language;
         session_ = std::make_unique<client::HeadlessSession>(options);
         return *session_;
     }

@@ -1,6 +1,7 @@
 #include <trackquery/framework/frmICMOQuery.h>
 
 #include <trackquery/contracts/host_form.h>
+#include <trackquery/services/MMTS.h>
 #include <trackquery/services/quiet_failures.h>
 
 #include <platform/activebar/tool.h>
@@ -11,7 +12,7 @@
 namespace trackquery {
 
 frmICMOQuery::frmICMOQuery() : windowing::Form("frmICMOQuery") {
-    SetCaption("生产任务单全程跟踪");
+    SetCaption(LoadResText("生产任务单全程跟踪"));
     SetClientSize(kDesignWidth, kDesignHeight);
     SetKeyPreview(true);
 

@@ -1,8 +1,11 @@
 // The design-time menu bar of the tracking window. Each tool is one object shared by the bands
 // that show it; a tool with a shorter tool-bar caption keeps its menu caption (with the access
-// key) in its Tag.
+// key) in its Tag. The captions are shown in the session's language, as every text of the
+// library is.
 
 #include <trackquery/framework/frmICMOQuery.h>
+
+#include <trackquery/services/MMTS.h>
 
 #include <initializer_list>
 
@@ -63,9 +66,9 @@ void BuildSubMenu(activebar::ActiveBar& bar) {
     using activebar::BandType;
     bar.SetFontName("MS Sans Serif");
     for (const auto& definition : kTools) {
-        auto tool =
-            bar.GetTools().Add(definition.key, activebar::ToolType::Button, definition.caption);
-        tool->SetTag(definition.menuCaption);
+        auto tool = bar.GetTools().Add(definition.key, activebar::ToolType::Button,
+                                       LoadResText(definition.caption));
+        tool->SetTag(*definition.menuCaption ? LoadResText(definition.menuCaption) : "");
     }
     bar.GetTools().Item("btnPrintSetup")->SetDescription("Set up printer properties");
     bar.GetTools().Item("btnShowFilter")->SetCheckable(true);

@@ -3,6 +3,8 @@
 
 #include <support/tracker_fixture.h>
 
+#include <algorithm>
+
 #include <client/logging/failure_log.h>
 #include <client/middle_tier/failing_middle_tier.h>
 
@@ -107,6 +109,23 @@ TEST_F(LifecycleTest, TheSubSystemDecidesTheTrackedKindAndItsWindowOptions) {
         EXPECT_TRUE(ViewerTool("btnShowFilter")->Checked());
         EXPECT_FALSE(ViewerTool("btnReturnAllBill")->Checked());
         EXPECT_EQ(Tracker()->GetModuleName(55), c.moduleOfKind55);
+    }
+}
+
+TEST_F(LifecycleTest, AnEnglishSessionShowsTheWindowAndEveryToolInEnglish) {
+    language = "en";
+    Start({1});
+    auto isAscii = [](const std::string& text) {
+        return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+    };
+    EXPECT_EQ(Tracker()->Window()->Caption(), "Production Task Order Full-course Tracking");
+    for (const auto& bar : {Tracker()->Window()->abSubMenu, Viewer().GetMenuBar()}) {
+        const auto& tools = bar->GetTools();
+        ASSERT_GT(tools.Count(), 5);
+        for (int32_t i = 1; i <= tools.Count(); ++i) {
+            EXPECT_TRUE(isAscii(tools.Item(i)->Caption())) << tools.Item(i)->Caption();
+            EXPECT_TRUE(isAscii(tools.Item(i)->Tag())) << tools.Item(i)->Tag();
+        }
     }
 }
 
