@@ -2,6 +2,8 @@
 
 #include <client/bills/gl_view.h>
 
+#include <client/resources/session_captions.h>
+
 #include <client/session/session_database.h>
 
 #include <platform/automation/conversions.h>
@@ -110,7 +112,7 @@ Variant GLView::ItemLookUp(int32_t /*lookUpType*/, const Variant& /*value*/,
                            const std::string& filter, automation::DictionaryPtr& options) {
     auto items = ReadItems(ParseItemFilter(filter));
     auto window = std::make_shared<frmItemView>(items, options);
-    window->SetCaption("物料");
+    window->SetCaption(SessionCaptions()("物料"));
     History().push_back(window);
     window->Show(windowing::vbModeless);
     return Variant(items);

@@ -1,13 +1,6 @@
 #include <client/trace_viewer/viewer_menu_bar.h>
 
-#include <client/resources/res_loader.h>
-#include <client/session/props_string.h>
-#include <client/session/share_props.h>
-
-#include <platform/automation/errors.h>
-#include <platform/automation/strings.h>
-
-#include <optional>
+#include <client/resources/session_captions.h>
 
 namespace client {
 
@@ -16,43 +9,13 @@ using activebar::ToolType;
 
 namespace {
 
-// The viewer's captions in the session's language, from the client's language resources (the
-// Chinese text is the key, as for the library's texts).
-class Captions {
-  public:
-    Captions() {
-        const automation::Variant props =
-            ShareProps().GetProperty(CurrentProcessId(), "PropsString");
-        if (!props.IsString()) return;
-        const std::string language =
-            automation::LCase(PropsValue(props.AsString(), "Language").value_or(""));
-        if (language.empty() || language == "chs") return;
-        loader_.emplace();
-        loader_->SetResFileBaseName(kResourceBaseName);
-        loader_->SetLanguageID(language);
-    }
-
-    std::string operator()(const char* text) {
-        if (!loader_) return text;
-        try {
-            return loader_->LoadString(text);
-        } catch (const automation::RuntimeError&) {
-            return text;  // without the resource file the viewer keeps its own captions
-        }
-    }
-
-  private:
-    static constexpr const char* kResourceBaseName = "ZeVoverazuzed";
-    std::optional<ResLoader> loader_;
-};
-
 void AddCheckedTool(const activebar::BandPtr& band, const char* key, const std::string& caption) {
     auto tool = band->AddTool(key, ToolType::Button, caption);
     tool->SetCheckable(true);
     tool->SetChecked(true);
 }
 
-void AddStandardBand(activebar::ActiveBar& bar, Captions& text) {
+void AddStandardBand(activebar::ActiveBar& bar, SessionCaptions& text) {
     auto band = bar.GetBands().Add(kBandStandard, BandType::Toolbar);
     band->SetCaption(text("标准"));
     band->AddTool("btnRefresh", ToolType::Button, text("刷新"));
@@ -61,14 +24,14 @@ void AddStandardBand(activebar::ActiveBar& bar, Captions& text) {
     band->AddTool(kToolViewerExport, ToolType::Button, text("引出"));
 }
 
-void AddFilterBand(activebar::ActiveBar& bar, Captions& text) {
+void AddFilterBand(activebar::ActiveBar& bar, SessionCaptions& text) {
     auto band = bar.GetBands().Add(kBandFilter, BandType::Toolbar);
     band->SetCaption(text("选单"));
     band->AddTool("txtSelectBills", ToolType::TextBox, text("单据号"));
     band->AddTool("btnSelectBills", ToolType::Button, text("选单"));
 }
 
-void AddSearchBand(activebar::ActiveBar& bar, Captions& text) {
+void AddSearchBand(activebar::ActiveBar& bar, SessionCaptions& text) {
     auto band = bar.GetBands().Add(kBandSearch, BandType::Toolbar);
     band->SetCaption(text("定位"));
     band->AddTool("txtPosition", ToolType::TextBox, text("查找"));
@@ -76,7 +39,7 @@ void AddSearchBand(activebar::ActiveBar& bar, Captions& text) {
 }
 
 // The view menu: the tool mnuViewerTitle on the viewer band opens the popup band of view tools.
-void AddViewBands(activebar::ActiveBar& bar, Captions& text) {
+void AddViewBands(activebar::ActiveBar& bar, SessionCaptions& text) {
     auto viewer = bar.GetBands().Add(kBandViewer, BandType::Toolbar);
     viewer->SetCaption(text("视图"));
     auto menu = viewer->AddTool("mnuViewerTitle", ToolType::Menu, text("视图"));
@@ -97,7 +60,7 @@ void AddViewBands(activebar::ActiveBar& bar, Captions& text) {
 
 activebar::ActiveBarPtr CreateViewerMenuBar() {
     auto bar = std::make_shared<activebar::ActiveBar>();
-    Captions captions;
+    SessionCaptions captions;
     AddStandardBand(*bar, captions);
     AddViewBands(*bar, captions);
     AddFilterBand(*bar, captions);

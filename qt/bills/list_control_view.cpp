@@ -2,6 +2,8 @@
 
 #include <qt/windowing/user_action.h>
 
+#include <client/resources/session_captions.h>
+
 #include <platform/automation/conversions.h>
 
 #include <QHBoxLayout>
@@ -30,8 +32,9 @@ ListControlView::ListControlView(std::weak_ptr<client::ICList> list, QWidget* pa
       widget_(new QWidget(parent)),
       search_(new QLineEdit(widget_)),
       table_(new QTableWidget(widget_)) {
+    client::SessionCaptions caption;
     auto* layout = new QVBoxLayout(widget_);
-    search_->setPlaceholderText(QStringLiteral("单据号"));
+    search_->setPlaceholderText(QString::fromStdString(caption("单据号")));
     layout->addWidget(search_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -39,8 +42,8 @@ ListControlView::ListControlView(std::weak_ptr<client::ICList> list, QWidget* pa
     layout->addWidget(table_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto* ok = new QPushButton(QStringLiteral("确定(&O)"), widget_);
-    auto* exit = new QPushButton(QStringLiteral("退出(&E)"), widget_);
+    auto* ok = new QPushButton(QString::fromStdString(caption("确定(&O)")), widget_);
+    auto* exit = new QPushButton(QString::fromStdString(caption("退出(&E)")), widget_);
     buttons->addWidget(ok);
     buttons->addWidget(exit);
     layout->addLayout(buttons);

@@ -176,7 +176,7 @@ Velo提示	Velo提示
 文件(&F)	文件(&F)
 选项(&O)	选项(&O)
 读取数据失败，原因：	读取数据失败，原因：
-# The trace viewer's own bar.
+# The client's own windows: the trace viewer's bar, the bill list, the item look-up.
 标准	标准
 刷新	刷新
 打印	打印
@@ -194,3 +194,4 @@ Velo提示	Velo提示
 视图工具栏	视图工具栏
 选单工具栏	选单工具栏
 定位工具栏	定位工具栏
+物料	物料
