@@ -63,8 +63,7 @@ adodb::RecordsetPtr QueryErp(adodb::Connection& erp, const std::string& sql,
 }
 
 adodb::ConnectionPtr OpenErpDatabase(const std::string& databasePath) {
-    const bool onServer = adodb::IsPostgresAddress(databasePath) ||
-                          client::erp_database::IsConnectionString(databasePath);
+    const bool onServer = !client::erp_database::IsDatabaseFile(databasePath);
     if (!onServer) CheckFile(databasePath);
     auto connection = std::make_shared<adodb::Connection>();
     try {

@@ -16,14 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadWholeFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot read " + file.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The .sql files of one resource folder, in name order.
 std::vector<fs::path> SqlFilesIn(const fs::path& folder) {
     if (!fs::is_directory(folder)) {
@@ -43,6 +35,14 @@ bool IsIndexFile(const fs::path& file) {
 
 }  // namespace
 
+std::string ReadSqlFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("Cannot read " + file.string());
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 fs::path ResourceDirectory() {
     if (const char* overridden = std::getenv("TRACKQUERY_RESOURCE_DIR");
         overridden && *overridden) {
@@ -55,14 +55,14 @@ fs::path ResourceDirectory() {
 void CreateTablesAndTemplates(SqliteDatabase& db) {
     const fs::path root = ResourceDirectory();
     for (const auto& file : SqlFilesIn(root / "schema")) {
-        if (!IsIndexFile(file)) db.Exec(ReadWholeFile(file));
+        if (!IsIndexFile(file)) db.Exec(ReadSqlFile(file));
     }
-    for (const auto& file : SqlFilesIn(root / "templates")) db.Exec(ReadWholeFile(file));
+    for (const auto& file : SqlFilesIn(root / "templates")) db.Exec(ReadSqlFile(file));
 }
 
 void CreateIndexes(SqliteDatabase& db) {
     for (const auto& file : SqlFilesIn(ResourceDirectory() / "schema")) {
-        if (IsIndexFile(file)) db.Exec(ReadWholeFile(file));
+        if (IsIndexFile(file)) db.Exec(ReadSqlFile(file));
     }
     db.Exec("ANALYZE;");
 }
@@ -86,6 +86,10 @@ std::string ConnectionStringFor(const std::string& database) {
 
 bool IsConnectionString(const std::string& database) {
     return automation::LCase(database.substr(0, 9)) == "provider=";
+}
+
+bool IsDatabaseFile(const std::string& database) {
+    return !IsConnectionString(database) && !adodb::IsPostgresAddress(database);
 }
 
 namespace {

@@ -14,6 +14,9 @@ namespace client::erp_database {
 // resources folder of the source tree this program was built from.
 std::filesystem::path ResourceDirectory();
 
+// The whole text of one SQL file of the resources; std::runtime_error when it cannot be read.
+std::string ReadSqlFile(const std::filesystem::path& file);
+
 // Tables and views (no indexes) followed by the reference data and tracking templates.
 void CreateTablesAndTemplates(SqliteDatabase& db);
 // The indexes of every look-up the tracking views make.
@@ -26,6 +29,9 @@ void CreateEmptyErpDatabase(const std::string& path);
 // PostgreSQL address ("postgresql://...") or a whole connection string ("Provider=...").
 std::string ConnectionStringFor(const std::string& database);
 bool IsConnectionString(const std::string& database);
+// Whether a database so named is a file (not a server address or a connection string), which
+// must exist before it is opened.
+bool IsDatabaseFile(const std::string& database);
 std::string PropsStringFor(const std::string& path, int32_t userId, const std::string& userName,
                            const std::string& subId = "CJ", const std::string& language = "chs");
 

@@ -9,10 +9,8 @@
 
 #include <sqlite3.h>
 
-#include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -46,14 +44,6 @@ std::vector<SchemaObject> SchemaObjects(SqliteDatabase& source) {
     return objects;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot read " + file.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // One row of a SQLite statement as values for the server: the text of a date column is sent as
 // text, which the server reads into its timestamp column.
 std::vector<Variant> RowValues(sqlite3_stmt* statement, int columns) {
@@ -83,9 +73,13 @@ std::vector<Variant> RowValues(sqlite3_stmt* statement, int columns) {
 
 void CopyRows(SqliteDatabase& source, adodb::Connection& target, const std::string& table) {
     sqlite3_stmt* raw = nullptr;
-    sqlite3_prepare_v2(source.Handle(), ("SELECT * FROM \"" + table + "\"").c_str(), -1, &raw,
-                       nullptr);
+    const int prepared = sqlite3_prepare_v2(
+        source.Handle(), ("SELECT * FROM \"" + table + "\"").c_str(), -1, &raw, nullptr);
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> rows(raw, sqlite3_finalize);
+    if (prepared != SQLITE_OK) {
+        throw std::runtime_error("Cannot read the table " + table + ": " +
+                                 sqlite3_errmsg(source.Handle()));
+    }
     const int columns = sqlite3_column_count(raw);
     std::vector<std::string> names;
     for (int c = 0; c < columns; ++c) names.emplace_back(sqlite3_column_name(raw, c));
@@ -198,7 +192,7 @@ void CopyIntoPostgres(const std::string& sqlitePath, const std::string& address)
     try {
         DropEarlierCopy(target, objects);
         target.ExecuteScript(
-            ReadWholeFile(ResourceDirectory() / "schema" / "postgresql" / "functions.sql"));
+            ReadSqlFile(ResourceDirectory() / "schema" / "postgresql" / "functions.sql"));
         for (const auto& object : objects) {
             if (object.type != "table") continue;
             target.Execute(PostgresTableDefinition(object.sql));

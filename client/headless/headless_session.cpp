@@ -9,7 +9,6 @@
 #include <trackquery/server/library.h>
 
 #include <platform/activebar/tool.h>
-#include <platform/adodb/connection.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/temp_folder.h>
 #include <platform/windowing/event_loop.h>
@@ -43,9 +42,8 @@ void HeadlessHostForm::FireToolBarClick(std::shared_ptr<activebar::Tool>& Tool) 
 
 HeadlessSession::HeadlessSession(HeadlessSessionOptions options) : options_(std::move(options)) {
     const std::string named = options_.databasePath.string();
-    const bool onServer =
-        adodb::IsPostgresAddress(named) || erp_database::IsConnectionString(named);
-    if (named.empty() || (!onServer && !std::filesystem::is_regular_file(named))) {
+    if (named.empty() ||
+        (erp_database::IsDatabaseFile(named) && !std::filesystem::is_regular_file(named))) {
         throw std::invalid_argument("the ERP database \"" + options_.databasePath.string() +
                                     "\" does not exist; create it before starting a session");
     }

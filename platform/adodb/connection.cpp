@@ -50,6 +50,18 @@ void Fail(int32_t number, const std::string& description) {
     automation::Raise(number, kSource, description);
 }
 
+void FailParameterCount(int expected, size_t given, const std::string& sql) {
+    Fail(adoerr::InvalidArgument, "The statement takes " + std::to_string(expected) +
+                                      " parameters but " + std::to_string(given) +
+                                      " were given [SQL: " + Excerpt(sql) + "]");
+}
+
+void FailSeveralStatements(const std::string& sql) {
+    Fail(adoerr::InvalidArgument,
+         "Execute runs one statement at a time; use ExecuteScript for several [SQL: " +
+             Excerpt(sql) + "]");
+}
+
 void FailWithCause(FailureCause cause, const std::string& what, const std::string& message,
                    const std::string& sql) {
     const std::string text = TextOf(cause);

@@ -46,6 +46,10 @@ std::unique_ptr<Engine> OpenPostgresEngine(const ConnectionSettings& settings);
 // The failure texts both engines share: the statement quoted after a description, cut short.
 std::string Excerpt(const std::string& sql);
 [[noreturn]] void Fail(int32_t number, const std::string& description);
+// The statement's "?" count is not the count of parameters given (error 3001).
+[[noreturn]] void FailParameterCount(int expected, size_t given, const std::string& sql);
+// Execute was given more than one statement (error 3001).
+[[noreturn]] void FailSeveralStatements(const std::string& sql);
 // A provider failure: the cause in words a user can act on opens the description.
 [[noreturn]] void FailWithCause(FailureCause cause, const std::string& what,
                                 const std::string& message, const std::string& sql);

@@ -26,18 +26,16 @@ using automation::VarType;
 
 namespace {
 
-// Type OIDs of the server's built-in types (pg_type.dat); they are fixed across versions.
+// Type OIDs of the server's built-in types that read as other than text (pg_type.dat); they are
+// fixed across versions.
 enum : Oid {
     kBool = 16,
     kInt8 = 20,
     kInt2 = 21,
     kInt4 = 23,
-    kText = 25,
     kOid = 26,
     kFloat4 = 700,
     kFloat8 = 701,
-    kBpChar = 1042,
-    kVarChar = 1043,
     kDate = 1082,
     kTimestamp = 1114,
     kTimestampTz = 1184,
@@ -129,72 +127,85 @@ std::string ParameterText(const Variant& value, int index) {
     }
 }
 
+// What a column of a server type reads as.
+enum class ColumnKind { Integer, Real, Boolean, Date, Text };
+
+ColumnKind KindOf(Oid type) {
+    switch (type) {
+        case kInt2:
+        case kInt4:
+        case kInt8:
+        case kOid:
+            return ColumnKind::Integer;
+        case kFloat4:
+        case kFloat8:
+        case kNumeric:
+            return ColumnKind::Real;
+        case kBool:
+            return ColumnKind::Boolean;
+        case kDate:
+        case kTimestamp:
+        case kTimestampTz:
+            return ColumnKind::Date;
+        default:
+            return ColumnKind::Text;
+    }
+}
+
 // A column as a record set field, by the type the server reports.
 struct ColumnReader {
     FieldInfo field;
-    Oid type = kText;
+    ColumnKind kind = ColumnKind::Text;
     bool wide = false;  // an integer beyond 32 bits was read
 };
 
 Variant ReadValue(const char* text, int length, ColumnReader& column) {
-    switch (column.type) {
-        case kInt2:
-        case kInt4:
-        case kInt8:
-        case kOid: {
+    switch (column.kind) {
+        case ColumnKind::Integer: {
             const long long value = std::strtoll(text, nullptr, 10);
             if (value < std::numeric_limits<int32_t>::min() ||
                 value > std::numeric_limits<int32_t>::max())
                 column.wide = true;
             return static_cast<int64_t>(value);
         }
-        case kFloat4:
-        case kFloat8:
-        case kNumeric:
+        case ColumnKind::Real:
             return std::strtod(text, nullptr);
-        case kBool:
+        case ColumnKind::Boolean:
             return text[0] == 't';
-        case kDate:
-        case kTimestamp:
-        case kTimestampTz: {
+        case ColumnKind::Date: {
             // "2026-05-04 00:00:00[.fff][+zz]": the seconds are what a Date holds.
             const auto date = ParseDateText(std::string_view(text, std::min(length, 19)));
             if (date) return *date;
             return std::string(text, static_cast<size_t>(length));
         }
-        default:
-            return std::string(text, static_cast<size_t>(length));
+        case ColumnKind::Text:
+            break;
     }
+    return std::string(text, static_cast<size_t>(length));
 }
 
 void DescribeField(ColumnReader& column) {
-    switch (column.type) {
-        case kInt2:
-        case kInt4:
-        case kInt8:
-        case kOid:
-            column.field.Type = column.wide ? adBigInt : adInteger;
-            column.field.DefinedSize = column.wide ? 8 : 4;
+    FieldInfo& field = column.field;
+    switch (column.kind) {
+        case ColumnKind::Integer:
+            field.Type = column.wide ? adBigInt : adInteger;
+            field.DefinedSize = column.wide ? 8 : 4;
             break;
-        case kFloat4:
-        case kFloat8:
-        case kNumeric:
-            column.field.Type = adDouble;
-            column.field.DefinedSize = 8;
+        case ColumnKind::Real:
+            field.Type = adDouble;
+            field.DefinedSize = 8;
             break;
-        case kBool:
-            column.field.Type = adBoolean;
-            column.field.DefinedSize = 2;
+        case ColumnKind::Boolean:
+            field.Type = adBoolean;
+            field.DefinedSize = 2;
             break;
-        case kDate:
-        case kTimestamp:
-        case kTimestampTz:
-            column.field.Type = adDBTimeStamp;
-            column.field.DefinedSize = 16;
+        case ColumnKind::Date:
+            field.Type = adDBTimeStamp;
+            field.DefinedSize = 16;
             break;
-        default:
-            column.field.Type = adVarWChar;
-            column.field.DefinedSize = 0;
+        case ColumnKind::Text:
+            field.Type = adVarWChar;
+            field.DefinedSize = 0;
             break;
     }
 }
@@ -242,10 +253,7 @@ class PostgresEngine final : public Engine {
         // the views once instead of at every call, which costs far more than running it.
         const Statement& statement = StatementFor(sql);
         if (statement.parameters != static_cast<int>(parameters.size())) {
-            Fail(adoerr::InvalidArgument,
-                 "The statement takes " + std::to_string(statement.parameters) +
-                     " parameters but " + std::to_string(parameters.size()) +
-                     " were given [SQL: " + Excerpt(sql) + "]");
+            FailParameterCount(statement.parameters, parameters.size(), sql);
         }
         std::vector<std::string> texts(parameters.size());
         std::vector<const char*> values(parameters.size(), nullptr);
@@ -356,11 +364,7 @@ class PostgresEngine final : public Engine {
     const Statement& StatementFor(const std::string& sql) {
         if (auto found = statements_.find(sql); found != statements_.end()) return found->second;
         const PostgresStatement translated = ToPostgresDialect(AsUtf8(sql));
-        if (translated.several) {
-            Fail(adoerr::InvalidArgument,
-                 "Execute runs one statement at a time; use ExecuteScript for several [SQL: " +
-                     Excerpt(sql) + "]");
-        }
+        if (translated.several) FailSeveralStatements(sql);
         unprepared_ = {translated.sql, translated.parameters, "", MixedCaseWords(sql)};
         if (!IsKeptKind(translated.sql)) return unprepared_;
         if (statements_.size() >= kKeptStatements) ForgetAll();
@@ -449,7 +453,7 @@ class PostgresEngine final : public Engine {
         for (int c = 0; c < columns; ++c) {
             auto& reader = readers[static_cast<size_t>(c)];
             reader.field.Name = originalOf(PQfname(result, c));
-            reader.type = PQftype(result, c);
+            reader.kind = KindOf(PQftype(result, c));
         }
         std::vector<std::vector<Variant>> rows(static_cast<size_t>(count));
         for (int r = 0; r < count; ++r) {

@@ -129,10 +129,7 @@ class SqliteEngine final : public Engine {
             if (!kept) statement = Prepare(sql);
             const int expected = sqlite3_bind_parameter_count(statement.get());
             if (expected != static_cast<int>(parameters.size()))
-                Fail(adoerr::InvalidArgument, "The statement takes " + std::to_string(expected) +
-                                                  " parameters but " +
-                                                  std::to_string(parameters.size()) +
-                                                  " were given [SQL: " + Excerpt(sql) + "]");
+                FailParameterCount(expected, parameters.size(), sql);
             for (size_t i = 0; i < parameters.size(); ++i)
                 Bind(db_, statement.get(), static_cast<int>(i + 1), parameters[i], sql);
 
@@ -226,10 +223,7 @@ class SqliteEngine final : public Engine {
             FailFromSqlite(db_, "The statement cannot be prepared", sql);
         Statement statement(raw);
         if (!statement) Fail(adoerr::InvalidArgument, "There is no SQL statement to execute.");
-        if (tail && !IsBlankTail(tail))
-            Fail(adoerr::InvalidArgument,
-                 "Execute runs one statement at a time; use ExecuteScript for several [SQL: " +
-                     Excerpt(sql) + "]");
+        if (tail && !IsBlankTail(tail)) FailSeveralStatements(sql);
         if (readOnly_ && !sqlite3_stmt_readonly(statement.get()))
             FailWithCause(FailureCause::ReadOnly, "The statement was refused",
                           "the connection is read-only and the statement would change the "

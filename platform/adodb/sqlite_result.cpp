@@ -164,21 +164,18 @@ RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
     // The columns are counted after the first step: a kept statement whose tables changed is
     // prepared anew inside it, and "SELECT *" may then have other columns.
     resultCode = sqlite3_step(statement);
-    if (resultCode != SQLITE_DONE && resultCode != SQLITE_ROW) return nullptr;
     const int columns = sqlite3_column_count(statement);
     std::vector<ColumnTraits> traits(static_cast<size_t>(columns));
     std::vector<std::vector<Variant>> rows;
     rows.reserve(64);
-    for (bool first = true;; first = false) {
-        if (!first) resultCode = sqlite3_step(statement);
-        if (resultCode == SQLITE_DONE) break;
-        if (resultCode != SQLITE_ROW) return nullptr;
+    for (; resultCode == SQLITE_ROW; resultCode = sqlite3_step(statement)) {
         std::vector<Variant> row;
         row.reserve(static_cast<size_t>(columns));
         for (int c = 0; c < columns; ++c)
             row.push_back(ReadCell(statement, c, traits[static_cast<size_t>(c)]));
         rows.push_back(std::move(row));
     }
+    if (resultCode != SQLITE_DONE) return nullptr;
     std::vector<FieldInfo> fields;
     for (int c = 0; c < columns; ++c) {
         const char* name = sqlite3_column_name(statement, c);

@@ -3,8 +3,6 @@
 
 #include "host_runner.h"
 
-#include <platform/adodb/connection.h>
-
 namespace {
 
 using namespace host_test;
@@ -13,24 +11,18 @@ class ServerDemo : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!test_support::OnPostgres()) GTEST_SKIP() << "PostgreSQL only: a server database";
-        server_ = test_support::FindTestServer().address;
-        name_ = "tq_demo_" + std::to_string(::getpid());
-        OnServer("DROP DATABASE IF EXISTS " + name_);
-        OnServer("CREATE DATABASE " + name_);
-        address_ = test_support::ServerAddressOf(server_, name_);
+        database_ =
+            std::make_unique<test_support::ServerDatabase>("tq_demo_" + std::to_string(::getpid()));
+        name_ = database_->Name();
+        address_ = database_->Address();
     }
     void TearDown() override {
-        if (name_.empty()) return;
-        client::CloseReadConnections();
-        OnServer("DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
-    }
-    void OnServer(const std::string& sql) {
-        adodb::Connection db;
-        db.Open("Provider=PostgreSQL;Data Source=\"" + server_ + "\"");
-        db.Execute(sql);
+        client::CloseReadConnections();  // the host's kept connections end before the database
+        database_.reset();
     }
 
-    std::string server_, name_, address_;
+    std::unique_ptr<test_support::ServerDatabase> database_;
+    std::string name_, address_;
 };
 
 TEST_F(ServerDemo, DemoDbFillsTheDatabaseAndTheTrackersReadIt) {
@@ -61,7 +53,8 @@ TEST_F(ServerDemo, DemoDbFillsTheDatabaseAndTheTrackersReadIt) {
 }
 
 TEST_F(ServerDemo, AnAddressThatLeadsNowhereIsToldWithoutItsUser) {
-    std::string nowhere = test_support::ServerAddressOf(server_, "no_such_erp");
+    std::string nowhere =
+        test_support::ServerAddressOf(test_support::FindTestServer().address, "no_such_erp");
     nowhere.replace(nowhere.find(":///"), 4, "://planner:secret@/");
     const HostRun built = RunHost({"demo-db", "--out", nowhere});
     EXPECT_EQ(built.exitCode, 1) << built.output;

@@ -19,6 +19,7 @@
 #include <unistd.h>
 #include <atomic>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace test_support {
@@ -48,28 +49,19 @@ inline int64_t QueryNumber(const std::string& database, const std::string& sql) 
 class TestDatabase {
   public:
     explicit TestDatabase(std::string sqlitePath) : file_(std::move(sqlitePath)), name_(file_) {
-        if (!OnPostgres()) return;
-        const TestServer server = FindTestServer();
-        if (!server.unavailable.empty()) return;  // the test skips
+        if (!OnPostgres() || !FindTestServer().unavailable.empty()) return;  // else: it skips
         static std::atomic<int> counter{0};
-        serverDatabase_ = "tq_" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-        server_ = server.address;
-        OnServer("DROP DATABASE IF EXISTS " + serverDatabase_);
-        OnServer("CREATE DATABASE " + serverDatabase_);
-        name_ = ServerAddressOf(server_, serverDatabase_);
+        server_ = std::make_unique<ServerDatabase>("tq_" + std::to_string(::getpid()) + "_" +
+                                                   std::to_string(counter++));
+        name_ = server_->Address();
         client::erp_database::CopyIntoPostgres(file_, name_);
     }
     ~TestDatabase() {
         std::error_code ignored;
         std::filesystem::remove(file_, ignored);
-        if (serverDatabase_.empty()) return;
-        client::CloseReadConnections();  // a kept connection would hold the database open
-        try {
-            OnServer("DROP DATABASE IF EXISTS " + serverDatabase_ + " WITH (FORCE)");
-        } catch (const std::exception& error) {
-            ADD_FAILURE() << "the test database " << serverDatabase_
-                          << " was not dropped: " << error.what();
-        }
+        if (!server_) return;
+        client::CloseReadConnections();  // the kept connections of the client end first
+        server_.reset();
     }
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
@@ -80,18 +72,9 @@ class TestDatabase {
     const std::string& File() const { return file_; }
 
   private:
-    // A statement on the server's own database, outside any transaction (as CREATE DATABASE
-    // must run).
-    void OnServer(const std::string& sql) const {
-        adodb::Connection db;
-        db.Open(client::erp_database::ConnectionStringFor(server_));
-        db.Execute(sql);
-    }
-
     std::string file_;
     std::string name_;
-    std::string server_;
-    std::string serverDatabase_;
+    std::unique_ptr<ServerDatabase> server_;
 };
 
 }  // namespace test_support

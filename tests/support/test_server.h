@@ -3,6 +3,8 @@
 // TRACKQUERY_TEST_POSTGRES_FOLDER, the folder where scripts/test-postgres started the server (its
 // address in FOLDER/address, or why it could not start in FOLDER/unavailable).
 
+#include <platform/adodb/connection.h>
+
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -11,6 +13,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace test_support {
 
@@ -60,6 +63,42 @@ inline std::string ServerAddressOf(const std::string& address, const std::string
     const auto query = address.find('?');
     return "postgresql:///" + database + (query == std::string::npos ? "" : address.substr(query));
 }
+
+// Runs one statement on the test server's own database, outside any transaction (as CREATE
+// DATABASE must run).
+inline void ExecuteOnServer(const std::string& sql) {
+    adodb::Connection server;
+    server.Open("Provider=PostgreSQL;Data Source=" +
+                adodb::QuotedConnectionValue(FindTestServer().address));
+    server.Execute(sql);
+}
+
+// A new, empty database on the test server, made anew when one of the name is left over from an
+// earlier run, and dropped at the end (with the sessions still connected to it).
+class ServerDatabase {
+  public:
+    explicit ServerDatabase(std::string name)
+        : name_(std::move(name)), address_(ServerAddressOf(FindTestServer().address, name_)) {
+        ExecuteOnServer("DROP DATABASE IF EXISTS " + name_);
+        ExecuteOnServer("CREATE DATABASE " + name_);
+    }
+    ~ServerDatabase() {
+        try {
+            ExecuteOnServer("DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
+        } catch (const std::exception& error) {
+            ADD_FAILURE() << "the test database " << name_ << " was not dropped: " << error.what();
+        }
+    }
+    ServerDatabase(const ServerDatabase&) = delete;
+    ServerDatabase& operator=(const ServerDatabase&) = delete;
+
+    const std::string& Name() const { return name_; }
+    const std::string& Address() const { return address_; }
+
+  private:
+    std::string name_;
+    std::string address_;
+};
 
 // The failure log of the programs under test stays in the build folder, as in the SQLite runs
 // (which CTest gives XDG_STATE_HOME).

@@ -26,12 +26,10 @@ class EngineParity : public ::testing::Test {
   protected:
     void SetUp() override {
         if (test_support::OnPostgres()) {
-            server_ = test_support::FindTestServer().address;
-            database_ = "tq_parity_" + std::to_string(::getpid());
-            OnServer("DROP DATABASE IF EXISTS " + database_);
-            OnServer("CREATE DATABASE " + database_);
-            connectionString_ = "Provider=PostgreSQL;Data Source=\"" +
-                                test_support::ServerAddressOf(server_, database_) + "\"";
+            database_ = std::make_unique<test_support::ServerDatabase>("tq_parity_" +
+                                                                       std::to_string(::getpid()));
+            connectionString_ = "Provider=PostgreSQL;Data Source=" +
+                                adodb::QuotedConnectionValue(database_->Address());
         } else {
             file_ = std::filesystem::path(::testing::TempDir()) /
                     ("parity_" + std::to_string(::getpid()) + ".db");
@@ -55,15 +53,10 @@ class EngineParity : public ::testing::Test {
     }
     void TearDown() override {
         if (db_.State() == adodb::adStateOpen) db_.Close();
-        if (!database_.empty()) OnServer("DROP DATABASE IF EXISTS " + database_ + " WITH (FORCE)");
+        database_.reset();
         if (!file_.empty()) std::filesystem::remove(file_);
     }
 
-    void OnServer(const std::string& sql) {
-        Connection server;
-        server.Open("Provider=PostgreSQL;Data Source=\"" + server_ + "\"");
-        server.Execute(sql);
-    }
     Variant One(const std::string& sql, const std::vector<Variant>& parameters = {}) {
         return db_.Execute(sql, parameters)->Value(0);
     }
@@ -80,7 +73,8 @@ class EngineParity : public ::testing::Test {
         return adodb::FailureCause::Other;
     }
 
-    std::string server_, database_, connectionString_;
+    std::unique_ptr<test_support::ServerDatabase> database_;
+    std::string connectionString_;
     std::filesystem::path file_;
     Connection db_;
 };
