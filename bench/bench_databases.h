@@ -17,10 +17,10 @@
 // minutes a million task orders take to build and copy are spent once. The raw fetches then go
 // through libpq, as they go through sqlite3 on a file.
 
-#include <client/erp_database/demo_database.h>
-#include <client/erp_database/erp_schema.h>
-#include <client/erp_database/postgres_copy.h>
-#include <client/erp_database/sqlite_database.h>
+#include <components/erp_database/demo_database.h>
+#include <components/erp_database/erp_schema.h>
+#include <components/erp_database/postgres_copy.h>
+#include <components/erp_database/sqlite_database.h>
 
 #include <platform/adodb/connection.h>
 #include <platform/automation/collections.h>
@@ -111,6 +111,7 @@ inline std::string Served(const std::filesystem::path& file, const std::string& 
     {
         adodb::Connection server;
         server.Open(erp::ConnectionStringFor(PostgresServer()));
+        server.SetCommandTimeout(120);  // a database is made at the server's pace
         auto known = server.Execute("SELECT COUNT(*) FROM pg_database WHERE datname = ?",
                                     {Variant(database)});
         if (automation::CLng(known->Value(int32_t{0})) == 0) {

@@ -16,8 +16,8 @@
 #include "bench_databases.h"
 #include "bench_raw_fetch.h"
 
-#include <client/headless/headless_session.h>
-#include <client/trace_viewer/headless_trace_viewer.h>
+#include <components/viewer/viewer_document.h>
+#include <harness/headless_session.h>
 
 #include <platform/windowing/form.h>
 
@@ -32,7 +32,7 @@ using namespace bench_data;
 
 void NavigationFill(benchmark::State& state, const std::string& database) {
     const auto orders = ReadTaskOrders(database, kNavigationOrders);
-    client::HeadlessSession session({.databasePath = database});
+    harness::HeadlessSession session({.databasePath = database});
     int32_t nodes = 0;
     for (auto _ : state) {
         auto tracker = session.CreateICMOQuery();
@@ -81,7 +81,7 @@ size_t HeapInUse() {
 }
 
 // The 1-based position of the detail node of a kind, 0 when the view has none.
-std::string NodePath(client::HeadlessTraceViewer& viewer, const std::string& kind) {
+std::string NodePath(client::ViewerDocument& viewer, const std::string& kind) {
     auto model = viewer.GetDetailModel();
     for (int32_t i = 1; model && i <= model->Count(); ++i) {
         if (model->Nodes()[static_cast<size_t>(i - 1)]->Key == kind) return std::to_string(i);
@@ -91,9 +91,9 @@ std::string NodePath(client::HeadlessTraceViewer& viewer, const std::string& kin
 
 void ExpandNode(benchmark::State& state, const std::string& database) {
     const int32_t order = ExpandedTaskOrder(database);
-    client::HeadlessSession session({.databasePath = database});
+    harness::HeadlessSession session({.databasePath = database});
     auto tracker = session.CreateICMOQuery();
-    auto list = client::HeadlessSession::BillList({{order, "bench"}});
+    auto list = harness::HeadlessSession::BillList({{order, "bench"}});
     if (!session.StartEmbedded(tracker, list)) {
         state.SkipWithError("InitTrack failed");
         return;

@@ -9,8 +9,8 @@
 #include "bench_databases.h"
 #include "bench_raw_fetch.h"
 
-#include <client/erp_database/erp_schema.h>
-#include <client/middle_tier/middle_tier_servers.h>
+#include <components/erp_database/erp_schema.h>
+#include <components/middle_tier/middle_tier_servers.h>
 
 #include <platform/adodb/recordset.h>
 

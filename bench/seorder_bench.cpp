@@ -13,8 +13,8 @@
 #include "bench_databases.h"
 #include "bench_raw_fetch.h"
 
-#include <client/headless/headless_session.h>
-#include <client/trace_viewer/headless_trace_viewer.h>
+#include <components/viewer/viewer_document.h>
+#include <harness/headless_session.h>
 
 #include <platform/windowing/form.h>
 
@@ -53,7 +53,7 @@ automation::DictionaryPtr EntryList(const std::string& database, int32_t count) 
 }
 
 // Closes the view as its page does.
-void Close(client::HeadlessSession& session) {
+void Close(harness::HeadlessSession& session) {
     auto viewer = session.Viewer();
     if (auto window = viewer ? viewer->Window() : nullptr) {
         viewer->Close();
@@ -61,13 +61,13 @@ void Close(client::HeadlessSession& session) {
     }
 }
 
-client::HeadlessSessionOptions SalesSession(const std::string& path) {
+harness::HeadlessSessionOptions SalesSession(const std::string& path) {
     return {.databasePath = path, .subId = "XS"};
 }
 
 void BM_OrderListLoad(benchmark::State& state) {
     const auto para = EntryList(SalesListDatabase(), kListedEntries);
-    client::HeadlessSession session(SalesSession(SalesListDatabase()));
+    harness::HeadlessSession session(SalesSession(SalesListDatabase()));
     int32_t nodes = 0;
     for (auto _ : state) {
         auto tracker = session.CreateSeOrderQuery();
@@ -123,7 +123,7 @@ void BM_OrderListRawFetch(benchmark::State& state) {
 }
 
 // The dotted path of the phase node of a key under the execution node, "" when there is none.
-std::string PhasePath(client::HeadlessTraceViewer& viewer, const std::string& phase) {
+std::string PhasePath(client::ViewerDocument& viewer, const std::string& phase) {
     auto model = viewer.GetDetailModel();
     if (!model || model->Count() < 2) return "";
     const auto& rows = model->Item(2)->Rows();
@@ -135,7 +135,7 @@ std::string PhasePath(client::HeadlessTraceViewer& viewer, const std::string& ph
 }
 
 void BM_ExpandPhase(benchmark::State& state) {
-    client::HeadlessSession session(SalesSession(SalesPhaseDatabase()));
+    harness::HeadlessSession session(SalesSession(SalesPhaseDatabase()));
     auto tracker = session.CreateSeOrderQuery();
     if (!session.LoadEmbedded(tracker, PhaseOrder())) {
         state.SkipWithError("Load failed");

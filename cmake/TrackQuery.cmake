@@ -2,20 +2,40 @@
 
 set(TRACKQUERY_WARNINGS -Wall -Wextra)
 
-# trackquery_add_library(<name> DIR <folder> [DEPS <targets>...])
-# A static library made of every .cpp below <folder>. A folder without sources yet gives an
-# interface library, so the layers above can already name it.
+# Each layer is an include root of its own: <build>/include-roots/<layer> holds only a link to the
+# layer's folder, so a target sees the folders of the layers it links and no other. An include that
+# goes against the layers does not compile.
+#
+# trackquery_layer_root(<layer> <folder>) gives the include root of the layer whose sources are
+# <folder> (a path below the repository, "faces/text"); TRACKQUERY_ROOT_<layer> names it.
+function(trackquery_layer_root layer folder)
+    set(root ${PROJECT_BINARY_DIR}/include-roots/${layer})
+    get_filename_component(parent ${root}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    if(NOT IS_SYMLINK ${root}/${folder})
+        file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+    endif()
+    set(TRACKQUERY_ROOT_${layer} ${root} CACHE INTERNAL "include root of ${layer}")
+endfunction()
+
+# trackquery_add_library(<name> DIR <folder> LAYER <layer> [DEPS <targets>...])
+# A static library made of every .cpp below <folder>, whose users see the include root of
+# <layer>. A folder without sources gives an interface library, so the layers above can name it.
 function(trackquery_add_library name)
-    cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "DIR;LAYER" "DEPS" ${ARGN})
+    if(NOT ARG_LAYER OR NOT DEFINED TRACKQUERY_ROOT_${ARG_LAYER})
+        message(FATAL_ERROR "trackquery_add_library(${name}): unknown LAYER \"${ARG_LAYER}\"")
+    endif()
+    set(root ${TRACKQUERY_ROOT_${ARG_LAYER}})
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp")
     if(sources)
         add_library(${name} STATIC ${sources})
-        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+        target_include_directories(${name} PUBLIC ${root})
         target_compile_options(${name} PRIVATE ${TRACKQUERY_WARNINGS})
         target_link_libraries(${name} PUBLIC ${ARG_DEPS})
     else()
         add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+        target_include_directories(${name} INTERFACE ${root})
         target_link_libraries(${name} INTERFACE ${ARG_DEPS})
     endif()
 endfunction()
@@ -35,7 +55,7 @@ function(trackquery_add_test name)
     endif()
     add_executable(${name} ${sources})
     target_compile_options(${name} PRIVATE ${TRACKQUERY_WARNINGS})
-    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     target_compile_definitions(${name} PRIVATE
         TRACKQUERY_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

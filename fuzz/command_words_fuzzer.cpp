@@ -3,7 +3,7 @@
 
 #include "fuzz_input.h"
 
-#include <apps/host/command_words.h>
+#include <faces/text/command_words.h>
 
 #include <climits>
 #include <cstdio>
@@ -21,41 +21,41 @@ template <class Call>
 void Usage(Call call) {
     try {
         call();
-    } catch (const apps::UsageError& error) {
+    } catch (const textface::UsageError& error) {
         Check(error.what()[0] != '\0', "a usage error without a message");
     }
 }
 
 void ReadWord(const std::string& word) {
     Usage([&] {
-        const int64_t n = apps::ParseNumber(word, "the number", -5, 100000);
+        const int64_t n = textface::ParseNumber(word, "the number", -5, 100000);
         Check(n >= -5 && n <= 100000, "ParseNumber returned a number out of its range");
     });
-    Usage([&] { Check(apps::ParsePosition(word, "the position") >= 1, "position below 1"); });
+    Usage([&] { Check(textface::ParsePosition(word, "the position") >= 1, "position below 1"); });
     Usage([&] {
-        for (int32_t position : apps::ParsePositions(word, "the rows")) {
+        for (int32_t position : textface::ParsePositions(word, "the rows")) {
             Check(position >= 1, "a position below 1 in a list");
         }
     });
-    Usage([&] { apps::CheckPath(word); });
-    Usage([&] { apps::ParseOnOff(word); });
+    Usage([&] { textface::CheckPath(word); });
+    Usage([&] { textface::ParseOnOff(word); });
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string line(fuzz::Text(data, size));
-    const auto words = apps::SplitCommand(line);
+    const auto words = textface::SplitCommand(line);
     for (size_t i = 0; i < words.size(); ++i) {
         Check(!words[i].empty(), "an empty word");
         // The rest of a line after i words starts with the next word, as `type BAND TEXT` and
         // `search TEXT` take it.
-        const std::string rest = apps::RestAfterWords(line, i);
+        const std::string rest = textface::RestAfterWords(line, i);
         Check(rest.compare(0, words[i].size(), words[i]) == 0,
               "the rest of a line does not start with its next word");
         ReadWord(words[i]);
     }
-    apps::RestAfterWords(line, words.size() + 1);
+    textface::RestAfterWords(line, words.size() + 1);
     ReadWord(line);
     return 0;
 }

@@ -38,8 +38,8 @@ inline std::vector<std::string> Pieces(std::string_view text, size_t count) {
 }
 
 // A folder of this process's own under the system's temporary folder, removed at exit. It is also
-// made the process's temporary folder (TMPDIR), so whatever the code under test writes "to the
-// temporary folder" lands in it and nowhere else.
+// made the process's temporary and documents folder (TMPDIR, XDG_DOCUMENTS_DIR), so whatever the
+// code under test writes "to the temporary folder" or as output lands in it and nowhere else.
 inline const std::filesystem::path& PrivateFolder() {
     static const std::filesystem::path folder = [] {
         auto base = std::filesystem::temp_directory_path() /
@@ -47,6 +47,7 @@ inline const std::filesystem::path& PrivateFolder() {
         std::filesystem::remove_all(base);
         std::filesystem::create_directories(base);
         ::setenv("TMPDIR", base.c_str(), 1);
+        ::setenv("XDG_DOCUMENTS_DIR", base.c_str(), 1);
         static struct Cleanup {
             std::filesystem::path path;
             ~Cleanup() {

@@ -8,9 +8,9 @@
 
 #include "fuzz_input.h"
 
-#include <apps/host/tracking_run.h>
-#include <client/erp_database/demo_database.h>
-#include <client/trace_viewer/headless_trace_viewer.h>
+#include <components/erp_database/demo_database.h>
+#include <components/viewer/viewer_document.h>
+#include <faces/text/tracking_run.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,8 +26,8 @@ constexpr size_t kMaxScript = 2048;
 struct Setup {
     fs::path pristine;  // the demo database as built
     fs::path database;  // the copy each session works on
-    apps::PreparedTracking prepared;
-    apps::IcmoOptions options;
+    textface::PreparedTracking prepared;
+    harness::IcmoOptions options;
 };
 
 Setup& TheSetup() {
@@ -44,7 +44,7 @@ Setup& TheSetup() {
         fs::copy_file(made.pristine, made.database, fs::copy_options::overwrite_existing);
         made.options.database = made.database.string();
         made.options.scriptPath = (folder / "session.txt").string();
-        made.prepared = apps::PrepareIcmo(made.options);
+        made.prepared = textface::PrepareIcmo(made.options);
         return made;
     }();
     return setup;
@@ -68,10 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::istringstream in;
     std::ostringstream out;
-    apps::RunTracking(setup.prepared, setup.options, in, out, out);
+    textface::RunTracking(setup.prepared, setup.options, in, out, out);
     // Every view the session opened is gone with it: a viewer still alive is a window and its
     // controller keeping each other alive (LeakSanitizer would tell only at the process's end).
-    if (!client::HeadlessTraceViewer::Instances().empty()) {
+    if (!client::ViewerDocument::Instances().empty()) {
         std::fprintf(stderr, "host_session_fuzzer: a viewer outlived its session\n%s\n",
                      out.str().c_str());
         std::abort();

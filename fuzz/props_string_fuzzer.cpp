@@ -1,9 +1,11 @@
 // The session property string: the library's table (ParsePropsString and the lookups after it)
-// and the client's own reading of the same string, which must agree on every entry.
+// and the entries the shared reader finds in the same string, which must agree on every entry;
+// and the client's readers of the connection part and the user.
 
 #include "fuzz_input.h"
 
-#include <client/session/props_string.h>
+#include <components/session/props_string.h>
+#include <contracts/props_string.h>
 #include <platform/automation/errors.h>
 #include <trackquery/services/MParse.h>
 
@@ -28,15 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const automation::RuntimeError& error) {
         Check(error.Number() == automation::vberr::KeyAlreadyExists, "unexpected parse error");
     }
-    const auto entries = client::PropsEntries(props);
+    const auto entries = trackquery::PropsEntries(props);
     for (const auto& entry : entries) {
         try {
             const std::string value = trackquery::GetParsedValue(entry.key);
             // Without a repeated key the library kept every entry, and the first of a key wins
             // in both readings.
             if (parsed) {
-                Check(value == client::PropsValue(props, entry.key).value_or(""),
-                      "the library and the client read different values");
+                Check(value == trackquery::PropsValue(props, entry.key).value_or(""),
+                      "the table and the reader hold different values");
             }
         } catch (const automation::RuntimeError& error) {
             // Only the entries after a repeated key can be missing from the library's table.

@@ -3,7 +3,7 @@
 
 #include "fuzz_input.h"
 
-#include <client/resources/res_loader.h>
+#include <components/resources/res_loader.h>
 #include <platform/automation/errors.h>
 
 #include <cstdio>

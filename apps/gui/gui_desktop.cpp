@@ -1,12 +1,15 @@
 #include <apps/gui/gui_desktop.h>
 
-#include <apps/host/terminal_backend.h>
+#include <faces/text/terminal_backend.h>
 
-#include <client/headless/headless_session.h>
-#include <client/trace_viewer/headless_trace_viewer.h>
-#include <qt/bills/bill_forms.h>
-#include <qt/trace_viewer/qt_trace_viewer.h>
-#include <qt/windowing/qt_backend.h>
+#include <components/session/lang_info.h>
+#include <components/viewer/viewer_document.h>
+#include <faces/qt/bills/bill_forms.h>
+#include <faces/qt/order_map/order_map_widget.h>
+#include <faces/qt/trace_viewer/qt_viewer_face.h>
+#include <faces/qt/windowing/qt_backend.h>
+#include <faces/qt/windowing/qt_translations.h>
+#include <harness/headless_session.h>
 
 #include <platform/activebar/tool.h>
 #include <platform/automation/errors.h>
@@ -19,20 +22,27 @@
 
 namespace apps {
 
+using harness::IcmoOptions;
+using harness::SeOrderOptions;
+using harness::TrackingOptions;
+
 namespace {
 
-// The desktop's windows for the session's components, in place of the headless ones.
+// The desktop's windows for the session's components, in place of the headless ones, and Qt's
+// own dialogs and buttons in the session's language.
 void RegisterDesktopComponents(const GuiOptions& gui, bool askWithDialogs) {
+    qtgui::UseQtTranslations(client::SessionLanguage());
     qtgui::RegisterQtTraceViewer(gui.outDir, askWithDialogs);
     qtgui::RegisterBillForms();
+    qtgui::RegisterOrderMapForm(gui.outDir, askWithDialogs);
 }
 
-int RunScripted(const PreparedTracking& prepared, const TrackingOptions& options,
+int RunScripted(const textface::PreparedTracking& prepared, const TrackingOptions& options,
                 const GuiOptions& gui, std::ostream& out, std::ostream& err) {
     std::shared_ptr<qtgui::QtBackend> desktop;
     int commands = 0;
-    Presentation presentation;
-    presentation.backend = [&](std::shared_ptr<TerminalBackend> answers) {
+    textface::Presentation presentation;
+    presentation.backend = [&](std::shared_ptr<textface::TerminalBackend> answers) {
         desktop = std::make_shared<qtgui::QtBackend>(std::move(answers));
         desktop->SetScreenshotDirectory(gui.screenshotDir);
         RegisterDesktopComponents(gui, false);
@@ -41,11 +51,12 @@ int RunScripted(const PreparedTracking& prepared, const TrackingOptions& options
     presentation.afterCommand = [&](const std::string& line) {
         if (desktop) desktop->TakeScreenshots("after " + std::to_string(++commands) + " " + line);
     };
-    return RunTracking(prepared, options, std::cin, out, err, &presentation);
+    return textface::RunTracking(prepared, options, std::cin, out, err, &presentation);
 }
 
-int RunForAPerson(const PreparedTracking& prepared, const GuiOptions& gui, std::ostream& out) {
-    client::HeadlessSession session(prepared.session);
+int RunForAPerson(const textface::PreparedTracking& prepared, const GuiOptions& gui,
+                  std::ostream& out) {
+    harness::HeadlessSession session(prepared.session);
     auto& loop = windowing::EventLoop::Instance();
     loop.SetClock(std::make_shared<windowing::SystemClock>());
     auto desktop = std::make_shared<qtgui::QtBackend>();
@@ -72,8 +83,8 @@ int RunForAPerson(const PreparedTracking& prepared, const GuiOptions& gui, std::
 
 }  // namespace
 
-int RunGui(const PreparedTracking& prepared, const TrackingOptions& options, const GuiOptions& gui,
-           std::ostream& out, std::ostream& err) {
+int RunGui(const textface::PreparedTracking& prepared, const TrackingOptions& options,
+           const GuiOptions& gui, std::ostream& out, std::ostream& err) {
     if (!options.scriptPath.empty()) return RunScripted(prepared, options, gui, out, err);
     try {
         out << prepared.header << "\n";

@@ -6,7 +6,7 @@
 // - without, a person uses the windows, on real time (the 500 ms of a navigation click pass by
 //   themselves), and the program ends when the tracker's window has closed.
 
-#include <apps/host/tracking_run.h>
+#include <faces/text/tracking_run.h>
 
 #include <filesystem>
 #include <ostream>
@@ -19,7 +19,7 @@ struct GuiOptions {
 };
 
 // The exit code, as the terminal host's.
-int RunGui(const PreparedTracking& prepared, const TrackingOptions& options, const GuiOptions& gui,
-           std::ostream& out, std::ostream& err);
+int RunGui(const textface::PreparedTracking& prepared, const harness::TrackingOptions& options,
+           const GuiOptions& gui, std::ostream& out, std::ostream& err);
 
 }  // namespace apps

@@ -1,8 +1,9 @@
 #pragma once
 // The command line of the host program `trackquery`, and the run of the command it names:
-//   trackquery demo-db --out FILE [--orders N] [--seed S]   builds a demo ERP database
-//   trackquery icmo --db FILE [...]                          tracks production task orders
-//   trackquery seorder --db FILE [...]                       tracks sales or export orders
+//   trackquery demo-db --out FILE [--orders N] [--seed S] [--force]   builds a demo ERP database
+//   trackquery icmo --db FILE|--profile NAME [...]           tracks production task orders
+//   trackquery seorder --db FILE|--profile NAME [...]        tracks sales or export orders
+//   trackquery --version
 // The program's main hands it the process's arguments and standard streams; tests hand it their
 // own, and read what a user would have seen.
 

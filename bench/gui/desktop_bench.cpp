@@ -13,14 +13,14 @@
 
 #include "../bench_databases.h"
 
-#include <client/headless/headless_session.h>
-#include <client/trace_viewer/headless_trace_viewer.h>
-#include <qt/output/print_document.h>
-#include <qt/output/print_painter.h>
-#include <qt/output/xlsx_export.h>
-#include <qt/trace_viewer/qt_trace_viewer.h>
-#include <qt/windowing/cjk_font.h>
-#include <qt/windowing/qt_backend.h>
+#include <components/viewer/viewer_document.h>
+#include <faces/qt/output/print_document.h>
+#include <faces/qt/output/print_painter.h>
+#include <faces/qt/output/xlsx_export.h>
+#include <faces/qt/trace_viewer/qt_viewer_face.h>
+#include <faces/qt/windowing/cjk_font.h>
+#include <faces/qt/windowing/qt_backend.h>
+#include <harness/headless_session.h>
 
 #include <platform/windowing/clock.h>
 #include <platform/windowing/event_loop.h>
@@ -43,7 +43,7 @@ using namespace bench_data;
 // session does (the native pumps of a fill are timed by it).
 class Desk {
   public:
-    Desk(client::HeadlessSession& session, bool drawn) : drawn_(drawn) {
+    Desk(harness::HeadlessSession& session, bool drawn) : drawn_(drawn) {
         auto& loop = windowing::EventLoop::Instance();
         saved_ = loop.BackendPtr();
         loop.SetClock(std::make_shared<windowing::SystemClock>());
@@ -69,13 +69,14 @@ class Desk {
     std::shared_ptr<qtgui::QtBackend> backend_;
 };
 
-qtgui::TraceViewerWidget* WidgetOf(client::HeadlessSession& session) {
-    auto viewer = std::dynamic_pointer_cast<qtgui::QtTraceViewer>(session.Viewer());
-    return viewer ? viewer->ExistingWidget() : nullptr;
+qtgui::TraceViewerWidget* WidgetOf(harness::HeadlessSession& session) {
+    auto viewer = session.Viewer();
+    auto* face = viewer ? qtgui::QtViewerFace::Of(*viewer) : nullptr;
+    return face ? face->ExistingWidget() : nullptr;
 }
 
 // The view closes as its page does: the viewer reports Hide, then the window unloads.
-void Close(client::HeadlessSession& session) {
+void Close(harness::HeadlessSession& session) {
     auto viewer = session.Viewer();
     if (auto window = viewer ? viewer->Window() : nullptr) {
         viewer->Close();
@@ -85,7 +86,7 @@ void Close(client::HeadlessSession& session) {
 
 void NavigationFill(benchmark::State& state, bool drawn) {
     const auto orders = ReadTaskOrders(NavigationDatabase(), kNavigationOrders);
-    client::HeadlessSession session({.databasePath = NavigationDatabase()});
+    harness::HeadlessSession session({.databasePath = NavigationDatabase()});
     Desk desk(session, drawn);
     int32_t nodes = 0;
     for (auto _ : state) {
@@ -121,10 +122,10 @@ std::string NodePath(const trackquery::DetailModelPtr& model, const std::string&
 }
 
 void ExpandNode(benchmark::State& state, bool drawn) {
-    client::HeadlessSession session({.databasePath = ExpansionDatabase()});
+    harness::HeadlessSession session({.databasePath = ExpansionDatabase()});
     Desk desk(session, drawn);
     auto tracker = session.CreateICMOQuery();
-    auto list = client::HeadlessSession::BillList({{ExpandedTaskOrder(), "bench"}});
+    auto list = harness::HeadlessSession::BillList({{ExpandedTaskOrder(), "bench"}});
     if (!session.StartEmbedded(tracker, list)) {
         state.SkipWithError("InitTrack failed");
         return;

@@ -24,7 +24,6 @@ class Band : public automation::Object {
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption) { caption_ = std::move(caption); }
     BandType Type() const { return type_; }
-    void SetType(BandType type) { type_ = type; }
     bool Visible() const { return visible_; }
     void SetVisible(bool visible) { visible_ = visible; }
 

@@ -62,8 +62,6 @@ class Tool : public automation::Object {
     // The shortcut key (a virtual key code and the shift state that must go with it); key code 0
     // means no shortcut.
     void SetShortcut(int16_t keyCode, int16_t shift = 0);
-    int16_t ShortcutKeyCode() const { return shortcutKeyCode_; }
-    int16_t ShortcutShift() const { return shortcutShift_; }
     bool MatchesShortcut(int16_t keyCode, int16_t shift) const;
 
     // Puts the input focus into this tool: the owning bar records it as its focused tool. A tool

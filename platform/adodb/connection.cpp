@@ -30,6 +30,7 @@ constexpr CauseText kCauseTexts[] = {
     {FailureCause::MissingTable, "A table is missing from the database"},
     {FailureCause::MissingColumn, "A column is missing from the database"},
     {FailureCause::Unreachable, "The database server cannot be reached"},
+    {FailureCause::TimedOut, "The database server did not answer in time"},
 };
 
 std::string TextOf(FailureCause cause) {
@@ -105,6 +106,7 @@ void Connection::Open(const std::string& connectionString) {
     const internal::ConnectionSettings settings = internal::ParseConnectionString(connectionString);
     engine_ = settings.engine == DatabaseEngine::PostgreSQL ? internal::OpenPostgresEngine(settings)
                                                             : internal::OpenSqliteEngine(settings);
+    if (commandTimeout_) engine_->SetCommandTimeout(*commandTimeout_);
     connectionString_ = connectionString;
     readOnly_ = settings.mode == internal::OpenMode::Read;
     recordsAffected_ = 0;
@@ -148,7 +150,28 @@ Connection::Stamp Connection::DatabaseStamp() const {
     return engine_ ? engine_->DatabaseStamp() : Stamp{};
 }
 
+std::string Connection::DatabaseIdentity() const {
+    return engine_ ? engine_->DatabaseIdentity() : "";
+}
+
+Connection::Stamp Connection::TransactionStamp() {
+    return engine_ ? engine_->TransactionStamp() : Stamp{};
+}
+
 bool Connection::InTransaction() const { return engine_ && engine_->InTransaction(); }
+
+int32_t Connection::CommandTimeout() const {
+    if (engine_) return engine_->CommandTimeout();
+    return commandTimeout_.value_or(internal::kStatementLimitMs / 1000);
+}
+
+void Connection::SetCommandTimeout(int32_t seconds) {
+    if (seconds < 0) {
+        internal::Fail(adoerr::InvalidArgument, "CommandTimeout cannot be negative.");
+    }
+    commandTimeout_ = seconds;
+    if (engine_) engine_->SetCommandTimeout(seconds);
+}
 
 sqlite3* Connection::Handle() const { return engine_ ? engine_->SqliteHandle() : nullptr; }
 

@@ -23,6 +23,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,15 @@ class Connection : public automation::Object {
         std::string stamp;
     };
     Stamp DatabaseStamp() const;
+    // DatabaseStamp's identity, without asking a server: a session the server ended is noticed
+    // when the server has said so. A caller that keeps the connection still meets a session lost
+    // unnoticed only as a new one: a transaction whose first statement finds its session gone
+    // runs on a new session, whose identity is another.
+    std::string DatabaseIdentity() const;
+    // The stamp as the transaction open now found the database, read on a server together with
+    // the transaction's first statement (asked for before any statement ran, it costs a round
+    // trip of its own); outside a transaction, and on a file, DatabaseStamp.
+    Stamp TransactionStamp();
 
     // Runs one SQL statement; `?` placeholders take `parameters` in order (bound, never pasted
     // into the text). A statement that returns columns gives an open record set holding a copy
@@ -96,6 +106,15 @@ class Connection : public automation::Object {
     // True between BeginTrans and its CommitTrans or RollbackTrans (or a BEGIN run as SQL).
     bool InTransaction() const;
 
+    // How long a statement may run, in seconds; 0: as long as it takes. On PostgreSQL it is the
+    // server's statement_timeout (8 s unless the address or the server sets one), and a server
+    // that has not answered 2 s after it is taken for frozen: the statement fails as TimedOut and
+    // the connection is closed, so that every later use fails at once (a caller opens a new one).
+    // SQLite runs on a file of this machine and takes no limit. Set before Open, it applies from
+    // the start.
+    int32_t CommandTimeout() const;
+    void SetCommandTimeout(int32_t seconds);
+
     // The raw SQLite handle, for bulk loaders that prepare their own statements. Null when closed
     // or on PostgreSQL.
     sqlite3* Handle() const;
@@ -104,6 +123,7 @@ class Connection : public automation::Object {
     void RequireOpen() const;
 
     std::unique_ptr<internal::Engine> engine_;
+    std::optional<int32_t> commandTimeout_;  // set before Open
     std::string connectionString_;
     bool readOnly_ = false;
     int64_t recordsAffected_ = 0;
@@ -125,6 +145,7 @@ enum class FailureCause {
     MissingTable,
     MissingColumn,
     Unreachable,  // no database server answers at the address given
+    TimedOut,     // the server did not answer, or a statement did not end, within its time limit
 };
 FailureCause CauseOfFailure(const automation::RuntimeError& error);
 
@@ -132,8 +153,35 @@ FailureCause CauseOfFailure(const automation::RuntimeError& error);
 // a double quote inside doubled ("C:\\a;b.db" -> "\"C:\\a;b.db\"").
 std::string QuotedConnectionValue(const std::string& value);
 
-// A PostgreSQL address as a message may show it: without its user name and password.
+// A database name as a message may show it: a file as it is; of a PostgreSQL address (URI or
+// key=value text) only its service, host, port and database name, read by libpq's own parser; of
+// a connection string its keys without password and user. A text that cannot be read is shown
+// as words saying so, never as itself.
 std::string RedactedDataSource(const std::string& dataSource);
+
+// Whether a text is a connection string: it opens with "Provider=" or "Data Source=".
+bool IsConnectionString(const std::string& text);
+
+// What a connection string names, read as Open reads it (with Open's errors 3001 and 3706)
+// without opening anything.
+struct ConnectionTarget {
+    DatabaseEngine engine;
+    std::string dataSource;
+    bool namesMode = false;
+};
+ConnectionTarget TargetOf(const std::string& connectionString);
+
+// A connection string as a file may hold it: without ADO's Password, and its PostgreSQL address
+// without libpq's password (written back as key=value text). Error 3001 when it cannot be read.
+std::string WithoutPassword(const std::string& connectionString);
+// Keeps the password of the PostgreSQL address a connection string names in this process: a
+// connection opened later to that address without a password is given it (so that the string a
+// file holds is WithoutPassword's). Error 3001 when it cannot be read.
+void KeepPassword(const std::string& connectionString);
+// The same for a password given apart from the connection string (typed into a window, read from
+// the desktop's keyring) for the PostgreSQL address the string names. Error 3001 when it cannot
+// be read.
+void KeepPassword(const std::string& connectionString, const std::string& password);
 
 // Whether a database named on a command line is a PostgreSQL address ("postgresql://..." or
 // "postgres://...") rather than a file.

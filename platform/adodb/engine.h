@@ -16,6 +16,10 @@ namespace adodb::internal {
 
 // How long a statement waits for a lock another program holds before it fails as "locked".
 inline constexpr int kLockWaitSeconds = 5;
+// How long a statement may run on a server unless the address or the server says otherwise, and
+// how much longer the engine waits for its answer before it takes the server for frozen.
+inline constexpr int kStatementLimitMs = 8000;
+inline constexpr int kAnswerGraceMs = 2000;
 
 class Engine {
   public:
@@ -33,9 +37,14 @@ class Engine {
     virtual void BulkInsert(const std::string& table, const std::vector<std::string>& columns,
                             const std::vector<std::vector<automation::Variant>>& rows) = 0;
 
-    // See Connection::DatabaseStamp.
+    // See Connection::DatabaseStamp, DatabaseIdentity and TransactionStamp.
     virtual Connection::Stamp DatabaseStamp() = 0;
+    virtual std::string DatabaseIdentity() { return DatabaseStamp().identity; }
+    virtual Connection::Stamp TransactionStamp() { return DatabaseStamp(); }
     virtual bool InTransaction() const = 0;
+    // See Connection::CommandTimeout.
+    virtual void SetCommandTimeout(int32_t seconds) = 0;
+    virtual int32_t CommandTimeout() const = 0;
     virtual DatabaseEngine Kind() const = 0;
     virtual sqlite3* SqliteHandle() const { return nullptr; }
 };

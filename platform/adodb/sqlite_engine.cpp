@@ -13,6 +13,7 @@
 #include <cctype>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace adodb::internal {
@@ -119,6 +120,7 @@ class SqliteEngine final : public Engine {
 
     RecordsetPtr Execute(const std::string& sql, const std::vector<Variant>& parameters,
                          int64_t& recordsAffected) override {
+        if (sql == "COMMIT" || sql == "ROLLBACK") callStamp_.reset();
         // A query this connection ran before is taken prepared from the cache; it passed the
         // checks of Prepare when it was first prepared. A kept statement that fails is run once
         // more, prepared anew, so that a failure (a table dropped meanwhile) reads as it does on
@@ -209,8 +211,23 @@ class SqliteEngine final : public Engine {
         return result;
     }
 
+    // A call that checks the file's identity just before its transaction and its stamp within it
+    // looks at the file once: the stamp read with the identity holds until the transaction ends.
+    std::string DatabaseIdentity() override {
+        callStamp_ = DatabaseStamp();
+        return callStamp_->identity;
+    }
+    Connection::Stamp TransactionStamp() override {
+        if (!InTransaction()) return DatabaseStamp();
+        if (!callStamp_) callStamp_ = DatabaseStamp();
+        return *callStamp_;
+    }
+
     bool InTransaction() const override { return !sqlite3_get_autocommit(db_); }
     DatabaseEngine Kind() const override { return DatabaseEngine::SQLite; }
+    // A file of this machine answers; the limit is kept for the caller only.
+    void SetCommandTimeout(int32_t seconds) override { commandTimeout_ = seconds; }
+    int32_t CommandTimeout() const override { return commandTimeout_; }
     sqlite3* SqliteHandle() const override { return db_; }
 
   private:
@@ -263,6 +280,8 @@ class SqliteEngine final : public Engine {
     sqlite3* db_;
     std::string dataSource_;
     bool readOnly_;
+    int32_t commandTimeout_ = kStatementLimitMs / 1000;
+    std::optional<Connection::Stamp> callStamp_;  // from DatabaseIdentity to the transaction's end
     // The queries run before, prepared, for the next run of the same text.
     StatementCache statements_;
 };

@@ -119,11 +119,6 @@ void Dictionary::Remove(std::string_view key) {
     Reindex();
 }
 
-void Dictionary::RemoveAll() {
-    entries_.clear();
-    slots_.clear();
-}
-
 const std::string& Dictionary::Key(int32_t index) const { return EntryAt(index).first; }
 
 const Variant& Dictionary::ItemAt(int32_t index) const { return EntryAt(index).second; }

@@ -35,7 +35,6 @@ class Dictionary : public Object {
     // Adds a new key; an existing one is error 457.
     void Add(std::string_view key, Variant value);
     void Remove(std::string_view key);
-    void RemoveAll();
 
     // Key and item by 1-based position (error 9 outside 1..Count).
     const std::string& Key(int32_t index) const;

@@ -42,18 +42,6 @@ void RaiseAgain(const RuntimeError& error, const std::string& source) {
     throw RuntimeError(error.Number(), trail, error.Description());
 }
 
-RuntimeError ToRuntimeError(std::exception_ptr thrown) {
-    try {
-        std::rethrow_exception(thrown);
-    } catch (const RuntimeError& error) {
-        return error;
-    } catch (const std::exception& error) {
-        return RuntimeError(vberr::AutomationError, "", error.what());
-    } catch (...) {
-        return RuntimeError(vberr::AutomationError, "", StandardErrorText(vberr::AutomationError));
-    }
-}
-
 void ErrObject::Clear() {
     Number = 0;
     Source.clear();

@@ -3,7 +3,6 @@
 // RuntimeError; a procedure's trap catches it and fills the thread's Err object.
 
 #include <cstdint>
-#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -51,9 +50,6 @@ class RuntimeError : public std::runtime_error {
 // Raises `error` again with `source` in front of the previous source, the two joined by CR LF:
 // the trail a procedure leaves when it passes a failure up to its caller.
 [[noreturn]] void RaiseAgain(const RuntimeError& error, const std::string& source);
-
-// Turns whatever was thrown into a RuntimeError (foreign exceptions become error 440).
-RuntimeError ToRuntimeError(std::exception_ptr thrown);
 
 // VB's Err object. One per thread; a trap fills it from the caught error.
 class ErrObject {

@@ -24,13 +24,6 @@ bool ComponentRegistry::IsRegistered(const std::string& progId) const {
     return factories_.contains(UCase(progId));
 }
 
-std::vector<std::string> ComponentRegistry::ProgIds() const {
-    std::lock_guard lock(mutex_);
-    std::vector<std::string> ids;
-    for (const auto& [key, entry] : factories_) ids.push_back(entry.first);
-    return ids;
-}
-
 void ComponentRegistry::Clear() {
     std::lock_guard lock(mutex_);
     factories_.clear();

@@ -24,7 +24,6 @@ class ComponentRegistry {
     void Register(const std::string& progId, ComponentFactory factory);
     void Unregister(const std::string& progId);
     bool IsRegistered(const std::string& progId) const;
-    std::vector<std::string> ProgIds() const;
     // Forgets every registration (tests start from a clean registry).
     void Clear();
 

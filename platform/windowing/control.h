@@ -32,8 +32,6 @@ class Control : public automation::Object {
     int32_t Top() const { return top_; }
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
-    void SetLeft(int32_t value) { left_ = value; }
-    void SetTop(int32_t value) { top_ = value; }
     // A negative size is error 380 (invalid property value); the control keeps its size.
     void SetWidth(int32_t value);
     void SetHeight(int32_t value);

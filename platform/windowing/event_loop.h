@@ -26,7 +26,6 @@ class EventLoop {
 
     // --- Clock -------------------------------------------------------------------------------
     int64_t Now() const { return clock_->NowMs(); }
-    const Clock& GetClock() const { return *clock_; }
     void SetClock(std::shared_ptr<Clock> clock);
     // Installs a fresh virtual clock at time 0 (tests).
     void UseVirtualClock();

@@ -43,10 +43,6 @@ void HeadlessBackend::HideModalForm() {
     AddModalStep([](Form& form) { form.Hide(); });
 }
 
-void HeadlessBackend::CloseModalForm() {
-    AddModalStep([](Form& form) { form.CloseByUser(); });
-}
-
 void HeadlessBackend::ClearRecords() {
     boxes_.clear();
     pointers_.clear();

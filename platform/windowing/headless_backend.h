@@ -50,9 +50,8 @@ class HeadlessBackend : public Backend {
     // that form (compared ignoring case) and a loop of another form fails, naming both.
     void AddModalStep(Step step);
     void AddModalStep(const std::string& formName, Step step);
-    // Shorthands: the next modal loop's form is hidden / unloaded by the user.
+    // Shorthand: the next modal loop's form is hidden by the user.
     void HideModalForm();
-    void CloseModalForm();
     size_t PendingSteps() const { return steps_.size(); }
 
     // --- Record ------------------------------------------------------------------------------

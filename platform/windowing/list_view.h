@@ -151,8 +151,6 @@ class ListView : public Control {
     void SetLabelEdit(int16_t value) { labelEdit_ = value; }
     bool MultiSelect() const { return multiSelect_; }
     void SetMultiSelect(bool value) { multiSelect_ = value; }
-    bool FullRowSelect() const { return fullRowSelect_; }
-    void SetFullRowSelect(bool value) { fullRowSelect_ = value; }
     // The first selected item, or nothing.
     ListItemPtr SelectedItem() const;
 
@@ -174,7 +172,6 @@ class ListView : public Control {
     bool checkboxes_ = false;
     int16_t labelEdit_ = lvwAutomatic;
     bool multiSelect_ = false;
-    bool fullRowSelect_ = false;
 };
 
 }  // namespace windowing

@@ -14,14 +14,9 @@ class PictureBox : public Control {
     std::string TypeName() const override { return "PictureBox"; }
 
     int32_t BackColor() const { return backColor_; }
-    void SetBackColor(int32_t value) { backColor_ = value; }
-    // Clears the picture (VB's Cls); counted, since a picture is not drawn here.
-    void Cls() { ++clearCount_; }
-    int ClearCount() const { return clearCount_; }
 
   private:
     int32_t backColor_ = static_cast<int32_t>(0x8000000Fu);  // the system's button face colour
-    int clearCount_ = 0;
 };
 
 }  // namespace windowing

@@ -253,24 +253,48 @@ LEFT JOIN t_Department d ON d.FDeptID = o.FDeptID LEFT JOIN t_User b ON b.FUserI
 
 -- Bill lists of the list control ----------------------------------------------------------------
 
+-- The lists keep the codes the library's filters name (FStatus, FCancellation, FTrantype, ...)
+-- and add what a clerk reads: the status and kind as Chinese words the list translates, and the
+-- names of the biller and checker.
+
 -- 32: sales and export order entries.
 CREATE VIEW ICList_32 AS
 SELECT o.FInterID, e.FEntryID, o.FBillNo, o.FDate, o.FTranType, o.FClassTypeID, o.FStatus,
        o.FCancellation, o.FCheckerID, o.FBillerID, c.FName AS FCustName,
-       it.FNumber AS FItemNumber, it.FName AS FItemName, e.FQty, e.FAmount
+       it.FNumber AS FItemNumber, it.FName AS FItemName, e.FQty, e.FAmount,
+       CASE WHEN o.FClassTypeID = 1007100 THEN '外销订单' ELSE '销售订单' END AS FKindText,
+       CASE WHEN o.FCancellation = 1 THEN '作废' WHEN o.FStatus = 3 THEN '已关闭'
+            WHEN o.FStatus > 0 THEN '已审核' ELSE '未审核' END AS FStatusText,
+       IFNULL(b.FName, '') AS FBillerName, IFNULL(k.FName, '') AS FCheckerName
 FROM SEOrder o JOIN SEOrderEntry e ON e.FInterID = o.FInterID
-JOIN t_Organization c ON c.FCustID = o.FCustID JOIN t_ICItem it ON it.FItemID = e.FItemID;
+JOIN t_Organization c ON c.FCustID = o.FCustID JOIN t_ICItem it ON it.FItemID = e.FItemID
+LEFT JOIN t_User b ON b.FUserID = o.FBillerID LEFT JOIN t_User k ON k.FUserID = o.FCheckerID;
 
 -- 36: task orders (ordinary and repetitive); 620: outsourced processing task orders.
 CREATE VIEW ICList_36 AS
 SELECT i.FInterID, i.FBillNo, i.FTranType, i.FScheduleID, i.FStatus, i.FSuspend, i.FCancellation,
        i.FBillerID, i.FDate, it.FNumber AS FItemNumber, it.FName AS FItemName, i.FQty,
-       i.FPlanFinishDate
-FROM ICMO i JOIN t_ICItem it ON it.FItemID = i.FItemID WHERE i.FTranType = 85;
+       i.FPlanFinishDate,
+       CASE WHEN i.FScheduleID <> 0 THEN '重复生产任务单' ELSE '生产任务单' END AS FKindText,
+       CASE WHEN i.FCancellation = 1 THEN '作废' WHEN i.FSuspend = 1 THEN '挂起'
+            WHEN i.FStatus = 0 THEN '计划' WHEN i.FStatus IN (1, 2) THEN '下达'
+            WHEN i.FStatus = 3 THEN '结案' WHEN i.FStatus = 5 THEN '确认' ELSE '' END
+           AS FStatusText,
+       IFNULL(u.FName, '') AS FUnitName, IFNULL(b.FName, '') AS FBillerName
+FROM ICMO i JOIN t_ICItem it ON it.FItemID = i.FItemID
+LEFT JOIN t_MeasureUnit u ON u.FMeasureUnitID = i.FUnitID
+LEFT JOIN t_User b ON b.FUserID = i.FBillerID WHERE i.FTranType = 85;
 
 CREATE VIEW ICList_620 AS
 SELECT i.FInterID, i.FBillNo, i.FTranType, i.FScheduleID, i.FStatus, i.FSuspend, i.FCancellation,
        i.FBillerID, i.FDate, it.FNumber AS FItemNumber, it.FName AS FItemName, i.FQty,
-       i.FPlanFinishDate, IFNULL(s.FName, '') AS FSupplierName
+       i.FPlanFinishDate, IFNULL(s.FName, '') AS FSupplierName,
+       CASE WHEN i.FCancellation = 1 THEN '作废' WHEN i.FSuspend = 1 THEN '挂起'
+            WHEN i.FStatus = 0 THEN '计划' WHEN i.FStatus IN (1, 2) THEN '下达'
+            WHEN i.FStatus = 3 THEN '结案' WHEN i.FStatus = 5 THEN '确认' ELSE '' END
+           AS FStatusText,
+       IFNULL(u.FName, '') AS FUnitName, IFNULL(b.FName, '') AS FBillerName
 FROM ICMO i JOIN t_ICItem it ON it.FItemID = i.FItemID
-LEFT JOIN t_Supplier s ON s.FSupplyID = i.FSupplyID WHERE i.FTranType = 571;
+LEFT JOIN t_MeasureUnit u ON u.FMeasureUnitID = i.FUnitID
+LEFT JOIN t_Supplier s ON s.FSupplyID = i.FSupplyID
+LEFT JOIN t_User b ON b.FUserID = i.FBillerID WHERE i.FTranType = 571;

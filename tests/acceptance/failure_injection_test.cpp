@@ -7,9 +7,9 @@
 #include <support/database_contents.h>
 #include <support/tracker_fixture.h>
 
-#include <client/bills/ic_list.h>
-#include <client/logging/failure_log.h>
-#include <client/middle_tier/failing_middle_tier.h>
+#include <components/bills/ic_list.h>
+#include <components/logging/failure_log.h>
+#include <components/middle_tier/failing_middle_tier.h>
 #include <trackquery/dialogs/frmBillSel.h>
 #include <trackquery/dialogs/frmList.h>
 #include <trackquery/dialogs/frmOrderOption.h>
@@ -53,7 +53,7 @@ class FailureInjection : public trackquery::testing::TrackerFixture {
         // A tracker that refuses to start has told why; there is nothing more to walk.
         if (!Session().StartEmbedded(
                 Session().CreateICMOQuery(),
-                client::HeadlessSession::BillList({{1, BillNo(1)}, {2, BillNo(2)}}), nullptr)) {
+                harness::HeadlessSession::BillList({{1, BillNo(1)}, {2, BillNo(2)}}), nullptr)) {
             return;
         }
         for (const int32_t node : {2, 3}) {

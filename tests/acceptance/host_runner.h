@@ -6,7 +6,7 @@
 // `trackquery demo-db`.
 
 #include <apps/host/host_program.h>
-#include <client/erp_database/demo_database.h>
+#include <components/erp_database/demo_database.h>
 #include <support/test_database.h>
 
 #include <gtest/gtest.h>
@@ -76,6 +76,7 @@ inline const test_support::TestDatabase& BuiltDemo(int32_t orders, bool checkUse
         erp::DemoDefinition definition;
         definition.taskOrders = orders;
         definition.checkUserGroup = checkUserGroup;
+        definition.showcaseOrder = true;  // as demo-db makes it
         erp::BuildDemoDatabase(path, definition);
         database = std::make_unique<test_support::TestDatabase>(path);
     }

@@ -301,16 +301,10 @@ TEST_F(HostSession, DeferredClickShowsTheNodeOnlyAfterTheDelay) {
     EXPECT_GT(shownIn(late), shownIn(early)) << late.output;
 }
 
-TEST_F(HostSession, TheSelectionListTakesTheLinesUntilItClosesAndItsChoiceIsTracked) {
-    const HostRun run =
-        RunScript(database_, "key bndfilter F7\nrow 2,3\ncheck 3 off\nok\nwindows\n");
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_TRUE(run.Shows("icmo/frmList> row 2,3")) << "the list takes the lines: " << run.output;
-    EXPECT_TRUE(run.Shows("  * 2 | ")) << "the selection is printed: " << run.output;
-    EXPECT_TRUE(run.Shows("== 生产任务单(1) ==")) << run.output;
-    EXPECT_TRUE(run.Shows("icmo> windows\n* icmo")) << "the view takes the lines again";
-
-    // A list closed without a choice changes nothing; a bad line inside it stops the script.
+// A list taking its lines and its choice becoming the tree is kept as data
+// (sessions/icmo_dialogs). A list closed without a choice changes nothing; a bad line inside it
+// stops the script.
+TEST_F(HostSession, TheSelectionListClosedWithoutAChoiceOrWithABadLineChangesNothing) {
     const HostRun cancelled = RunScript(database_, "key bndfilter F7\ncancel\nshow\n");
     EXPECT_EQ(cancelled.exitCode, 0) << cancelled.output;
     EXPECT_FALSE(cancelled.Shows("生产任务单(1)")) << cancelled.output;
@@ -318,6 +312,41 @@ TEST_F(HostSession, TheSelectionListTakesTheLinesUntilItClosesAndItsChoiceIsTrac
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_TRUE(bad.Shows(":2: the script stops here.")) << bad.output;
     EXPECT_FALSE(bad.Shows("icmo> show")) << bad.output;
+}
+
+// The bill option dialog is drawn and driven from its controls: the kinds' boxes by place and
+// name, its buttons by name and caption; the choice it saves is the tree's, and the next opening
+// shows it.
+TEST_F(HostSession, TheBillOptionDialogIsDrivenThroughItsControlsAndItsChoiceSaved) {
+    // The choice is saved: on a copy, so that the other tests see the demo's.
+    const std::string file = TempFile("bill_options.db").string();
+    fs::copy_file(DemoFile(), file, fs::copy_options::overwrite_existing);
+    const test_support::TestDatabase copy(file);
+    const HostRun run = RunScript(copy.Name(),
+                                  "tool btnOption\nclear\nclick 全选(S)\ncheck 生产投料单 off\n"
+                                  "click cmdClear\nall\nclick 2\nok\ntool btnOption\ncancel\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(
+        run.Shows("icmo> tool btnOption\n+-- 单据选项设置 (frmBillSel) --\n  1 [ ] 生产任务单"))
+        << run.output;
+    EXPECT_TRUE(run.Shows("  [全选(S)] [全清(C)] [确定(O)] [退出(E)]\nicmo/frmBillSel> clear\n"))
+        << run.output;
+    const auto between = [&](const std::string& from, const std::string& to) {
+        const auto start = run.output.find(from);
+        return run.output.substr(start, run.output.find(to, start) - start);
+    };
+    EXPECT_EQ(between("frmBillSel> clear\n", "frmBillSel> click").find("[x]"), std::string::npos);
+    EXPECT_EQ(between("frmBillSel> click 全选", "frmBillSel> check").find("[ ]"),
+              std::string::npos);
+    EXPECT_TRUE(run.Shows("frmBillSel> check 生产投料单 off\n+-- 单据选项设置 (frmBillSel) --\n"))
+        << run.output;
+    const HostRun tree{0, between("icmo/frmBillSel> ok\n", "icmo> tool btnOption")};
+    EXPECT_TRUE(tree.Shows(" [+] 生产任务单\n")) << tree.output;
+    EXPECT_FALSE(tree.Shows(" 生产投料单\n")) << tree.output;
+    EXPECT_TRUE(
+        run.Shows("icmo> tool btnOption\n+-- 单据选项设置 (frmBillSel) --\n"
+                  "  1 [x] 生产任务单  (A01-85)\n  2 [ ] 生产投料单  (A02-88)\n"))
+        << run.output;
 }
 
 // --- The terminal -------------------------------------------------------------------------------

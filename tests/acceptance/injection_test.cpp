@@ -8,6 +8,8 @@
 
 #include <support/database_contents.h>
 
+#include <faces/text/command_source.h>
+
 #include <platform/automation/strings.h>
 
 #include <gtest/gtest.h>
@@ -40,9 +42,12 @@ bool Holds(const std::string& text, const std::string& part) {
     return automation::UCase(text).find(automation::UCase(part)) != std::string::npos;
 }
 
-// The text of a payload as a script line can carry it (a line ends at its line break).
+// The text of a payload as a script line can carry it: a line ends at its line break and holds no
+// NUL, and the command and the text fit into the longest line (the host refuses any other line by
+// its number).
 bool FitsOnALine(const std::string& payload) {
-    return payload.find('\n') == std::string::npos && payload.find('\r') == std::string::npos;
+    return payload.find_first_of(std::string("\n\r\0", 3)) == std::string::npos &&
+           payload.size() + 64 <= textface::CommandSource::kMaxLineBytes;
 }
 
 class Injection : public ::testing::Test {

@@ -1,7 +1,7 @@
-// Whole sessions of sales order tracking through the built `trackquery` program, as a user sees
-// them: every phase of an order expanded, a bill opened, options changed in their dialog, orders
-// picked from the bill list, the jump to the order's task orders and back, a print refused; and
-// from task order tracking, the jump to the sales order a task order was made for.
+// Sessions of sales order tracking through the host, as a user sees them: the bill list's answers,
+// a print refused, and from task order tracking the jump to the sales order a task order was made
+// for. A whole session of phases, a bill, the jump, the options and the list is kept as data
+// (sessions/seorder_phases_jump_options_list).
 
 #include "host_runner.h"
 
@@ -24,40 +24,58 @@ std::string OrderWithTaskOrders(const std::string& database) {
         "ORDER BY o.FBillNo LIMIT 1");
 }
 
-TEST(SalesOrderHost, AWholeSalesOrderSessionThroughTheProgram) {
+// The bill list answers every input: a number searched for (the whole text after the command),
+// a search that finds nothing, and rows the list does not have.
+TEST(SalesOrderHost, TheBillListAnswersEverySearchAndRow) {
     const std::string database = DemoDatabase();
-    const std::string order = OrderWithTaskOrders(database);
-    ASSERT_FALSE(order.empty());
-    const std::string script =
-        "expand 2.1\nexpand 2.2\nexpand 2.3\nexpand 2.4\nexpand 2.5\nexpand 2.6\n"
-        "open 2.4 1\n"
-        "pick 2.6.1\ntool ViewICMOTrack\ntool btnSETrace\nwindows\nclose\n"
-        "tool OrderSet\ncheck ShowMO off\nok\n"
-        "key bndfilter F7\nrow 3,6\nok\n"
-        "quit\n";
-    const HostRun run = RunScript(database, script, {"--bills", order}, RunProgram, "seorder");
-    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const std::string offered =
+        " FROM ICList_32 v1 WHERE v1.FStatus>0 AND v1.FClassTypeID = 0 AND "
+        "v1.FCancellation = 0";
+    const std::string order = QueryText(database, "SELECT MAX(v1.FBillNo)" + offered);
+    const std::string other = QueryText(database, "SELECT MIN(v1.FBillNo)" + offered);
+    const std::string noRow = "error: there is no row 99999: the list shows " +
+                              QueryText(database, "SELECT COUNT(*)" + offered) + " rows";
+    ASSERT_NE(order, other);
+    struct Case {
+        std::string lines;
+        int exitCode;
+        std::vector<std::string> shown;
+        std::string hidden;  // not shown after the first of the lines
+    };
+    const std::vector<Case> cases = {
+        {"search " + order + "\n", 0, {"| " + order + " |"}, "| " + other + " |"},
+        {"search NO SUCH\n", 0, {"No bill number holds \"NO SUCH\".\n", "  (no rows)\n"}, "| "},
+        {"row 99999\n", 1, {noRow, "script.txt:2: the script stops here."}, "* "},
+        {"check 99999 on\n", 1, {noRow}, "* "},
+    };
+    for (const auto& test : cases) {
+        const HostRun run =
+            RunScript(database, "tool btnSelectBills\n" + test.lines, {}, RunHost, "seorder");
+        EXPECT_EQ(run.exitCode, test.exitCode) << run.output;
+        for (const auto& text : test.shown) EXPECT_TRUE(run.Shows(text)) << text << run.output;
+        const std::string after = run.output.substr(run.output.find("frmList> " + test.lines));
+        EXPECT_EQ(after.find(test.hidden), std::string::npos) << after;
+        EXPECT_FALSE(run.Shows("Subscript") || run.Shows("BOF")) << run.output;
+    }
+}
 
-    // The order's phases, each with its bills; an invoice opens in its bill window.
-    EXPECT_TRUE(run.Shows("   [-] 销售发票\n         销售发票")) << run.output;
-    EXPECT_TRUE(run.Shows("+== bill window (1 of ")) << run.output;
-    // The jump opens the order's task orders in their own tracking, without the jump back.
-    EXPECT_TRUE(run.Shows("seorder> tool ViewICMOTrack\n== 生产任务单(")) << run.output;
-    EXPECT_TRUE(run.Shows("seorder/icmo> tool btnSETrace\nThe tool btnSETrace is hidden"))
-        << run.output;
-    EXPECT_TRUE(run.Shows("seorder/icmo> windows\n  seorder  \"销售订单全程跟踪\", modal\n"))
-        << run.output;
-    EXPECT_TRUE(run.Shows("\n* icmo  \"生产任务单全程跟踪\", modal\n")) << run.output;
-    EXPECT_TRUE(run.Shows("seorder/icmo> close\nThe tracking window was closed.\nseorder> "))
-        << run.output;
-    // The option dialog, printed as it changes, takes the task order phase away.
-    EXPECT_TRUE(run.Shows("seorder/frmOrderOption> check ShowMO off\n+-- 选项设置")) << run.output;
-    const auto afterOptions = run.output.substr(run.output.find("seorder/frmOrderOption> ok"));
-    EXPECT_EQ(afterOptions.find("生产任务单\n"), std::string::npos) << afterOptions;
-    // Two orders picked from the bill list become the tree.
-    EXPECT_TRUE(run.Shows("seorder/frmList> row 3,6")) << run.output;
-    const auto afterList = run.output.substr(run.output.find("seorder/frmList> ok"));
-    EXPECT_EQ((HostRun{0, afterList}.Count("\n    SEORD")), 2u) << afterList;
+// `tools` lists what a person reaches in the window: the viewer's own bands, then the window's
+// menu bar, the menus it opens and its tool bars, each with its shown tools only.
+TEST(SalesOrderHost, ToolsListsTheViewersAndTheWindowsTools) {
+    const HostRun run = RunScript(DemoDatabase(), "tools\n", {}, RunHost, "seorder");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const HostRun tools{0, run.output.substr(run.output.find("seorder> tools\n"))};
+    EXPECT_TRUE(
+        tools.Shows("\nbndfilter: txtSelectBills[] btnSelectBills\n"
+                    "bndSearch: txtPosition[] btnPosition\n"
+                    "mnuMain: mnuFilleMenu btnView mnuOptionsMenu\n"
+                    "mnuFille: btnPrintPreview btnPrint btnPrintSetup "
+                    "btnExport btnExit\n"
+                    "mnuView: ViewICMOTrack btnOrderMap\n"
+                    "mnuOptions: TitleFont DetailFont DetailColor OrderSet\n"))
+        << tools.output;
+    EXPECT_FALSE(tools.Shows("btnBOM")) << "hidden in sales order tracking";
+    EXPECT_FALSE(tools.Shows("mnuRight")) << "no tool opens that menu";
 }
 
 TEST(SalesOrderHost, APrintWithoutTheRightIsRefusedAndTheSessionGoesOn) {

@@ -73,6 +73,34 @@ TEST_F(IcmoCommandLine, UnknownLanguageAndSubSystemAreRefusedWithTheChoices) {
     EXPECT_TRUE(sub.Shows("--sub: MRP not in {CJ,REPM,SUBC}")) << sub.output;
 }
 
+// Values the parser would bend are refused, saying what was wrong: a list of commas only, an
+// option where the numbers should be, a seed or a count out of range.
+TEST_F(IcmoCommandLine, ValuesTheParserWouldBendAreRefused) {
+    const std::string out = TempFile("bent.db").string();
+    const std::string seeds = "--seed: must be a whole number from 0 to 18446744073709551615, not ";
+    struct Case {
+        std::vector<std::string> args;
+        std::string shown;
+    };
+    const std::vector<Case> cases = {
+        {{"icmo", "--db", database_, "--bills", ",,,", "--lang", "EN"}, "--bills: names no number"},
+        {{"icmo", "--db", database_, "--bills", "--lang", "EN"},
+         "--bills: is followed by the option \"--lang\" instead of numbers"},
+        {{"demo-db", "--out", out, "--seed", "-1"}, seeds + "\"-1\""},
+        {{"demo-db", "--out", out, "--seed", "99999999999999999999"},
+         seeds + "\"99999999999999999999\""},
+        {{"demo-db", "--out", out, "--orders", "99999999999999999999"},
+         "--orders: must be a whole number from 1 to 10000000"},
+    };
+    for (const auto& test : cases) {
+        const HostRun run = RunHost(test.args);
+        EXPECT_EQ(run.exitCode, static_cast<int>(CLI::ExitCodes::ValidationError)) << run.output;
+        EXPECT_TRUE(run.Shows(test.shown)) << test.shown << "\n" << run.output;
+        EXPECT_FALSE(run.Shows("is not a task order")) << run.output;
+    }
+    EXPECT_FALSE(fs::exists(out));
+}
+
 TEST_F(IcmoCommandLine, LanguageChoosesTheTextsOfTheView) {
     const HostRun english = Icmo({"--lang", "en", "--script", "/dev/null"});
     ASSERT_EQ(english.exitCode, 0) << english.output;

@@ -2,7 +2,7 @@
 // The contents of every table of an ERP database, table by table, to tell whether a run changed
 // anything, on either engine. The access log is left out: sessions append to it by design.
 
-#include <client/erp_database/erp_schema.h>
+#include <components/erp_database/erp_schema.h>
 
 #include <platform/adodb/connection.h>
 #include <platform/automation/conversions.h>

@@ -2,9 +2,9 @@
 // Small view models for the tests of the model classes and of the viewer, built the way the
 // controllers build theirs.
 
-#include <trackquery/contracts/detail_model.h>
-#include <trackquery/contracts/head_model.h>
-#include <trackquery/contracts/navigation_model.h>
+#include <contracts/view_models/detail_model.h>
+#include <contracts/view_models/head_model.h>
+#include <contracts/view_models/navigation_model.h>
 
 #include <memory>
 #include <string>

@@ -7,18 +7,18 @@
 
 #include <support/session_resources.h>
 
-#include <client/bills/bill_window.h>
-#include <client/bills/gl_view.h>
-#include <client/bills/register_bills.h>
-#include <client/erp_database/erp_schema.h>
-#include <client/resources/register_resources.h>
-#include <client/resources/res_loader.h>
-#include <client/security/register_security.h>
-#include <client/session/lang_info.h>
-#include <client/session/register_session.h>
-#include <client/session/share_props.h>
-#include <trackquery/contracts/message_helper.h>
-#include <trackquery/contracts/middle_tier.h>
+#include <components/bills/bill_window.h>
+#include <components/bills/gl_view.h>
+#include <components/bills/register_bills.h>
+#include <components/erp_database/erp_schema.h>
+#include <components/resources/register_resources.h>
+#include <components/resources/res_loader.h>
+#include <components/security/register_security.h>
+#include <components/session/lang_info.h>
+#include <components/session/register_session.h>
+#include <components/session/share_props.h>
+#include <contracts/message_helper.h>
+#include <contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/SysObjects.h>

@@ -3,11 +3,11 @@
 // the login (none yet) and the language files of the source tree, with the session and resource
 // components registered.
 
-#include <client/resources/register_resources.h>
-#include <client/resources/res_loader.h>
-#include <client/session/lang_info.h>
-#include <client/session/register_session.h>
-#include <client/session/share_props.h>
+#include <components/resources/register_resources.h>
+#include <components/resources/res_loader.h>
+#include <components/session/lang_info.h>
+#include <components/session/register_session.h>
+#include <components/session/share_props.h>
 
 #include <filesystem>
 

@@ -5,9 +5,9 @@
 // its SQLite file as before and hands it to a TestDatabase; from there on it names the database
 // by Name() and reads and writes it with the functions below, on either engine.
 
-#include <client/erp_database/erp_schema.h>
-#include <client/erp_database/postgres_copy.h>
-#include <client/session/kept_connections.h>
+#include <components/erp_database/erp_schema.h>
+#include <components/erp_database/postgres_copy.h>
+#include <components/session/kept_connections.h>
 
 #include <support/test_server.h>
 

@@ -70,6 +70,8 @@ inline void ExecuteOnServer(const std::string& sql) {
     adodb::Connection server;
     server.Open("Provider=PostgreSQL;Data Source=" +
                 adodb::QuotedConnectionValue(FindTestServer().address));
+    // Making or dropping a database waits for the server's disk work, slow on a busy machine.
+    server.SetCommandTimeout(120);
     server.Execute(sql);
 }
 
@@ -101,9 +103,11 @@ class ServerDatabase {
 };
 
 // The failure log of the programs under test stays in the build folder, as in the SQLite runs
-// (which CTest gives XDG_STATE_HOME).
+// (which CTest gives XDG_STATE_HOME), and so do the files they print and export.
 inline const bool kStateInBuildFolder =
     ::setenv("XDG_STATE_HOME", TRACKQUERY_BINARY_DIR "/test-state", 0) == 0;
+inline const bool kDocumentsInBuildFolder =
+    ::setenv("XDG_DOCUMENTS_DIR", TRACKQUERY_BINARY_DIR "/test-documents", 0) == 0;
 
 // Every test of a PostgreSQL variant skips, with the reason, when the server is not there.
 class PostgresServerCheck : public ::testing::Environment {

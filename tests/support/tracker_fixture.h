@@ -16,15 +16,16 @@
 // REPT000005 and REPT000012, outsourced WWJG000006. Task orders 1, 2, 4, 7, 8, 10 and 11 are made
 // by the planner (group 1), 3, 6, 9 and 12 by the workshop manager (groups 1 and 3).
 
-#include <client/bills/bill_window.h>
-#include <client/bills/gl_view.h>
-#include <client/erp_database/demo_database.h>
-#include <client/headless/headless_session.h>
-#include <client/trace_viewer/headless_trace_viewer.h>
+#include <components/bills/bill_window.h>
+#include <components/bills/gl_view.h>
+#include <components/erp_database/demo_database.h>
+#include <components/viewer/viewer_document.h>
+#include <faces/text/text_viewer_face.h>
+#include <harness/headless_session.h>
 #include <support/test_database.h>
 
-#include <trackquery/contracts/detail_model.h>
-#include <trackquery/contracts/trackers.h>
+#include <contracts/trackers.h>
+#include <contracts/view_models/detail_model.h>
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
 #include <platform/activebar/active_bar.h>
@@ -73,16 +74,18 @@ class TrackerFixture : public ::testing::Test {
 
     // --- The session -------------------------------------------------------------------------
     // The session of `userId` in the sub-system `subId`, in place of the one open.
-    client::HeadlessSession& OpenSession(int32_t userId = erp::kAdministratorID,
-                                         const std::string& subId = "CJ") {
+    harness::HeadlessSession& OpenSession(int32_t userId = erp::kAdministratorID,
+                                          const std::string& subId = "CJ") {
         CloseSession();
-        client::HeadlessSessionOptions options;
+        harness::HeadlessSessionOptions options;
         options.databasePath = Database();
         options.userId = userId;
         options.subId = subId;
         options.strictMessageBoxes = strictBoxes;
         options.language = language;
-        session_ = std::make_unique<client::HeadlessSession>(options);
+        // The viewers are drawn as the terminal draws them, so print and export write files.
+        options.viewerFace = textface::TextViewerFace::Factory();
+        session_ = std::make_unique<harness::HeadlessSession>(options);
         return *session_;
     }
 
@@ -100,11 +103,11 @@ class TrackerFixture : public ::testing::Test {
     }
 
     // The session open, the administrator's in the sub-system CJ when none was opened.
-    client::HeadlessSession& Session() {
+    harness::HeadlessSession& Session() {
         if (!session_) OpenSession();
         return *session_;
     }
-    client::HeadlessTraceViewer& Viewer() { return *Session().Viewer(); }
+    client::ViewerDocument& Viewer() { return *Session().Viewer(); }
     // The test's database (a file, or an address on the PostgreSQL test server) and the SQLite
     // file it was made from.
     const std::string& Database() const { return database_->Name(); }
@@ -117,7 +120,7 @@ class TrackerFixture : public ::testing::Test {
                          const automation::DictionaryPtr& status = nullptr, int32_t tranType = 0) {
         std::vector<std::pair<int32_t, std::string>> bills;
         for (const int32_t id : ids) bills.emplace_back(id, BillNo(id));
-        return StartOn(client::HeadlessSession::BillList(bills), status, tranType);
+        return StartOn(harness::HeadlessSession::BillList(bills), status, tranType);
     }
     ICICMOQueryPtr StartOn(const automation::VectorPtr& bills,
                            const automation::DictionaryPtr& status = nullptr,
@@ -248,7 +251,7 @@ class TrackerFixture : public ::testing::Test {
 
     std::filesystem::path path_;
     std::unique_ptr<test_support::TestDatabase> database_;
-    std::unique_ptr<client::HeadlessSession> session_;
+    std::unique_ptr<harness::HeadlessSession> session_;
 
   private:
     std::weak_ptr<ICICMOQuery> lastTracker_;

@@ -2,12 +2,14 @@
 
 #include <trackquery/dialogs/bill_selection.h>
 
+#include <contracts/erp_kinds.h>
 #include <trackquery/dialogs/frmList.h>
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/SysObjects.h>
 #include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
+#include <trackquery/services/quiet_failures.h>
 
 #include <platform/adodb/connection.h>
 #include <platform/automation/errors.h>
@@ -51,9 +53,18 @@ void PrepareListDialog(frmList& dialog, const std::string& baseInfo, int32_t lis
     dialog.SetListShowStatus(2);
     dialog.SetLocalCnn(cnn.ConnectionString());
     dialog.SetMultiSelect(true);
-    dialog.SetDestBillTransType(listId == 32 ? "81" : "");
+    dialog.SetDestBillTransType(listId == kSalesOrderList ? "81" : "");
     dialog.SetSelectFlag(filterFirst ? 1 : 0);
     dialog.SetFilter(filter);
+}
+
+// A list the control could not open says why, and goes to the log: the list dialog closes
+// before it shows, and F7 would otherwise seem to do nothing.
+void TellOpenFailure(const std::string& failure, ProcLog& log) {
+    LogFailure(kSelBillLogKey,
+               automation::RuntimeError(automation::vberr::ObjectError, kICListProgId, failure));
+    log.MarkFailed();
+    InformationBox(LoadResText("读取数据失败，原因：") + WithoutStatement(failure));
 }
 
 automation::VectorPtr NonEmpty(const automation::VectorPtr& selection) {
@@ -81,6 +92,7 @@ automation::VectorPtr CallSelBill(int32_t listId, const std::string& filter, boo
             windowing::DoEvents();
         }
         if (!dialog.OK()) {
+            if (!dialog.OpenFailure().empty()) TellOpenFailure(dialog.OpenFailure(), log);
             automation::Err().Clear();
             return nullptr;
         }

@@ -2,7 +2,7 @@
 
 #include <trackquery/dialogs/frmBillSel.h>
 
-#include <trackquery/contracts/middle_tier.h>
+#include <contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/WaitCursor.h>
 #include <trackquery/services/messages.h>

@@ -22,7 +22,11 @@ frmList::~frmList() {
 }
 
 void frmList::InitData() {
-    if (!ICListSel->OpenList()) return;
+    if (!ICListSel->OpenList()) {
+        m_OpenFailure = ICListSel->OpenFailure();
+        return;
+    }
+    m_OpenFailure.clear();
     m_OK = ICListSel->IsReadyToShow();
     const auto descriptions = ICListSel->ListDescriptions();
     const auto list = descriptions->Item(1).As<automation::Dictionary>();

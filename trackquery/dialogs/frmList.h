@@ -6,8 +6,8 @@
 // Calling order: create; Load; set the properties; InitData; when OK is false unload it,
 // otherwise Show(vbModal); afterwards read OK and, when it is true, Selected; unload.
 
-#include <trackquery/contracts/list_control.h>
-#include <trackquery/contracts/middle_tier.h>
+#include <contracts/list_control.h>
+#include <contracts/middle_tier.h>
 
 #include <platform/automation/collections.h>
 #include <platform/windowing/form.h>
@@ -44,8 +44,10 @@ class frmList : public windowing::Form {
     bool OK() const { return m_OK; }
 
     // Opens the list. When it opened, OK tells whether it may be shown and the caption becomes
-    // the list's name followed by "序时薄"; when it did not, nothing changes.
+    // the list's name followed by "序时薄"; when it did not, nothing changes but OpenFailure.
     void InitData();
+    // Why InitData could not open the list, as the control tells it; empty when it opened.
+    const std::string& OpenFailure() const { return m_OpenFailure; }
 
     // The list control filling the form.
     std::shared_ptr<IICList> ICListSel;
@@ -61,6 +63,7 @@ class frmList : public windowing::Form {
     void ICListSel_Command(const std::string& command);
 
     bool m_OK = false;
+    std::string m_OpenFailure;
 };
 
 }  // namespace trackquery

@@ -2,6 +2,7 @@
 
 #include <trackquery/dialogs/frmOrderOption.h>
 
+#include <contracts/erp_kinds.h>
 #include <trackquery/services/MMTS.h>
 
 #include <platform/automation/conversions.h>
@@ -13,8 +14,6 @@
 namespace trackquery {
 
 namespace {
-
-constexpr int32_t kExportOrderClass = 1007100;
 
 // The option of each box, in the order the dialog writes them back.
 constexpr const char* kSavedOrder[] = {"ShowInform",     "ShowInvoice", "ShowSaleOut",

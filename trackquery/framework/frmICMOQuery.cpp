@@ -1,6 +1,6 @@
 #include <trackquery/framework/frmICMOQuery.h>
 
-#include <trackquery/contracts/host_form.h>
+#include <contracts/host_form.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/quiet_failures.h>
 

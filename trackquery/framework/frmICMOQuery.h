@@ -8,7 +8,7 @@
 // as CTrackModel and drops it in Form_Unload. The viewer holds the window as its event listener
 // through a weak reference only.
 
-#include <trackquery/contracts/trace_viewer.h>
+#include <contracts/trace_viewer.h>
 #include <trackquery/framework/ITrackQuery.h>
 #include <trackquery/framework/trace_viewer_control.h>
 

@@ -32,6 +32,7 @@ constexpr ToolDefinition kTools[] = {
     {"OrderSet", "选项设置", ""},
     {"btnOption", "单据显示设置", "单据显示设置(&C)"},
     {"ViewICMOTrack", "生产跟踪", ""},
+    {"btnOrderMap", "单据关系图", "单据关系图(&M)"},
     {"btnItem", "查看物料", "查看物料(&I)"},
     {"btnBOM", "查看BOM", "查看BOM(&B)"},
     {"btnRouting", "查看工艺路线", "查看工艺路线(&R)"},
@@ -81,13 +82,15 @@ void BuildSubMenu(activebar::ActiveBar& bar) {
     PlaceTools(bar, "mnuFille", BandType::Popup,
                {"btnPrintPreview", "btnPrint", "btnPrintSetup", "btnExport", "btnExit"});
     PlaceTools(bar, "mnuView", BandType::Popup,
-               {"btnItem", "btnBOM", "btnRouting", "btnBill", "btnSETrace", "ViewICMOTrack"});
+               {"btnItem", "btnBOM", "btnRouting", "btnBill", "btnSETrace", "ViewICMOTrack",
+                "btnOrderMap"});
     PlaceTools(
         bar, "mnuOptions", BandType::Popup,
         {"TitleFont", "DetailFont", "DetailColor", "OrderSet", "btnOption", "btnSelectBillOption"});
     PlaceTools(bar, "toolbar", BandType::Toolbar, {"btnPrintPreview", "btnPrint", "btnExport"});
-    PlaceTools(bar, "bndToolbar", BandType::Toolbar,
-               {"btnItem", "btnBOM", "btnRouting", "btnBill", "btnSETrace", "btnExit"});
+    PlaceTools(
+        bar, "bndToolbar", BandType::Toolbar,
+        {"btnItem", "btnBOM", "btnRouting", "btnBill", "btnSETrace", "btnOrderMap", "btnExit"});
     PlaceTools(bar, "mnuSelectBillOption", BandType::Popup,
                {"btnShowFilter", "btnReturnAllBill", "btnReturnSelection"});
     PlaceTools(bar, "mnuRight", BandType::Popup, {"Cut", "Copy", "Paste"});

@@ -1,7 +1,7 @@
 #pragma once
 // The position search of both trackers over their navigation tree.
 
-#include <trackquery/contracts/navigation_model.h>
+#include <contracts/view_models/navigation_model.h>
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 // ProgID; like VB's control extender, this wrapper gives it the position and size the form
 // manages (Move in Form_Resize) and hands out the viewer through Object().
 
-#include <trackquery/contracts/trace_viewer.h>
+#include <contracts/trace_viewer.h>
 
 #include <platform/windowing/control.h>
 

@@ -10,11 +10,11 @@
 // oper_package.cpp (operation nodes), detail_expansion.cpp, open_bill.cpp, commands.cpp (the
 // command table), sales_order_jump.cpp and module_name.cpp.
 
-#include <trackquery/contracts/detail_model.h>
-#include <trackquery/contracts/head_model.h>
-#include <trackquery/contracts/middle_tier.h>
-#include <trackquery/contracts/navigation_model.h>
-#include <trackquery/contracts/trackers.h>
+#include <contracts/middle_tier.h>
+#include <contracts/trackers.h>
+#include <contracts/view_models/detail_model.h>
+#include <contracts/view_models/head_model.h>
+#include <contracts/view_models/navigation_model.h>
 #include <trackquery/framework/ITrackQuery.h>
 #include <trackquery/framework/frmICMOQuery.h>
 
@@ -116,6 +116,9 @@ class CICMOQuery : public ITrackQuery, public ICICMOQuery {
 
     // --- sales_order_jump.cpp: sales order tracking for a sales or export order row ---
     void SEOrderTrack();
+
+    // --- order_map.cpp: the document map of the shown task order's course ---
+    void OpenOrderMap();
 
     // --- head_model.cpp: the head panel ---
     bool CreateHeadModel(int32_t& lInterID);

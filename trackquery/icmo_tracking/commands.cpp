@@ -4,9 +4,9 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/bills.h>
-#include <trackquery/contracts/middle_tier.h>
-#include <trackquery/contracts/security.h>
+#include <contracts/bills.h>
+#include <contracts/middle_tier.h>
+#include <contracts/security.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/SysObjects.h>
@@ -103,6 +103,8 @@ void CICMOQuery::RunCommand(const ToolPtr& Tool, std::string& sMessage) {
         ShowSelectedBill(sMessage);
     } else if (key == "btnSETrace") {
         SEOrderTrack();
+    } else if (key == "btnOrderMap") {
+        OpenOrderMap();
     } else if (key == "btnOption") {
         ShowBillOption();
     } else if (key == "btnSelectBills") {

@@ -5,6 +5,7 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
+#include <contracts/erp_kinds.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/quiet_failures.h>
 #include <trackquery/services/task_order_kinds.h>
@@ -27,7 +28,6 @@ namespace {
 using automation::Variant;
 
 constexpr int32_t kRowColor = 5662310;
-constexpr int32_t kOperationRecordKind = -52;
 constexpr int32_t kStockQtyKind = -88;
 constexpr int32_t kSubstituteKind = -501;
 
@@ -391,9 +391,9 @@ void CICMOQuery::ExpandDetailNode(const DetailNodePtr& node) {
     const std::string filter = load.kind == kOperationRecordKind ? OperationFilter(node) : "";
     const std::string props = GetPropsString();
     load.fields = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery)
-                      ->GetQueryFields(props, -85, Variant(load.kind));
+                      ->GetQueryFields(props, kTrackedKindsType, Variant(load.kind));
     load.bills = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery)
-                     ->GetICMOQuery(props, parentId, -85, Variant(load.kind), filter);
+                     ->GetICMOQuery(props, parentId, kTrackedKindsType, Variant(load.kind), filter);
     if (!load.bills || !load.fields) automation::Raise(automation::vberr::ObjectVariableNotSet);
     node->FillStatus = load.bills->RecordCount() < 1 ? 2 : 1;
 

@@ -4,7 +4,7 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/middle_tier.h>
+#include <contracts/middle_tier.h>
 #include <trackquery/dialogs/frmBillSel.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
@@ -71,7 +71,8 @@ bool AnyMatch(const RecordsetPtr& options, const std::string& criteria) {
 
 RecordsetPtr QueryFieldsOf(const std::string& fidList) {
     auto middleTier = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
-    return middleTier->GetQueryFields(GetPropsString(), int16_t{-85}, automation::Variant(fidList));
+    return middleTier->GetQueryFields(GetPropsString(), kTrackedKindsType,
+                                      automation::Variant(fidList));
 }
 
 // Narrows the query fields to one kind's columns; true when the kind has any. Without a query

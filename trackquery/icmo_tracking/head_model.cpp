@@ -4,7 +4,7 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/middle_tier.h>
+#include <contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/messages.h>
 #include <trackquery/services/modYqLogMsg.h>
@@ -91,6 +91,22 @@ std::string NodeOwnId(const NavigationNodePtr& node) {
     return node->Key;
 }
 
+// After a failure the panel shows no task order: its title asks for one, and no lines of the order
+// shown before stay under it. Keeps the caller's pending error; a viewer that fails here (a
+// run-time error) leaves the panel as it is, and a fault of the program reaches the caller.
+void ShowNoTaskOrder(const TraceViewerPtr& viewer, HeadModelPtr& headModel) {
+    if (!viewer) return;
+    try {
+        automation::PendingErrorGuard keepCallersError;
+        headModel = std::make_shared<HeadModel>();
+        viewer->SetHeadTitleAlert(false);
+        viewer->SetHeadTitle(LoadResText("请选择任务单！"));
+        viewer->SetHeadModel(headModel);
+    } catch (const automation::RuntimeError&) {
+        // A viewer that cannot take the empty panel has the failure on its status line.
+    }
+}
+
 }  // namespace
 
 bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
@@ -100,7 +116,7 @@ bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
         RecordsetPtr fields;
         {
             auto middleTier = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
-            fields = middleTier->GetQueryFields(GetPropsString(), int16_t{85},
+            fields = middleTier->GetQueryFields(GetPropsString(), kTaskOrderHeadType,
                                                 automation::Variant(m_TranType));
         }
         if (!fields) {
@@ -118,7 +134,7 @@ bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
         if (lInterID != 0) {
             {
                 auto middleTier = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery);
-                order = middleTier->GetICMOQuery(GetPropsString(), lInterID, int16_t{85},
+                order = middleTier->GetICMOQuery(GetPropsString(), lInterID, kTaskOrderHeadType,
                                                  automation::Variant(m_TranType));
             }
             std::string title;
@@ -179,6 +195,7 @@ bool CICMOQuery::CreateHeadModel(int32_t& lInterID) {
         return true;
     } catch (const automation::RuntimeError& error) {
         log.MarkFailed();
+        if (m_frmQuery) ShowNoTaskOrder(Viewer(), m_HeadModel);
         automation::RaiseAgain(error, kHeadSource);
     }
 }

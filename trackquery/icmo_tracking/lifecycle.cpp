@@ -3,8 +3,8 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/middle_tier.h>
-#include <trackquery/contracts/security.h>
+#include <contracts/middle_tier.h>
+#include <contracts/security.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/SysObjects.h>

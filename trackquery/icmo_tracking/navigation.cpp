@@ -6,7 +6,7 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/middle_tier.h>
+#include <contracts/middle_tier.h>
 #include <trackquery/dialogs/bill_selection.h>
 #include <trackquery/framework/navigation_search.h>
 #include <trackquery/services/BillFunc.h>
@@ -80,6 +80,14 @@ bool ConfirmListSize(int32_t count, const std::string& slowQuestion,
     if (count >= kSlowListCount && !AskYesNo(slowQuestion)) return false;
     if (count >= kMaxListCount && !AskYesNo(tooManyQuestion)) return false;
     return true;
+}
+
+// The first `count` items of a list, or the list itself when it is no longer.
+automation::VectorPtr FirstItems(const automation::VectorPtr& list, int32_t count) {
+    if (list->Count() <= count) return list;
+    auto first = std::make_shared<automation::Vector>();
+    for (int32_t i = 1; i <= count; ++i) first->Add(list->Item(i));
+    return first;
 }
 
 void FocusTool(const TraceViewerPtr& viewer, const char* key) {
@@ -316,7 +324,6 @@ void CICMOQuery::ShowSelBillList() {
         automation::VectorPtr selection = CallSelBill(
             kind ? kind->selectionListId : 0, kind ? kind->selectionFilter : "", showFilter, false);
         if (!selection) return;
-        // The whole selection is shown when the user confirms it, however long it is.
         if (!ConfirmListSize(
                 selection->Count(),
                 "您选择的生产任务单超过200张，将会影响查询速度，建议您重新选择任务单。您仍要如此选"
@@ -324,6 +331,8 @@ void CICMOQuery::ShowSelBillList() {
                 "你选择的任务单太多，系统只取前面的32767个任务单，您确认要如此选择吗？")) {
             return;
         }
+        // The question promised the first 32767 task orders, as a typed number gives them.
+        selection = FirstItems(selection, kMaxListCount);
 
         auto status = std::make_shared<automation::Dictionary>();
         RecordsetPtr info;

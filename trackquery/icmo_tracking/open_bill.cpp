@@ -6,8 +6,8 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/bills.h>
-#include <trackquery/contracts/security.h>
+#include <contracts/bills.h>
+#include <contracts/security.h>
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>

@@ -3,7 +3,8 @@
 
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 
-#include <trackquery/contracts/security.h>
+#include <contracts/erp_kinds.h>
+#include <contracts/security.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/SysObjects.h>
 #include <trackquery/services/messages.h>
@@ -18,8 +19,6 @@ namespace trackquery {
 namespace {
 
 constexpr const char* kSelectOrderRow = "请先展开销售订单或外销订单节点并选中一条单据。";
-constexpr int32_t kSalesOrders = 81;
-constexpr int32_t kExportOrders = 1007100;
 
 automation::Variant CellValue(const DetailRowPtr& row, const char* key) {
     auto cell = row->Cell(key);
@@ -32,7 +31,7 @@ automation::DictionaryPtr OrderOfRow(const DetailRowPtr& row, int32_t classType)
     auto order = std::make_shared<automation::Dictionary>();
     order->SetItem("FInterID", automation::CDbl(CellValue(row, "FBillInterID")));
     order->SetItem("FBillNo", CellValue(row, "FBillNo"));
-    if (classType == kSalesOrders) {
+    if (classType == kSalesOrderClass) {
         order->SetItem("FEntryID", automation::CDbl(CellValue(row, "FEntryID")));
     } else {
         order->SetItem("FDetailID", automation::CDbl(CellValue(row, "FDetailID")));
@@ -55,7 +54,7 @@ void CICMOQuery::SEOrderTrack() {
             return;
         }
         const int32_t classType = std::abs(automation::CLng(automation::Variant(node->Key)));
-        if (classType != kSalesOrders && classType != kExportOrders) {
+        if (classType != kSalesOrderClass && classType != kExportOrderClass) {
             InformationBox(LoadResText(kSelectOrderRow));
             return;
         }

@@ -11,11 +11,12 @@
 // options.cpp (the user's tracking options), commands.cpp (the command table, position search,
 // closing) and open_bill.cpp (opening bills, the jump to task order tracking).
 
-#include <trackquery/contracts/detail_model.h>
-#include <trackquery/contracts/head_model.h>
-#include <trackquery/contracts/middle_tier.h>
-#include <trackquery/contracts/navigation_model.h>
-#include <trackquery/contracts/trackers.h>
+#include <contracts/erp_kinds.h>
+#include <contracts/middle_tier.h>
+#include <contracts/trackers.h>
+#include <contracts/view_models/detail_model.h>
+#include <contracts/view_models/head_model.h>
+#include <contracts/view_models/navigation_model.h>
 #include <trackquery/framework/ITrackQuery.h>
 #include <trackquery/framework/frmICMOQuery.h>
 
@@ -68,7 +69,6 @@ class CSeOrderQuery : public ITrackQuery, public ICSeOrderQuery {
     int32_t FDetailID() const { return m_FDetailID; }
     const std::string& LastKey() const { return m_LastKey; }
     const automation::DictionaryPtr& Options() const { return m_dctOption; }
-    bool AmountRight() const { return m_AmountRight; }
     const frmICMOQueryPtr& Window() const { return m_frmQuery; }
 
   private:
@@ -147,6 +147,8 @@ class CSeOrderQuery : public ITrackQuery, public ICSeOrderQuery {
     bool OpenClassTemplateBill(const DetailRowPtr& row, const DetailNodePtr& node, int32_t kind);
     bool OpenOrdinaryBill(const DetailRowPtr& row, const DetailNodePtr& node, int32_t kind);
     void ViewICMOTrack();
+    // The document map of the selected order entry's course.
+    void OpenOrderMap();
 
     frmICMOQueryPtr m_frmQuery;
     DetailModelPtr m_DetailModel;
@@ -172,9 +174,5 @@ using CSeOrderQueryPtr = std::shared_ptr<CSeOrderQuery>;
 
 // Creates a controller (what CreateObject("QzICMOTrackQuery.CSeOrderQuery") does).
 CSeOrderQueryPtr CreateCSeOrderQuery();
-
-// The two order classes.
-inline constexpr int32_t kSalesOrderClass = 81;
-inline constexpr int32_t kExportOrderClass = 1007100;
 
 }  // namespace trackquery

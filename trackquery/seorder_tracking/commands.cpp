@@ -4,7 +4,7 @@
 
 #include <trackquery/seorder_tracking/CSeOrderQuery.h>
 
-#include <trackquery/contracts/security.h>
+#include <contracts/security.h>
 #include <trackquery/framework/navigation_search.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/SysObjects.h>
@@ -83,6 +83,8 @@ void CSeOrderQuery::RunCommand(const ToolPtr& Tool) {
         ExportView();
     } else if (key == "BTNEXIT") {
         CloseMe();
+    } else if (key == "BTNORDERMAP") {
+        OpenOrderMap();
     } else if (key == "BTNPOSITION") {
         FindPosition();
     } else if (key == "VIEWICMOTRACK") {

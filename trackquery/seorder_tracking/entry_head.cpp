@@ -38,8 +38,9 @@ std::string ExchangeRateText(const Variant& rate, int32_t classTypeId) {
 
 void CSeOrderQuery::CreateHeadModel() {
     try {
-        RecordsetPtr fields = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery)
-                                  ->GetQueryFields(GetPropsString(), int16_t{81}, Variant("-81"));
+        RecordsetPtr fields =
+            automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery)
+                ->GetQueryFields(GetPropsString(), kSalesOrderTemplatesType, Variant("-81"));
         if (!fields || fields->RecordCount() == 0) {
             InformationBox(LoadResText("读取订单模板信息失败！"));
             return;

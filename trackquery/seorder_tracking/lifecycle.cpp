@@ -2,7 +2,7 @@
 
 #include <trackquery/seorder_tracking/CSeOrderQuery.h>
 
-#include <trackquery/contracts/security.h>
+#include <contracts/security.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/MParse.h>
 #include <trackquery/services/SysObjects.h>

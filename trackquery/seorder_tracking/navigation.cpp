@@ -250,7 +250,7 @@ void CSeOrderQuery::SelectOrdersFromList(bool approvedOnly) {
         orders = CallSelNewBill(kExportOrderClass, showFilter, wholeBill);
         filter->SetItem("SelWholeBill", wholeBill);
     } else {
-        orders = CallSelBill(32,
+        orders = CallSelBill(kSalesOrderList,
                              approvedOnly ? std::string(" v1.FStatus>0 AND") + kSalesOrderListFilter
                                           : kSalesOrderListFilter,
                              showFilter, false);

@@ -5,7 +5,7 @@
 
 #include <trackquery/seorder_tracking/CSeOrderQuery.h>
 
-#include <trackquery/contracts/security.h>
+#include <contracts/security.h>
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/SysObjects.h>

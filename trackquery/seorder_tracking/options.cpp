@@ -36,6 +36,14 @@ bool IsTrue(const Variant& value) {
     }
 }
 
+automation::DictionaryPtr CopyOf(const automation::DictionaryPtr& options) {
+    auto copy = std::make_shared<automation::Dictionary>();
+    for (int32_t i = 1; options && i <= options->Count(); ++i) {
+        copy->SetItem(options->Key(i), options->ItemAt(i));
+    }
+    return copy;
+}
+
 }  // namespace
 
 std::string CSeOrderQuery::OptionSetName() const {
@@ -104,19 +112,30 @@ bool CSeOrderQuery::SaveBillOption() {
 }
 
 bool CSeOrderQuery::ShowOption() {
-    // The read tells the user why it failed; the dialog is not shown over options it lacks.
-    if (!m_OptionsRead && !GetBillOption()) return false;
+    // Options not read yet are read first. A read that fails has told the user why, and the
+    // dialog opens all the same: over the options held (none read: every box checked), so that
+    // the user can still choose for this window.
+    if (!m_OptionsRead) GetBillOption();
     auto dialog = std::make_shared<frmOrderOption>();
     windowing::UnloadOnExit unload(dialog);
     dialog->SetClassTypeID(m_ClassTypeID);
-    dialog->SetOrderOption(m_dctOption);
+    // The dialog changes a copy: choices that cannot be saved are not taken.
+    dialog->SetOrderOption(CopyOf(m_dctOption));
     dialog->Show(windowing::vbModal);
     if (!dialog->SelOK()) return false;
+    const automation::DictionaryPtr saved = m_dctOption;
     m_dctOption = dialog->OrderOption();
     const bool changed = dialog->SelChange();
+    // Saved options that could not be read are not written over: the dialog did not show them,
+    // and the boxes the user left alone would replace them unseen.
+    if (!m_OptionsRead) return changed;
     ProcLog log("QzICMOTrackQuery.CSeOrderQuery.ShowOption");
-    SaveBillOption();
-    return changed;
+    if (SaveBillOption()) return changed;
+    // Refused (SaveBillOption said why): the view, and the dialog when it opens again, keep the
+    // saved options, never showing choices that were not saved as if they were.
+    m_dctOption = saved;
+    log.MarkFailed();
+    return false;
 }
 
 bool CSeOrderQuery::IsFieldShown(const std::string& key, const Variant& ctlType) const {

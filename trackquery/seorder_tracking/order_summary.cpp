@@ -106,7 +106,8 @@ bool CSeOrderQuery::CreateDetailModel() {
             CreateColumn(LoadResText("订单详细信息"), "PerformHead", "", true, 0));
 
         m_rsTemplate = automation::CreateObject<CGetICMOQuery>(kProgIdGetICMOQuery)
-                           ->GetQueryFields(GetPropsString(), int16_t{81}, Variant(kTemplateKinds));
+                           ->GetQueryFields(GetPropsString(), kSalesOrderTemplatesType,
+                                            Variant(kTemplateKinds));
         if (!m_rsTemplate || m_rsTemplate->RecordCount() == 0) {
             m_rsTemplate.reset();
             InformationBox(LoadResText("读取订单模板信息失败！"));

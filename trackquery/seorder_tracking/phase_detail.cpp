@@ -4,6 +4,7 @@
 
 #include <trackquery/seorder_tracking/CSeOrderQuery.h>
 
+#include <contracts/erp_kinds.h>
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/messages.h>
@@ -16,7 +17,6 @@
 #include <platform/automation/strings.h>
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 namespace trackquery {
@@ -25,7 +25,6 @@ namespace {
 
 using automation::Variant;
 
-constexpr std::array<int32_t, 7> kPhaseTypes = {21, 80, 81, 82, 85, 1000034, 1007132};
 // The class of a line that writes receipts off against the order.
 constexpr int32_t kWriteOffClass = -10000;
 constexpr int32_t kNoticePhase = 82;
@@ -127,7 +126,7 @@ void CSeOrderQuery::FillPhaseDetail(int32_t lRow, const std::string& sPath,
         auto phaseNode = std::dynamic_pointer_cast<DetailNode>(objRow);
         if (!phaseNode || phaseNode->TypeName() != "CTable" || phaseNode->FillStatus != 0) return;
         const int32_t type = phaseNode->KeyType();
-        if (std::find(kPhaseTypes.begin(), kPhaseTypes.end(), type) == kPhaseTypes.end()) return;
+        if (std::ranges::find(kSalesOrderPhases, type) == kSalesOrderPhases.end()) return;
 
         m_rsTemplate->SetFilter("FTranType = " + std::to_string(type));
         if (m_rsTemplate->Eof()) {

@@ -44,6 +44,7 @@ __attribute__((visibility("default"))) int32_t DllRegisterServer() {
         registry.Save();
         return trackquery::hresult::S_Ok;
     } catch (...) {
+        // A boundary: whatever failed, the host sees a result code.
         return trackquery::hresult::SelfReg_E_Class;
     }
 }
@@ -57,6 +58,7 @@ __attribute__((visibility("default"))) int32_t DllUnregisterServer() {
         registry.Save();
         return trackquery::hresult::S_Ok;
     } catch (...) {
+        // A boundary: whatever failed, the host sees a result code.
         return trackquery::hresult::SelfReg_E_Class;
     }
 }
@@ -80,6 +82,7 @@ __attribute__((visibility("default"))) int32_t DllGetClassObject(const trackquer
         *ppv = new trackquery::ClassFactory(creatable->ProgId);
         return trackquery::hresult::S_Ok;
     } catch (...) {
+        // A boundary: whatever failed, the host sees a result code.
         return trackquery::hresult::E_Fail;
     }
 }

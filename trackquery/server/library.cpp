@@ -1,6 +1,6 @@
 #include <trackquery/server/library.h>
 
-#include <trackquery/contracts/trackers.h>
+#include <contracts/trackers.h>
 #include <trackquery/icmo_tracking/CICMOQuery.h>
 #include <trackquery/seorder_tracking/CSeOrderQuery.h>
 #include <trackquery/services/MMTS.h>

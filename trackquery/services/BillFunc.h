@@ -2,7 +2,7 @@
 // Small builders shared by the bill invocation operations: the key-field vector and the list
 // record sets handed to the bill windows, token and user id readers.
 
-#include <trackquery/contracts/middle_tier.h>
+#include <contracts/middle_tier.h>
 
 #include <platform/automation/collections.h>
 #include <platform/automation/variant.h>

@@ -1,12 +1,13 @@
 #include <trackquery/services/MMTS.h>
 
+#include <contracts/props_string.h>
+#include <contracts/resources.h>
+#include <contracts/session.h>
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/format.h>
 #include <platform/automation/registry.h>
 #include <platform/automation/strings.h>
-#include <trackquery/contracts/resources.h>
-#include <trackquery/contracts/session.h>
 
 #include <unistd.h>
 
@@ -166,36 +167,6 @@ std::string GetPropsValue(const std::string& key) {
         if (cutKey.empty() || automation::EqualsIgnoreCase(cutKey, key)) break;
     }
     return value;
-}
-
-std::string CutToken(std::string& text, const std::string& separator) {
-    if (text.empty()) return {};
-    // Letter case is ignored; UCase changes ASCII letters only, so positions stay the same.
-    auto at = separator.empty() ? std::string::npos
-                                : automation::UCase(text).find(automation::UCase(separator));
-    if (at == std::string::npos) {
-        std::string token;
-        token.swap(text);
-        return token;
-    }
-    std::string token = text.substr(0, at);
-    text.erase(0, at + separator.size());
-    return token;
-}
-
-std::string CutKey(std::string& text) { return automation::Trim(CutToken(text, "=")); }
-
-std::string CutValue(std::string& text) {
-    text = automation::Trim(text);
-    std::string value;
-    if (StartsWith(text, "{")) {
-        text.erase(0, 1);
-        value = CutToken(text, "}");
-        CutToken(text, ";");  // whatever stands between the "}" and the ";" is dropped
-    } else {
-        value = CutToken(text, ";");
-    }
-    return automation::Trim(value);
 }
 
 void SetFormFont(windowing::Form& form) {

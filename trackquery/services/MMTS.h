@@ -7,6 +7,7 @@
 // process. It is filled on first use and kept for the life of the process; a change of language
 // inside a running process is not picked up.
 
+#include <contracts/props_string.h>
 #include <platform/automation/variant.h>
 #include <trackquery/services/QzEnum.h>
 
@@ -62,15 +63,8 @@ std::string GetSessionUserName();
 // missing. Never fails.
 std::string GetPropsValue(const std::string& key);
 
-// The tokenizer of the session property string. CutToken returns the text before the first
-// `separator` (letter case ignored) and leaves the rest in `text`; without a separator it returns
-// the whole text and empties it. Never fails.
-std::string CutToken(std::string& text, const std::string& separator);
-// The next key: the text before the next "=", trimmed.
-std::string CutKey(std::string& text);
-// The next value: up to the next ";", or, when it begins with "{", up to the next "}" (braces
-// excluded; the rest up to the ";" is dropped). Trimmed.
-std::string CutValue(std::string& text);
+// The tokenizer of the session property string (CutToken, CutKey, CutValue) is the one reader
+// of contracts/props_string.h.
 
 // Sets the fonts of a dialog and of its controls for the session's language.
 void SetFormFont(windowing::Form& form);

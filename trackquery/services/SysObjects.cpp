@@ -2,7 +2,7 @@
 
 #include <trackquery/services/SysObjects.h>
 
-#include <trackquery/contracts/middle_tier.h>
+#include <contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
 #include <trackquery/services/messages.h>
 

@@ -3,7 +3,7 @@
 // opened, viewed or changed the library asks the client's permission service whether the user
 // may do so, and words the refusal in a fixed message.
 
-#include <trackquery/contracts/security.h>
+#include <contracts/security.h>
 
 #include <platform/automation/collections.h>
 #include <platform/automation/variant.h>
@@ -13,11 +13,6 @@
 #include <string>
 
 namespace trackquery {
-
-// Action codes of the permission service.
-inline constexpr int32_t kActionAdd = 0x20000;
-inline constexpr int32_t kActionView = 0x200000;
-inline constexpr int32_t kActionModify = 0x400000;
 
 // A new permission object; its AccessCheck is the permission test. Fails with error 429 when the
 // client has no permission service.
@@ -55,7 +50,7 @@ std::string GetLibraryFolder();
 
 }  // namespace trackquery
 
-#include <trackquery/contracts/bills.h>
+#include <contracts/bills.h>
 
 namespace trackquery {
 

@@ -7,7 +7,8 @@ namespace trackquery {
 WaitCursor::WaitCursor() { Start(); }
 
 WaitCursor::~WaitCursor() {
-    // A pointer that cannot be set back must not throw out of a destructor.
+    // A boundary: a pointer that cannot be set back must not throw out of a destructor, which may
+    // run while an error unwinds.
     try {
         while (count_ > 0) Release();
     } catch (...) {

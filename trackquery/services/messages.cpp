@@ -1,6 +1,6 @@
 #include <trackquery/services/messages.h>
 
-#include <trackquery/contracts/message_helper.h>
+#include <contracts/message_helper.h>
 #include <trackquery/services/MMTS.h>
 
 #include <platform/windowing/msgbox.h>

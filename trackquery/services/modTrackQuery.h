@@ -3,8 +3,8 @@
 // through the client's look-up and shows bills or lists of bills in the client's bill windows.
 // Picking bills in the list dialog is dialogs/bill_selection.h, beside the dialog it shows.
 
-#include <trackquery/contracts/bills.h>
-#include <trackquery/contracts/middle_tier.h>
+#include <contracts/bills.h>
+#include <contracts/middle_tier.h>
 
 #include <platform/automation/collections.h>
 #include <platform/automation/variant.h>

@@ -1,9 +1,9 @@
 #include <trackquery/services/modYqLogMsg.h>
 
+#include <contracts/logging.h>
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/registry.h>
-#include <trackquery/contracts/logging.h>
 
 #include <memory>
 
@@ -69,19 +69,20 @@ void LogProcEnd(int32_t handle, int32_t failed) noexcept {
         automation::PendingErrorGuard keepCallersError;
         if (LoggingEnabled()) State().logger->LogEnd(handle, failed);
     } catch (...) {
-        // The end of a record runs while errors unwind (ProcLog); whatever the procedure log
-        // throws, it only means that nothing is logged.
+        // A boundary: the end of a record runs in ProcLog's destructor, also while an error
+        // unwinds, where anything thrown would end the program. Whatever the procedure log throws
+        // only means that nothing is logged.
     }
 }
 
-void LogFailure(const std::string& procedure, const automation::RuntimeError& error) noexcept {
+void LogFailure(const std::string& procedure, const automation::RuntimeError& error) {
     try {
         automation::PendingErrorGuard keepCallersError;
         FindLoggerOnce();
         if (auto& logger = State().logger) {
             logger->LogFailure(procedure, error.Number(), error.Description());
         }
-    } catch (...) {
+    } catch (const automation::RuntimeError&) {
         // A log that cannot take the record changes nothing for the caller, who goes on.
     }
 }

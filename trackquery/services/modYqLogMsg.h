@@ -38,9 +38,10 @@ class ProcLog {
 };
 
 // Records a failure that the caller handles without telling the user in a box, with the error's
-// number and description. Recorded whether or not procedure records are kept. Never fails and
-// keeps the caller's pending error.
-void LogFailure(const std::string& procedure, const automation::RuntimeError& error) noexcept;
+// number and description. Recorded whether or not procedure records are kept. Keeps the caller's
+// pending error; a log that fails (a run-time error) records nothing, a fault of the program
+// reaches the caller.
+void LogFailure(const std::string& procedure, const automation::RuntimeError& error);
 
 // For tests only: forgets the logger and the one-time look-up, as if the library had just been
 // loaded.

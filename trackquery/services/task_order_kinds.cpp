@@ -7,12 +7,12 @@ namespace trackquery {
 namespace {
 
 constexpr TaskOrderKind kKinds[] = {
-    {-85, "CJ", "ICMOTrack", "生产任务单", "FTranType=85 AND FScheduleID=0", 36,
+    {-85, "CJ", "ICMOTrack", "生产任务单", "FTranType=85 AND FScheduleID=0", kTaskOrderList,
      " v1.FTrantype=85 AND v1.FScheduleID=0 ", 10, 207, 1, 85, "ShopFloor"},
-    {-54, "REPM", "REPICMOTrack", "重复生产任务单", "FTranType=85 AND FScheduleID<>0", 36,
-     " v1.FTrantype=85 AND v1.FScheduleID<>0 ", 10, 207, 2, 85, "REPM"},
-    {-571, "SUBC", "WWICMOTrack", "委外加工生产任务单", "FTranType=571 ", 620, " v1.FTrantype=571 ",
-     88, 971, 1, 571, "SubContractor"},
+    {-54, "REPM", "REPICMOTrack", "重复生产任务单", "FTranType=85 AND FScheduleID<>0",
+     kTaskOrderList, " v1.FTrantype=85 AND v1.FScheduleID<>0 ", 10, 207, 2, 85, "REPM"},
+    {-571, "SUBC", "WWICMOTrack", "委外加工生产任务单", "FTranType=571 ", kOutsourcedTaskOrderList,
+     " v1.FTrantype=571 ", 88, 971, 1, 571, "SubContractor"},
 };
 
 }  // namespace

@@ -5,6 +5,8 @@
 // tracking reads the row of its own kind; sales order tracking picks the kind of the task orders
 // it hands over.
 
+#include <contracts/erp_kinds.h>
+
 #include <cstdint>
 #include <string>
 
@@ -29,9 +31,6 @@ struct TaskOrderKind {
 const TaskOrderKind* TaskOrderKindOf(int32_t tranType);
 // The kind that a sub-system tracks (upper-cased comparison), or nullptr.
 const TaskOrderKind* TaskOrderKindOfSubsystem(const std::string& subId);
-
-// Task orders keep their repetitive production apart by this ICMO.FType.
-inline constexpr int32_t kRepetitiveTaskOrderType = 11060;
 
 // The kind of the task orders that sales order tracking hands over: repetitive ones of
 // transaction type 85 (FType 11060) are tracked as -54, the others as their negated type.

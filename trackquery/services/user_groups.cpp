@@ -1,6 +1,6 @@
 #include <trackquery/services/user_groups.h>
 
-#include <trackquery/contracts/security.h>
+#include <contracts/security.h>
 #include <trackquery/services/MParse.h>
 
 #include <platform/adodb/recordset.h>

@@ -203,3 +203,77 @@ TEST(PostgresConnection, NoUserNameOrPasswordIsShown) {
 }
 
 }  // namespace
+
+namespace {
+
+// Reads a count and the ids of Bill in one transaction of a read-only connection.
+std::vector<int32_t> IdsInTransaction(Connection& reader) {
+    reader.BeginTrans();
+    EXPECT_TRUE(reader.InTransaction()) << "a transaction begun holds before its first statement";
+    std::vector<int32_t> ids;
+    for (auto rows = reader.Execute("SELECT FID FROM Bill ORDER BY FID"); !rows->Eof();
+         rows->MoveNext()) {
+        ids.push_back(automation::CLng(rows->Value(0)));
+    }
+    reader.CommitTrans();
+    EXPECT_FALSE(reader.InTransaction());
+    return ids;
+}
+
+}  // namespace
+
+TEST_F(EngineParity, ATransactionReadsAndFailsAsItsStatementsWouldAlone) {
+    Connection reader;
+    reader.Open(connectionString_ + ";Mode=Read");
+    EXPECT_EQ(IdsInTransaction(reader), (std::vector<int32_t>{1, 2}));
+    const Connection::Stamp before = reader.TransactionStamp();
+
+    // Ended before any statement ran, a transaction ends all the same.
+    for (const bool commit : {true, false}) {
+        reader.BeginTrans();
+        commit ? reader.CommitTrans() : reader.RollbackTrans();
+        EXPECT_FALSE(reader.InTransaction()) << commit;
+    }
+    // A failing first statement fails as it would alone; the transaction is then rolled back and
+    // the next one reads again. A read-only connection refuses a write in a transaction too.
+    const std::vector<std::pair<std::string, adodb::FailureCause>> failing = {
+        {"SELECT * FROM NoSuchTable", adodb::FailureCause::MissingTable},
+        {"SELECT NoSuchColumn FROM Bill", adodb::FailureCause::MissingColumn},
+        {"DELETE FROM Bill", adodb::FailureCause::ReadOnly}};
+    for (const auto& [sql, cause] : failing) {
+        reader.BeginTrans();
+        EXPECT_EQ(CauseOf([&, sql = sql] { reader.Execute(sql); }), cause) << sql;
+        reader.RollbackTrans();
+        EXPECT_EQ(IdsInTransaction(reader).size(), 2u) << sql;
+    }
+
+    // What another connection commits shows in the reader's next transaction, and moves the
+    // stamp read with that transaction's first statement.
+    db_.Execute("INSERT INTO Bill (FID, FName) VALUES (3, 'new')");
+    reader.BeginTrans();
+    EXPECT_EQ(automation::CLng(reader.Execute("SELECT COUNT(*) FROM Bill")->Value(0)), 3);
+    const Connection::Stamp after = reader.TransactionStamp();
+    reader.CommitTrans();
+    EXPECT_NE(after.stamp, before.stamp);
+    EXPECT_EQ(after.identity, before.identity);
+    EXPECT_EQ(reader.DatabaseIdentity(), reader.DatabaseStamp().identity);
+}
+
+TEST_F(EngineParity, ASessionTheServerEndedIsReplacedAtTheNextTransaction) {
+    if (!test_support::OnPostgres()) GTEST_SKIP() << "PostgreSQL only: a file has no session";
+    Connection reader;
+    reader.Open(connectionString_ + ";Mode=Read");
+    const Variant pid = reader.Execute("SELECT pg_backend_pid()")->Value(0);
+    const std::string identity = reader.DatabaseIdentity();
+    // Waits until the session is gone.
+    ASSERT_TRUE(
+        automation::CBool(One("SELECT pg_terminate_backend(CAST(? AS integer), 5000)", {pid})));
+    EXPECT_EQ(IdsInTransaction(reader), (std::vector<int32_t>{1, 2}));
+    EXPECT_NE(reader.DatabaseIdentity(), identity) << "a new session is another identity";
+    // Outside a transaction the lost session is a failure, as before.
+    const Variant newPid = reader.Execute("SELECT pg_backend_pid()")->Value(0);
+    ASSERT_TRUE(
+        automation::CBool(One("SELECT pg_terminate_backend(CAST(? AS integer), 5000)", {newPid})));
+    EXPECT_EQ(CauseOf([&] { reader.Execute("SELECT COUNT(*) FROM Bill"); }),
+              adodb::FailureCause::Unreachable);
+}

@@ -2,7 +2,7 @@
 
 #include <support/security_test_support.h>
 
-#include <trackquery/contracts/logging.h>
+#include <contracts/logging.h>
 #include <trackquery/dialogs/bill_selection.h>
 #include <trackquery/services/modTrackQuery.h>
 

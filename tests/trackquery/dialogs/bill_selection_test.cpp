@@ -7,8 +7,8 @@
 #include <trackquery/dialogs/frmList.h>
 #include <trackquery/services/modTrackQuery.h>
 
-#include <client/bills/class_bills.h>
-#include <client/bills/ic_list.h>
+#include <components/bills/class_bills.h>
+#include <components/bills/ic_list.h>
 
 #include <platform/automation/conversions.h>
 #include <platform/windowing/form.h>
@@ -158,11 +158,13 @@ TEST_F(BillSelectionTest, RejectedSelectionKeepsTheListOpen) {
     EXPECT_EQ(InterIdOf(selection, 1), 2);
 }
 
+// It is never shown, and the user is told why instead.
 TEST_F(BillSelectionTest, ListThatCannotOpenIsNeverShown) {
+    headless_->AnswerMsgBox("读取数据失败，原因：No bill list 999.", windowing::vbOK);
     EXPECT_FALSE(trackquery::CallSelBill(999, "", false));
     EXPECT_FALSE(FormShown("frmList"));
     EXPECT_TRUE(windowing::LoadedForms().empty());
-    EXPECT_TRUE(headless_->MessageBoxes().empty());
+    EXPECT_EQ(headless_->MessageBoxes().size(), 1u);
 }
 
 TEST_F(BillSelectionTest, EmptyListIsNeverShown) {

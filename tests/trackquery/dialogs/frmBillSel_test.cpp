@@ -4,17 +4,17 @@
 
 #include <trackquery/dialogs/frmBillSel.h>
 
-#include <trackquery/contracts/middle_tier.h>
+#include <contracts/middle_tier.h>
 #include <trackquery/services/MMTS.h>
 
-#include <client/erp_database/demo_database.h>
-#include <client/erp_database/erp_schema.h>
-#include <client/erp_database/sqlite_database.h>
-#include <client/middle_tier/middle_tier_servers.h>
-#include <client/middle_tier/register_middle_tier.h>
-#include <client/resources/register_resources.h>
-#include <client/session/register_session.h>
-#include <client/session/share_props.h>
+#include <components/erp_database/demo_database.h>
+#include <components/erp_database/erp_schema.h>
+#include <components/erp_database/sqlite_database.h>
+#include <components/middle_tier/middle_tier_servers.h>
+#include <components/middle_tier/register_middle_tier.h>
+#include <components/resources/register_resources.h>
+#include <components/session/register_session.h>
+#include <components/session/share_props.h>
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/errors.h>

@@ -2,7 +2,7 @@
 // Test substitutes for the tracking window's tests: a trace viewer that keeps what it is told and
 // raises its events on request, and controllers that count the calls they receive or do nothing.
 
-#include <trackquery/contracts/trace_viewer.h>
+#include <contracts/trace_viewer.h>
 #include <trackquery/framework/ITrackQuery.h>
 
 #include <platform/activebar/active_bar.h>

@@ -3,10 +3,10 @@
 
 #include <support/tracker_fixture.h>
 
-#include <client/bills/ic_list.h>
-#include <client/middle_tier/failing_middle_tier.h>
-#include <trackquery/contracts/detail_model.h>
-#include <trackquery/contracts/message_helper.h>
+#include <components/bills/ic_list.h>
+#include <components/middle_tier/failing_middle_tier.h>
+#include <contracts/message_helper.h>
+#include <contracts/view_models/detail_model.h>
 #include <trackquery/dialogs/frmList.h>
 
 #include <platform/automation/conversions.h>

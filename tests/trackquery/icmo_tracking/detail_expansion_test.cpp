@@ -5,7 +5,7 @@
 
 #include <support/tracker_fixture.h>
 
-#include <client/middle_tier/failing_middle_tier.h>
+#include <components/middle_tier/failing_middle_tier.h>
 
 namespace trackquery::testing {
 namespace {

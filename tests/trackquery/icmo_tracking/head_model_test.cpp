@@ -4,13 +4,15 @@
 
 #include <support/tracker_fixture.h>
 
-#include <client/middle_tier/failing_middle_tier.h>
+#include <components/middle_tier/failing_middle_tier.h>
 
-#include <trackquery/contracts/head_model.h>
+#include <contracts/view_models/head_model.h>
 
 #include <platform/automation/errors.h>
 
 #include <algorithm>
+#include <memory>
+#include <stdexcept>
 
 namespace trackquery::testing {
 namespace {
@@ -214,6 +216,23 @@ TEST_F(HeadModelTest, MissingFieldDefinitionsKeepThePanelsAndSaySo) {
     EXPECT_EQ(Viewer().GetDetailModel(), detail);
 }
 
+// A table or view gone under a running session: the next task order shown cannot be read, and the
+// panel asks for a task order without the lines of the one shown before.
+TEST_F(HeadModelTest, AHeadThatCannotBeReadShowsNoOtherTaskOrder) {
+    for (const char* dropped : {"VIEW VTrackICMOHead", "TABLE ICTrackTemplate"}) {
+        CloseSession();
+        RebuildDatabase();
+        Start({1, 2});
+        ASSERT_NE(LineOf("任务单号"), "<none>") << dropped;
+        Execute(std::string("DROP ") + dropped + (test_support::OnPostgres() ? " CASCADE" : ""));
+        ClickAndWait(3);
+        EXPECT_EQ(Viewer().HeadTitle(), "请选择任务单！") << dropped;
+        EXPECT_FALSE(Viewer().HeadTitleAlert()) << dropped;
+        EXPECT_EQ(Head()->LineCount(), 0) << dropped;
+        EXPECT_NE(Viewer().StatusText().find("读取数据失败"), std::string::npos) << dropped;
+    }
+}
+
 TEST_F(HeadModelTest, AFailingTaskOrderReadIsRaisedWithTheProcedureInTheSource) {
     Start({1, 2});
     auto plan = std::make_shared<client::middle_tier::FailurePlan>();
@@ -229,6 +248,28 @@ TEST_F(HeadModelTest, AFailingTaskOrderReadIsRaisedWithTheProcedureInTheSource) 
                   0u)
             << error.Source();
     }
+}
+
+// A viewer with a fault of the program, once armed, where the panel is asked to show no task order.
+class FaultyEmptyPanelViewer : public client::ViewerDocument {
+  public:
+    void SetHeadTitle(const std::string& text) override {
+        if (armed && text == "请选择任务单！") throw std::logic_error("a fault of the program");
+        ViewerDocument::SetHeadTitle(text);
+    }
+    bool armed = false;
+};
+
+TEST_F(HeadModelTest, AFaultOfTheViewerAfterAFailedReadIsNotSwallowed) {
+    auto& session = Session();
+    auto viewer = std::make_shared<FaultyEmptyPanelViewer>();
+    session.Replace(kProgIdTraceViewer, [viewer] { return viewer; });
+    Start({1, 2});
+    auto plan = std::make_shared<client::middle_tier::FailurePlan>();
+    plan->Fail("GetICMOQuery", client::middle_tier::FailurePlan::Mode::RaiseError);
+    client::middle_tier::RegisterFailingMiddleTier(plan);
+    viewer->armed = true;
+    EXPECT_THROW(Session().ClickTool("btnRefresh"), std::logic_error);
 }
 
 }  // namespace

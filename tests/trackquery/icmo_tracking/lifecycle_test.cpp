@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-#include <client/logging/failure_log.h>
-#include <client/middle_tier/failing_middle_tier.h>
+#include <components/logging/failure_log.h>
+#include <components/middle_tier/failing_middle_tier.h>
 
-#include <trackquery/contracts/security.h>
-#include <trackquery/contracts/trace_viewer.h>
+#include <contracts/security.h>
+#include <contracts/trace_viewer.h>
 
 #include <platform/automation/errors.h>
 #include <platform/automation/registry.h>
@@ -154,7 +154,7 @@ TEST_F(LifecycleTest, TheViewerIsConfiguredForTaskOrders) {
 }
 
 // A viewer that brings back the layout the user left.
-class RestoredLayoutViewer : public client::HeadlessTraceViewer {
+class RestoredLayoutViewer : public client::ViewerDocument {
   public:
     RestoredLayoutViewer() {
         SetViewSetting13(true);
@@ -207,7 +207,7 @@ TEST_F(LifecycleTest, AnEmbeddedStartReturnsAtOnceWithTheWindowShown) {
     auto tracker = Session().CreateICMOQuery();
     EXPECT_EQ(tracker->Hwnd(), 0) << "no window before the start";
     ASSERT_TRUE(
-        Session().StartEmbedded(tracker, client::HeadlessSession::BillList({{1, "WORK000001"}})));
+        Session().StartEmbedded(tracker, harness::HeadlessSession::BillList({{1, "WORK000001"}})));
     auto window = Viewer().Window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->Visible());
@@ -223,9 +223,9 @@ TEST_F(LifecycleTest, AStandAloneStartReturnsOnlyOnceTheUserHasClosedTheWindow) 
     {
         auto tracker = Session().CreateICMOQuery();
         weakTracker = tracker;
-        auto bills = client::HeadlessSession::BillList({{1, "WORK000001"}});
+        auto bills = harness::HeadlessSession::BillList({{1, "WORK000001"}});
         const bool shown = Session().StartStandAlone(
-            tracker, bills, nullptr, {[&](client::HeadlessSession& session) {
+            tracker, bills, nullptr, {[&](harness::HeadlessSession& session) {
                 stepRan = true;
                 weakWindow = session.Viewer()->Window();
                 EXPECT_TRUE(session.Viewer()->StandAlone());
@@ -248,7 +248,7 @@ TEST_F(LifecycleTest, AUserCloseOfTheStandAloneWindowEndsTheStart) {
         auto tracker = Session().CreateICMOQuery();
         weakTracker = tracker;
         EXPECT_TRUE(Session().StartStandAlone(
-            tracker, client::HeadlessSession::BillList({{1, "WORK000001"}}), nullptr, {}));
+            tracker, harness::HeadlessSession::BillList({{1, "WORK000001"}}), nullptr, {}));
         EXPECT_EQ(tracker->Hwnd(), 0);
     }
     EXPECT_TRUE(weakTracker.expired());
@@ -282,7 +282,7 @@ TEST_F(LifecycleTest, AHostFormWithoutTheCloseCallLeavesThePageOpen) {
     auto tracker = Session().CreateICMOQuery();
     automation::ObjectPtr host = std::make_shared<PlainHostForm>();
     ASSERT_TRUE(tracker->InitTrack(&host, Session().HostWindow(), nullptr,
-                                   client::HeadlessSession::BillList({{1, "WORK000001"}})));
+                                   harness::HeadlessSession::BillList({{1, "WORK000001"}})));
     EXPECT_NO_THROW(Session().ClickTool("btnExit"));
     EXPECT_FALSE(SavedOptions("ICMOTrack").empty());
     EXPECT_FALSE(Viewer().Closed());
@@ -303,7 +303,7 @@ TEST_F(LifecycleTest, ClosingTheViewReleasesWindowAndTrackerAndASecondStartOpens
         EXPECT_TRUE(weakWindow.expired());
 
         ASSERT_TRUE(Session().StartEmbedded(
-            tracker, client::HeadlessSession::BillList({{2, "WORK000002"}})));
+            tracker, harness::HeadlessSession::BillList({{2, "WORK000002"}})));
         EXPECT_NE(Session().Viewer(), firstViewer);
         EXPECT_NE(tracker->Hwnd(), 0);
         EXPECT_EQ(Viewer().NavigationTitle(), "生产任务单(1)");
@@ -340,7 +340,7 @@ TEST_F(LifecycleTest, AStartWithoutAViewerFailsWithAMessageAndLeavesNothingBehin
         weakTracker = tracker;
         ExpectBox("显示窗体错误,原因:");
         EXPECT_FALSE(Session().StartEmbedded(
-            tracker, client::HeadlessSession::BillList({{1, "WORK000001"}})));
+            tracker, harness::HeadlessSession::BillList({{1, "WORK000001"}})));
         EXPECT_EQ(tracker->Hwnd(), 0);
     }
     EXPECT_TRUE(weakTracker.expired());

@@ -3,14 +3,18 @@
 
 #include <support/tracker_fixture.h>
 
-#include <client/bills/ic_list.h>
-#include <client/middle_tier/failing_middle_tier.h>
+#include <components/bills/ic_list.h>
+#include <components/logging/failure_log.h>
+#include <components/middle_tier/failing_middle_tier.h>
 #include <trackquery/dialogs/frmList.h>
 
 #include <platform/adodb/recordset.h>
+#include <platform/automation/strings.h>
 #include <platform/windowing/form.h>
 
 #include <gmock/gmock.h>
+
+#include <tuple>
 
 namespace trackquery::testing {
 namespace {
@@ -509,6 +513,25 @@ TEST_F(BillListSelectionTest, ALeftListKeepsTheTree) {
     EXPECT_EQ(BoxCount(), 0u);
 }
 
+// A list whose view is gone: F7 says why, the log has it, and the tree stays.
+TEST_F(BillListSelectionTest, AListThatCannotOpenSaysWhyAndIsLogged) {
+    for (const auto& [subId, order, view] :
+         {std::tuple{"CJ", 1, "iclist_36"}, std::tuple{"SUBC", 6, "iclist_620"}}) {
+        CloseSession();
+        RebuildDatabase();
+        OpenSession(erp::kAdministratorID, subId);
+        Start({order});
+        Execute(std::string("DROP VIEW ") + view);
+        const size_t logged = client::FailureCount();
+        ExpectBox("读取数据失败，原因：");
+        ASSERT_TRUE(Viewer().PressToolKey("bndfilter", "txtSelectBills", 118));
+        EXPECT_NE(automation::LCase(LastBox()).find(view), std::string::npos) << LastBox();
+        EXPECT_EQ(LastBox().find("[SQL"), std::string::npos) << LastBox();
+        EXPECT_EQ(client::FailureCount(), logged + 1);
+        EXPECT_EQ(TaskOrderTexts(), std::vector<std::string>{BillNo(order)});
+    }
+}
+
 using BillList200Test = MassSelectionTest<200>;
 
 TEST_F(BillList200Test, TwoHundredChosenAreAskedForAndNoKeepsTheTree) {
@@ -531,6 +554,27 @@ TEST_F(BillList200Test, TwoHundredChosenAreAllTakenOnYes) {
     ExpectBox("超过200张", windowing::vbYes);
     ASSERT_TRUE(Viewer().PressToolKey("bndfilter", "txtSelectBills", 118));
     EXPECT_EQ(Viewer().NavigationTitle(), "生产任务单(200)");
+}
+
+// The question from 32767 on promises the first 32767 task orders: a confirmed selection of more
+// is cut to them, as a typed number is.
+using BillList32768Test = MassSelectionTest<32768>;
+
+TEST_F(BillList32768Test, OnYesTheTreeTakesTheFirst32767Chosen) {
+    Start({1});
+    Session().Backend().AddModalStep("frmList", [](windowing::Form& form) {
+        ListOf(form).SelectAll();
+        ListOf(form).RaiseCommand("SelectOK");
+    });
+    ExpectBox("超过200张", windowing::vbYes);
+    ExpectBox("你选择的任务单太多，系统只取前面的32767个任务单", windowing::vbYes);
+    ASSERT_TRUE(Viewer().PressToolKey("bndfilter", "txtSelectBills", 118));
+    auto model = Viewer().GetNavigationModel();
+    ASSERT_EQ(model->NodeCount(), 32768);
+    EXPECT_EQ(Viewer().NavigationTitle(), "生产任务单(32767)");
+    EXPECT_EQ(model->NodeItem(32768)->Text,
+              Text("SELECT FBillNo FROM ICList_36 v1 WHERE v1.FTrantype=85 AND v1.FScheduleID=0 "
+                   "ORDER BY v1.FInterID LIMIT 1 OFFSET 32766"));
 }
 
 // Finding a node by its text (the position box).

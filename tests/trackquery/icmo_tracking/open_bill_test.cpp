@@ -6,7 +6,7 @@
 
 #include <support/tracker_fixture.h>
 
-#include <trackquery/contracts/security.h>
+#include <contracts/security.h>
 
 #include <platform/automation/errors.h>
 

@@ -5,10 +5,10 @@
 
 #include <support/tracker_fixture.h>
 
-#include <client/middle_tier/failing_middle_tier.h>
-#include <client/middle_tier/middle_tier_servers.h>
+#include <components/middle_tier/failing_middle_tier.h>
+#include <components/middle_tier/middle_tier_servers.h>
 
-#include <trackquery/contracts/middle_tier.h>
+#include <contracts/middle_tier.h>
 
 namespace trackquery::testing {
 namespace {

@@ -9,7 +9,7 @@
 // Every bill is made by the planner (16395, production group). The guest (16399, group 0 only)
 // may view operation transfers and operation reports but not change them.
 
-#include <client/erp_database/demo_definition.h>
+#include <components/erp_database/demo_definition.h>
 
 #include <string>
 #include <vector>

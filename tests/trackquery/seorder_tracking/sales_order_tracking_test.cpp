@@ -5,16 +5,18 @@
 // The fixture holds sales orders SEORD000001 (entries 1, 2), SEORD000002 (1 to 3), SEORD000003 and
 // the export order EXP000004, with every downstream phase.
 
+#include <support/database_outage.h>
 #include <support/tracker_fixture.h>
 
-#include <client/bills/bill_window.h>
-#include <client/erp_database/demo_database.h>
-#include <client/erp_database/sqlite_database.h>
-#include <client/headless/headless_session.h>
-#include <client/middle_tier/middle_tier_servers.h>
-#include <client/trace_viewer/headless_trace_viewer.h>
+#include <components/bills/bill_window.h>
+#include <components/erp_database/demo_database.h>
+#include <components/erp_database/sqlite_database.h>
+#include <components/middle_tier/failing_middle_tier.h>
+#include <components/middle_tier/middle_tier_servers.h>
+#include <components/viewer/viewer_document.h>
+#include <harness/headless_session.h>
 
-#include <trackquery/contracts/security.h>
+#include <contracts/security.h>
 #include <trackquery/dialogs/frmOrderOption.h>
 #include <trackquery/seorder_tracking/CSeOrderQuery.h>
 
@@ -264,6 +266,66 @@ TEST_F(SalesOrderTracking, OptionsChangedInTheDialogAreSavedAndRebuildThePhases)
     EXPECT_EQ(tracker->Options()->Item("ShowMO").AsLong(), 0);
 }
 
+// Options that cannot be read: OrderSet tries the read again, which says why it fails, and opens
+// the dialog all the same, every box checked over the empty set, so the user can still choose for
+// the window; the saved options the dialog never showed are not written over.
+TEST_F(SalesOrderTracking, OrderSetOpensTheDialogWhenTheOptionsCannotBeRead) {
+    using client::middle_tier::FailurePlan;
+    const std::string saved = "SELECT COUNT(*) FROM ICTrackOptionUser WHERE FValue = 1";
+    const int64_t before = Scalar(saved);
+    for (const auto& [mode, message] :
+         {std::pair{FailurePlan::Mode::ReturnNothing, "读取用户设置失败，读取数据失败！"},
+          std::pair{FailurePlan::Mode::ReturnEmpty, "读取用户设置失败，没有模版数据！"},
+          std::pair{FailurePlan::Mode::RaiseError, "获取用户设置失败,原因："}}) {
+        OpenSession();
+        auto plan = std::make_shared<FailurePlan>();
+        plan->Fail("CGetOrderQuery.GetBillOption", mode);
+        client::middle_tier::RegisterFailingMiddleTier(plan);
+        ExpectBox(message);  // on loading, and again on OrderSet
+        ExpectBox(message);
+        auto tracker = Open(Orders(81, {1}));
+        Session().Backend().AddModalStep("frmOrderOption", [](windowing::Form& form) {
+            auto& dialog = dynamic_cast<trackquery::frmOrderOption&>(form);
+            EXPECT_EQ(dialog.ChkMO->Value() + dialog.ChkFilter->Value(), 2 * windowing::vbChecked);
+            dialog.ChkMO->Click();
+            dialog.CmdOK->Click();
+        });
+        ASSERT_TRUE(Session().ClickTool("OrderSet")) << message;
+        EXPECT_EQ(plan->Calls("GetBillOption"), 2) << message;
+        EXPECT_EQ(tracker->Options()->Item("ShowMO").AsLong(), 0) << message;
+        EXPECT_EQ(Scalar(saved), before) << message;
+        CloseSession();
+    }
+}
+
+// Options the database cannot take (it is gone for a while) are refused: the view and the dialog
+// opened again keep the saved ones.
+TEST_F(SalesOrderTracking, OptionsThatCannotBeSavedAreRefusedAndNeverShownAsSaved) {
+    auto tracker = Open(Orders(81, {1}));
+    const size_t phases = PhaseKeys().size();
+    std::unique_ptr<test_support::DatabaseOutage> outage;
+    Session().Backend().AddModalStep("frmOrderOption", [&](windowing::Form& form) {
+        auto& dialog = dynamic_cast<trackquery::frmOrderOption&>(form);
+        outage = std::make_unique<test_support::DatabaseOutage>(*database_);
+        dialog.ChkMO->Click();
+        dialog.CmdOK->Click();
+    });
+    ExpectBox("保存用户设置失败，原因：");
+    ASSERT_TRUE(Session().ClickTool("OrderSet"));
+    outage.reset();
+    EXPECT_EQ(PhaseKeys().size(), phases);
+    EXPECT_TRUE(automation::CBool(tracker->Options()->Item("ShowMO")));
+
+    bool shownChecked = false;
+    Session().Backend().AddModalStep("frmOrderOption", [&](windowing::Form& form) {
+        auto& dialog = dynamic_cast<trackquery::frmOrderOption&>(form);
+        shownChecked = dialog.ChkMO->Value() == windowing::vbChecked;
+        dialog.CmdCancel->Click();
+    });
+    ASSERT_TRUE(Session().ClickTool("OrderSet"));
+    EXPECT_TRUE(shownChecked) << "the choice that was not saved is not shown as saved";
+}
+
 TEST_F(SalesOrderTracking, APhaseRowOpensItsBillBrowsingTheBillsOfItsKind) {
     Open(Orders(81, {1}));
     ASSERT_TRUE(Session().ExpandDetail("2.3"));
@@ -355,8 +417,8 @@ TEST_F(SalesOrderTracking, ATaskOrderJumpsToTheSalesOrderItWasMadeFor) {
     const int64_t order =
         Scalar("SELECT FOrderInterID FROM ICMO WHERE FInterID = " + std::to_string(taskOrder));
     auto tracker = Session().CreateICMOQuery(-85);
-    ASSERT_TRUE(
-        Session().StartEmbedded(tracker, client::HeadlessSession::BillList({{taskOrder, "WORK"}})));
+    ASSERT_TRUE(Session().StartEmbedded(tracker,
+                                        harness::HeadlessSession::BillList({{taskOrder, "WORK"}})));
     auto taskViewer = Session().Viewer();
     // The sales order node of the task order, found by its key.
     std::string salesNode;

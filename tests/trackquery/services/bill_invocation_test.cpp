@@ -5,7 +5,7 @@
 #include <trackquery/services/BillFunc.h>
 #include <trackquery/services/modTrackQuery.h>
 
-#include <client/bills/bills.h>
+#include <components/bills/bills.h>
 
 #include <platform/adodb/recordset.h>
 #include <platform/automation/conversions.h>

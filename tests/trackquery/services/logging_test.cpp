@@ -2,15 +2,17 @@
 
 #include "services_test_support.h"
 
-#include <client/logging/proc_log.h>
+#include <components/logging/proc_log.h>
+#include <contracts/logging.h>
 #include <platform/windowing/event_loop.h>
 #include <platform/windowing/headless_backend.h>
 #include <platform/windowing/screen.h>
-#include <trackquery/contracts/logging.h>
 #include <trackquery/services/WaitCursor.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <stdexcept>
 
 using trackquery::LogProcEnd;
 using trackquery::LogProcStart;
@@ -34,9 +36,11 @@ class FakeLog : public trackquery::IYqLogMsg {
         ends.push_back(std::to_string(handle.AsLong()) + "/" + std::to_string(failed));
     }
     void LogFailure(const std::string& key, int32_t number, const std::string&) override {
+        failFailure();
         failures.push_back(key + "/" + std::to_string(number));
     }
 
+    std::function<void()> failFailure = [] {};
     bool enabled = true, failStart = false, failEnd = false;
     int enabledAsked = 0;
     std::vector<std::string> starts, ends, failures;
@@ -114,8 +118,17 @@ TEST_F(Logging, AFailingLoggerIsSilent) {
     auto log = InstallFakeLog();
     log->failStart = true;
     log->failEnd = true;
+    log->failFailure = [] { automation::Raise(5, "YqLogMsg.Log", "cannot record"); };
     EXPECT_EQ(LogProcStart("A"), 0);
     EXPECT_NO_THROW(LogProcEnd(5, trackquery::kLogFailed));
+    EXPECT_NO_THROW(trackquery::LogFailure("C", automation::RuntimeError(3021, "", "")));
+}
+
+TEST_F(Logging, AFaultOfTheProgramInTheLogIsNotSwallowed) {
+    auto log = InstallFakeLog();
+    log->failFailure = [] { throw std::logic_error("a fault of the program"); };
+    EXPECT_THROW(trackquery::LogFailure("C", automation::RuntimeError(3021, "", "")),
+                 std::logic_error);
 }
 
 TEST_F(Logging, APendingErrorSurvivesTheEndOfALoggedProcedure) {

@@ -2,11 +2,11 @@
 
 #include "services_test_support.h"
 
-#include <client/resources/res_loader.h>
+#include <components/resources/res_loader.h>
+#include <contracts/resources.h>
+#include <contracts/session.h>
 #include <platform/automation/collections.h>
 #include <platform/windowing/form.h>
-#include <trackquery/contracts/resources.h>
-#include <trackquery/contracts/session.h>
 
 #include <memory>
 
@@ -299,53 +299,6 @@ TEST_F(PropsValue, AnEntryWithoutAKeyStopsTheScanWithItsValue) {
 TEST_F(PropsValue, AnUnreadableSessionYieldsTheEmptyText) {
     automation::ComponentRegistry::Instance().Unregister(trackquery::kSharePropsProgId);
     EXPECT_EQ(trackquery::GetPropsValue("UserID"), "");
-}
-
-using Tokenizer = ServicesTest;
-
-TEST_F(Tokenizer, CutTokenSplitsAtTheFirstSeparator) {
-    std::string text = "a=b=c";
-    EXPECT_EQ(trackquery::CutToken(text, "="), "a");
-    EXPECT_EQ(text, "b=c");
-}
-
-TEST_F(Tokenizer, CutTokenIgnoresLetterCase) {
-    std::string text = "leftANDright";
-    EXPECT_EQ(trackquery::CutToken(text, "and"), "left");
-    EXPECT_EQ(text, "right");
-}
-
-TEST_F(Tokenizer, CutTokenWithoutSeparatorTakesEverything) {
-    std::string text = "rest";
-    EXPECT_EQ(trackquery::CutToken(text, ";"), "rest");
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(trackquery::CutToken(text, ";"), "");
-    EXPECT_EQ(text, "");
-}
-
-TEST_F(Tokenizer, CutKeyAndCutValueTrimSpaces) {
-    std::string text = "  Key  =  value  ; next=1";
-    EXPECT_EQ(trackquery::CutKey(text), "Key");
-    EXPECT_EQ(trackquery::CutValue(text), "value");
-    EXPECT_EQ(text, " next=1");
-}
-
-TEST_F(Tokenizer, ABracedValueDropsWhatFollowsItsBrace) {
-    std::string text = "{a;b=c} ignored ;next=2";
-    EXPECT_EQ(trackquery::CutValue(text), "a;b=c");
-    EXPECT_EQ(text, "next=2");
-}
-
-TEST_F(Tokenizer, BracesDoNotNest) {
-    std::string text = "{a{b}c};d=1";
-    EXPECT_EQ(trackquery::CutValue(text), "a{b");
-    EXPECT_EQ(text, "d=1");
-}
-
-TEST_F(Tokenizer, AnUnclosedBraceTakesTheRest) {
-    std::string text = " {a;b";
-    EXPECT_EQ(trackquery::CutValue(text), "a;b");
-    EXPECT_EQ(text, "");
 }
 
 using NumberFormatting = ServicesTest;

@@ -3,7 +3,7 @@
 
 #include "source_text_scan.h"
 
-#include <client/resources/res_loader.h>
+#include <components/resources/res_loader.h>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +63,21 @@ TEST(ResourceCoverage, EveryLibraryTextHasATraditionalChineseTranslation) {
     ASSERT_FALSE(LibraryTexts().empty());
     std::string missing = MissingTexts(ResourceFile("cht"));
     EXPECT_TRUE(missing.empty()) << "ZeVoverazuzed.cht lacks:" << missing;
+}
+
+// The desktop program's start window speaks the profile's language through the same files. The
+// languages in its list are named in their own language, whatever is shown.
+TEST(ResourceCoverage, EveryStartWindowTextIsTranslated) {
+    const auto texts = scan::ChineseTextsBelow(kSourceDir / "faces" / "qt" / "start");
+    ASSERT_GE(texts.size(), 20u);
+    for (const char* language : {"cht", "en"}) {
+        const auto resources = ResourceFile(language);
+        for (const auto& found : texts) {
+            if (found.text == "简体中文" || found.text == "繁體中文") continue;
+            EXPECT_EQ(resources.count(found.text), 1u)
+                << "ZeVoverazuzed." << language << " lacks \"" << found.text << "\"";
+        }
+    }
 }
 
 TEST(ResourceCoverage, TheThreeLanguagesHoldTheSameKeys) {

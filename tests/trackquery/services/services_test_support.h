@@ -4,12 +4,12 @@
 
 #include <support/session_resources.h>
 
-#include <client/logging/register_logging.h>
-#include <client/resources/register_resources.h>
-#include <client/resources/res_loader.h>
-#include <client/session/lang_info.h>
-#include <client/session/register_session.h>
-#include <client/session/share_props.h>
+#include <components/logging/register_logging.h>
+#include <components/resources/register_resources.h>
+#include <components/resources/res_loader.h>
+#include <components/session/lang_info.h>
+#include <components/session/register_session.h>
+#include <components/session/share_props.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/registry.h>
 #include <trackquery/services/MMTS.h>
