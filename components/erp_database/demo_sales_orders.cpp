@@ -173,24 +173,28 @@ void DemoWriter::WriteEntryPhases(const SalesEntry& entry, int64_t customer, int
                                                                  {1000005, Round2(invoiced * 0.3)}};
     int64_t day = date + 10;
     for (const auto& [kind, amount] : receipts) {
-        const int64_t receipt = NextId("t_RPReceipt");
-        Insert("t_RPReceipt",
-               {"FInterID", "FBillNo", "FClassTypeID", "FDate", "FCustID", "FStatus", "FBillerID"},
-               {receipt, Number(kind == 1000015 ? "YSK" : "SK", receipt), kind, calendar_.Date(day),
-                customer, int64_t{1}, int64_t{kSalesID}});
-        Insert("t_RPReceiptEntry",
-               {"FInterID", "FEntryID", "FAmount", "FOrderInterID", "FOrderEntryID"},
-               {receipt, int64_t{1}, amount, order, entry.entryId});
-        if (kind == 1000005) {
-            const int64_t writeOff = NextId("t_RPWriteOff");
-            Insert("t_RPWriteOff",
-                   {"FID", "FNumber", "FReceiptInterID", "FOrderInterID", "FOrderEntryID",
-                    "FAmount", "FDate", "FBillerID"},
-                   {writeOff, Number("HX", writeOff), receipt, order, entry.entryId, amount,
-                    calendar_.Date(day + 1), int64_t{kSalesID}});
-        }
+        WriteReceipt(kind, amount, day, customer, order, entry.entryId);
         day += 15;
     }
+}
+
+void DemoWriter::WriteReceipt(int64_t kind, double amount, int64_t day, int64_t customer,
+                              int64_t order, int64_t entryId) {
+    const int64_t receipt = NextId("t_RPReceipt");
+    Insert("t_RPReceipt",
+           {"FInterID", "FBillNo", "FClassTypeID", "FDate", "FCustID", "FStatus", "FBillerID"},
+           {receipt, Number(kind == 1000015 ? "YSK" : "SK", receipt), kind, calendar_.Date(day),
+            customer, int64_t{1}, int64_t{kSalesID}});
+    Insert("t_RPReceiptEntry",
+           {"FInterID", "FEntryID", "FAmount", "FOrderInterID", "FOrderEntryID"},
+           {receipt, int64_t{1}, amount, order, entryId});
+    if (kind != 1000005) return;
+    const int64_t writeOff = NextId("t_RPWriteOff");
+    Insert("t_RPWriteOff",
+           {"FID", "FNumber", "FReceiptInterID", "FOrderInterID", "FOrderEntryID", "FAmount",
+            "FDate", "FBillerID"},
+           {writeOff, Number("HX", writeOff), receipt, order, entryId, amount,
+            calendar_.Date(day + 1), int64_t{kSalesID}});
 }
 
 }  // namespace client::erp_database::internal

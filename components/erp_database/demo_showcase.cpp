@@ -114,21 +114,7 @@ void DemoWriter::WriteShowcaseOrder() {
     const std::vector<std::tuple<int64_t, double, int64_t>> receipts{{1000015, 20000.0, -59},
                                                                      {1000005, 30000.0, -28}};
     for (const auto& [kind, amount, day] : receipts) {
-        const int64_t receipt = NextId("t_RPReceipt");
-        Insert("t_RPReceipt",
-               {"FInterID", "FBillNo", "FClassTypeID", "FDate", "FCustID", "FStatus", "FBillerID"},
-               {receipt, Number(kind == 1000015 ? "YSK" : "SK", receipt), kind, calendar_.Date(day),
-                customer, int64_t{1}, int64_t{kSalesID}});
-        Insert("t_RPReceiptEntry",
-               {"FInterID", "FEntryID", "FAmount", "FOrderInterID", "FOrderEntryID"},
-               {receipt, int64_t{1}, amount, order, int64_t{1}});
-        if (kind != 1000005) continue;
-        const int64_t writeOff = NextId("t_RPWriteOff");
-        Insert("t_RPWriteOff",
-               {"FID", "FNumber", "FReceiptInterID", "FOrderInterID", "FOrderEntryID", "FAmount",
-                "FDate", "FBillerID"},
-               {writeOff, Number("HX", writeOff), receipt, order, int64_t{1}, amount,
-                calendar_.Date(day + 1), int64_t{kSalesID}});
+        WriteReceipt(kind, amount, day, customer, order, 1);
     }
 }
 

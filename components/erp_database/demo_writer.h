@@ -90,6 +90,10 @@ class DemoWriter {
     void WriteOperationBills(int64_t icmoId, int64_t itemId, int64_t recordId, int64_t operId,
                              double finished, int64_t biller, int64_t date);
     void WriteEntryPhases(const SalesEntry& entry, int64_t customer, int64_t date);
+    // A receipt (1000005) or advance receipt (1000015) of an order entry; a receipt is written
+    // off against the entry the next day.
+    void WriteReceipt(int64_t kind, double amount, int64_t day, int64_t customer, int64_t order,
+                      int64_t entryId);
 
     SqliteDatabase& db_;
     DemoDefinition definition_;
