@@ -39,23 +39,6 @@ int32_t CellNumber(const DetailRowPtr& row, const char* key) {
     return automation::CLngOr(cell->Value);
 }
 
-// The bill window's sub-system for a transaction type.
-std::string SubsystemOf(int32_t tranType) {
-    switch (tranType) {
-        case 21:
-        case 80:
-        case 81:
-        case 82:
-        case 86:
-            return "xs";
-        default: {
-            // Task orders open in the module of their kind.
-            const TaskOrderKind* kind = TaskOrderKindOf(-tranType);
-            return kind && kind->billTranType == tranType ? kind->moduleName : "";
-        }
-    }
-}
-
 // The rows of a phase node that a bill window browses with the clicked one: those of the same
 // kind (and for task orders of the same repetitive or other type), in node order.
 struct BrowsedRows {
@@ -136,7 +119,7 @@ bool CSeOrderQuery::OpenOrdinaryBill(const DetailRowPtr& row, const DetailNodePt
         NewBrowseList("FInterID", "FTranType", browsed.ids, kind, browsed.clickedPosition);
     bool changed = false;
     ShowBillList(list, keyFields, 1, 0, kindType, std::abs(kind), mode, 0, changed,
-                 SubsystemOf(kind));
+                 ModuleOfTrackedBill(kind));
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <trackquery/services/SysObjects.h>
 #include <trackquery/services/messages.h>
 #include <trackquery/services/modTrackQuery.h>
+#include <trackquery/services/task_order_kinds.h>
 #include <trackquery/services/user_groups.h>
 
 #include <platform/automation/errors.h>
@@ -26,23 +27,15 @@ constexpr int32_t kWriteOffKind = -10000;
 // The module whose bill window shows a kind; `fallback` for kinds of the tracker's own module.
 std::string ModuleOf(int32_t kind, const std::string& fallback) {
     switch (std::abs(kind)) {
-        case 21:
-        case 80:
-        case 81:
-        case 82:
-        case 86:
-            return "xs";
         case 2:
         case 5:
         case 24:
         case 28:
             return "Stock";
-        case 571:
-            return "SubContractor";
-        case 85:
-            return "ShopFloor";
-        default:
-            return fallback;
+        default: {
+            const std::string module = ModuleOfTrackedBill(std::abs(kind));
+            return module.empty() ? fallback : module;
+        }
     }
 }
 

@@ -39,4 +39,19 @@ int32_t TaskOrderTranTypeOf(int32_t transactionType, int32_t fType) {
 
 bool IsTaskOrderBillKind(int32_t kind) { return kind == -85 || kind == -571; }
 
+std::string ModuleOfTrackedBill(int32_t tranType) {
+    switch (tranType) {
+        case 21:
+        case 80:
+        case 81:
+        case 82:
+        case 86:
+            return "xs";
+        default: {
+            const TaskOrderKind* kind = TaskOrderKindOf(-tranType);
+            return kind && kind->billTranType == tranType ? kind->moduleName : "";
+        }
+    }
+}
+
 }  // namespace trackquery

@@ -40,4 +40,9 @@ int32_t TaskOrderTranTypeOf(int32_t transactionType, int32_t fType);
 // reads "下达" where other bills read "审核".
 bool IsTaskOrderBillKind(int32_t kind);
 
+// The client module whose bill window opens a tracked bill of this transaction type: "xs" for
+// the sales kinds (orders, invoices), a task order kind's own module for its task orders, and ""
+// for the others, which each tracker places itself.
+std::string ModuleOfTrackedBill(int32_t tranType);
+
 }  // namespace trackquery
