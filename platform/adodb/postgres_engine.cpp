@@ -1,10 +1,11 @@
 // The PostgreSQL engine: a server reached through libpq. Statements are translated to its dialect
 // (postgres_dialect.h), parameters are sent apart from the text, results come back as text and
-// are read by the column's type, and errors are told by their SQLSTATE.
+// are read by the column's type (postgres_result.h), and errors are told by their SQLSTATE.
 
 #include <platform/adodb/engine.h>
 #include <platform/adodb/postgres_connect.h>
 #include <platform/adodb/postgres_dialect.h>
+#include <platform/adodb/postgres_result.h>
 #include <platform/adodb/postgres_wait.h>
 #include <platform/adodb/value_rules.h>
 #include <platform/automation/errors.h>
@@ -30,22 +31,6 @@ using automation::Variant;
 using automation::VarType;
 
 namespace {
-
-// Type OIDs of the server's built-in types that read as other than text (pg_type.dat); they are
-// fixed across versions.
-enum : Oid {
-    kBool = 16,
-    kInt8 = 20,
-    kInt2 = 21,
-    kInt4 = 23,
-    kOid = 26,
-    kFloat4 = 700,
-    kFloat8 = 701,
-    kDate = 1082,
-    kTimestamp = 1114,
-    kTimestampTz = 1184,
-    kNumeric = 1700,
-};
 
 struct ResultDeleter {
     void operator()(PGresult* result) const { PQclear(result); }
@@ -126,89 +111,6 @@ std::string ParameterText(const Variant& value, int index) {
 constexpr const char* kStampQuery =
     "SELECT (CASE WHEN pg_is_in_recovery() THEN pg_last_wal_replay_lsn() "
     "ELSE pg_current_wal_insert_lsn() END)::text";
-
-// What a column of a server type reads as.
-enum class ColumnKind { Integer, Real, Boolean, Date, Text };
-
-ColumnKind KindOf(Oid type) {
-    switch (type) {
-        case kInt2:
-        case kInt4:
-        case kInt8:
-        case kOid:
-            return ColumnKind::Integer;
-        case kFloat4:
-        case kFloat8:
-        case kNumeric:
-            return ColumnKind::Real;
-        case kBool:
-            return ColumnKind::Boolean;
-        case kDate:
-        case kTimestamp:
-        case kTimestampTz:
-            return ColumnKind::Date;
-        default:
-            return ColumnKind::Text;
-    }
-}
-
-// A column as a record set field, by the type the server reports.
-struct ColumnReader {
-    FieldInfo field;
-    ColumnKind kind = ColumnKind::Text;
-    bool wide = false;  // an integer beyond 32 bits was read
-};
-
-Variant ReadValue(const char* text, int length, ColumnReader& column) {
-    switch (column.kind) {
-        case ColumnKind::Integer: {
-            const long long value = std::strtoll(text, nullptr, 10);
-            if (value < std::numeric_limits<int32_t>::min() ||
-                value > std::numeric_limits<int32_t>::max())
-                column.wide = true;
-            return static_cast<int64_t>(value);
-        }
-        case ColumnKind::Real:
-            return std::strtod(text, nullptr);
-        case ColumnKind::Boolean:
-            return text[0] == 't';
-        case ColumnKind::Date: {
-            // "2026-05-04 00:00:00[.fff][+zz]": the seconds are what a Date holds.
-            const auto date = ParseDateText(std::string_view(text, std::min(length, 19)));
-            if (date) return *date;
-            return std::string(text, static_cast<size_t>(length));
-        }
-        case ColumnKind::Text:
-            break;
-    }
-    return std::string(text, static_cast<size_t>(length));
-}
-
-void DescribeField(ColumnReader& column) {
-    FieldInfo& field = column.field;
-    switch (column.kind) {
-        case ColumnKind::Integer:
-            field.Type = column.wide ? adBigInt : adInteger;
-            field.DefinedSize = column.wide ? 8 : 4;
-            break;
-        case ColumnKind::Real:
-            field.Type = adDouble;
-            field.DefinedSize = 8;
-            break;
-        case ColumnKind::Boolean:
-            field.Type = adBoolean;
-            field.DefinedSize = 2;
-            break;
-        case ColumnKind::Date:
-            field.Type = adDBTimeStamp;
-            field.DefinedSize = 16;
-            break;
-        case ColumnKind::Text:
-            field.Type = adVarWChar;
-            field.DefinedSize = 0;
-            break;
-    }
-}
 
 // COPY's text format: tab between values, \N for Null, backslash escapes.
 void AppendCopyValue(std::string& line, const Variant& value, int column) {
@@ -704,52 +606,16 @@ class PostgresEngine final : public Engine {
     }
 
     RecordsetPtr ReadRows(const PGresult* result, const std::vector<std::string>& written) {
-        const int columns = PQnfields(result);
-        const int count = PQntuples(result);
         // Names folded to lower case get back the case the statement or the schema wrote.
         const auto catalogue =
             NameCatalogue(address_, [this](const char* sql) { return Query(sql); });
-        auto originalOf = [&](const std::string& name) {
+        return ReadResultRows(result, [&](const std::string& name) {
             for (const auto& word : written) {
                 if (automation::LCase(word) == name) return word;
             }
             const auto known = catalogue->find(name);
             return known == catalogue->end() ? name : known->second;
-        };
-
-        std::vector<ColumnReader> readers(static_cast<size_t>(columns));
-        for (int c = 0; c < columns; ++c) {
-            auto& reader = readers[static_cast<size_t>(c)];
-            reader.field.Name = originalOf(PQfname(result, c));
-            reader.kind = KindOf(PQftype(result, c));
-        }
-        std::vector<std::vector<Variant>> rows(static_cast<size_t>(count));
-        for (int r = 0; r < count; ++r) {
-            auto& row = rows[static_cast<size_t>(r)];
-            row.reserve(static_cast<size_t>(columns));
-            for (int c = 0; c < columns; ++c) {
-                if (PQgetisnull(result, r, c)) {
-                    row.push_back(automation::Null);
-                } else {
-                    row.push_back(ReadValue(PQgetvalue(result, r, c), PQgetlength(result, r, c),
-                                            readers[static_cast<size_t>(c)]));
-                }
-            }
-        }
-        std::vector<FieldInfo> fields;
-        for (auto& reader : readers) {
-            DescribeField(reader);
-            fields.push_back(reader.field);
-        }
-        auto recordset = Recordset::OpenWithFields(fields);
-        for (auto& row : rows) {
-            for (size_t c = 0; c < row.size(); ++c) {
-                // A wide integer column reads as Double, as on SQLite.
-                if (readers[c].wide && !row[c].IsNull()) row[c] = *row[c].NumericValue();
-            }
-            recordset->LoadRow(std::move(row));
-        }
-        return recordset;
+        });
     }
 
     // A few dozen statements make up what the client runs again and again.
