@@ -143,14 +143,15 @@ RecordsetPtr ReadResultRows(const PGresult* result,
         DescribeField(reader);
         fields.push_back(reader.field);
     }
-    auto recordset = Recordset::OpenWithFields(fields);
-    for (auto& row : rows) {
-        for (size_t c = 0; c < row.size(); ++c) {
-            // A wide integer column reads as Double, as on SQLite.
-            if (readers[c].wide && !row[c].IsNull()) row[c] = *row[c].NumericValue();
+    // A wide integer column reads as Double, as on SQLite.
+    for (size_t c = 0; c < readers.size(); ++c) {
+        if (!readers[c].wide) continue;
+        for (auto& row : rows) {
+            if (!row[c].IsNull()) row[c] = *row[c].NumericValue();
         }
-        recordset->LoadRow(std::move(row));
     }
+    auto recordset = Recordset::OpenWithFields(std::move(fields));
+    recordset->LoadRows(std::move(rows));
     return recordset;
 }
 

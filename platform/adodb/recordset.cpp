@@ -334,13 +334,24 @@ RecordsetPtr Recordset::OpenWithFields(std::vector<FieldInfo> fields) {
     return RecordsetPtr(new Recordset(std::make_shared<RecordStore>(std::move(fields))));
 }
 
-void Recordset::LoadRow(std::vector<Variant> values) {
-    RequireOpen();
-    if (values.size() != store_->Fields().size())
-        Fail(adoerr::InvalidArgument, "A row of " + std::to_string(values.size()) +
+void Recordset::RequireRowSize(size_t values) const {
+    if (values != store_->Fields().size())
+        Fail(adoerr::InvalidArgument, "A row of " + std::to_string(values) +
                                           " values was given to a record set of " +
                                           std::to_string(store_->Fields().size()) + " fields.");
+}
+
+void Recordset::LoadRow(std::vector<Variant> values) {
+    RequireOpen();
+    RequireRowSize(values.size());
     view_->ShowLoadedRow(store_->Append(std::move(values)));
+}
+
+void Recordset::LoadRows(std::vector<std::vector<Variant>> rows) {
+    RequireOpen();
+    for (const auto& values : rows) RequireRowSize(values.size());
+    store_->AppendAll(std::move(rows));
+    view_->ShowLoadedRows();
 }
 
 // --- FieldReader -----------------------------------------------------------------------------

@@ -125,10 +125,13 @@ class Recordset : public automation::Object {
     // cursor, except that a record set without visible rows gets the new row as current, as
     // an opened record set has its first row current.
     void LoadRow(std::vector<automation::Variant> values);
+    // LoadRow for many rows at once; a row of a wrong count stores none of them.
+    void LoadRows(std::vector<std::vector<automation::Variant>> rows);
 
   private:
     Recordset(std::shared_ptr<RecordStore> store);
     void RequireOpen() const;
+    void RequireRowSize(size_t values) const;
 
     std::shared_ptr<RecordStore> store_;
     std::unique_ptr<RowView> view_;         // cursor, Filter and Sort of this handle

@@ -29,6 +29,17 @@ RowPtr RecordStore::Append(std::vector<automation::Variant> values) {
     return row;
 }
 
+void RecordStore::AppendAll(std::vector<std::vector<automation::Variant>> rows) {
+    rows_.reserve(rows_.size() + rows.size());
+    for (auto& values : rows) {
+        auto row = std::make_shared<StoredRow>();
+        row->values = std::move(values);
+        row->id = nextId_++;
+        rows_.push_back(std::move(row));
+    }
+    ++version_;
+}
+
 void RecordStore::MarkDeleted(const RowPtr& row) {
     row->deleted = true;
     ++version_;
@@ -98,6 +109,18 @@ void RowView::ShowLoadedRow(const RowPtr& row) {
     const bool wasEmpty = bof_ && eof_ && rows_.empty();
     if (Passes(*row)) rows_.push_back(row);
     seenRows_ = store_->Rows().size();
+    seenVersion_ = store_->Version();
+    if (wasEmpty && !rows_.empty()) SetPlace(0);
+}
+
+void RowView::ShowLoadedRows() {
+    const bool wasEmpty = bof_ && eof_ && rows_.empty();
+    const auto& stored = store_->Rows();
+    rows_.reserve(rows_.size() + (stored.size() - seenRows_));
+    for (size_t i = seenRows_; i < stored.size(); ++i) {
+        if (Passes(*stored[i])) rows_.push_back(stored[i]);
+    }
+    seenRows_ = stored.size();
     seenVersion_ = store_->Version();
     if (wasEmpty && !rows_.empty()) SetPlace(0);
 }

@@ -41,6 +41,7 @@ class RecordStore {
     uint64_t Version() const { return version_; }
 
     internal::RowPtr Append(std::vector<automation::Variant> values);
+    void AppendAll(std::vector<std::vector<automation::Variant>> rows);
     void MarkDeleted(const internal::RowPtr& row);
 
   private:
@@ -64,6 +65,8 @@ class RowView {
     // Puts a loaded row in the view when it passes the filter, without moving the cursor unless
     // the view had no rows.
     void ShowLoadedRow(const internal::RowPtr& row);
+    // ShowLoadedRow for every row stored since the view last looked.
+    void ShowLoadedRows();
 
     size_t Count() const { return rows_.size(); }
     const std::vector<internal::RowPtr>& Rows() const { return rows_; }

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 namespace adodb::internal {
 
@@ -67,15 +68,16 @@ int32_t DeclaredLength(const std::string& declared) {
     return static_cast<int32_t>(std::strtol(declared.c_str() + open + 1, nullptr, 10));
 }
 
-// SQLite's own affinity rules, in its order, then the names SQL Server schemas use.
-FieldInfo DescribeColumn(const std::string& name, const char* declaredType,
-                         const ColumnTraits& traits) {
+// A column's field by its declared type, by SQLite's own affinity rules in its order, then the
+// names SQL Server schemas use; nothing for a column without a declared type it knows (an
+// expression), whose values decide. An integer column is adInteger until a value does not fit.
+std::optional<FieldInfo> DeclaredField(const std::string& name, const char* declaredType) {
     FieldInfo field;
     field.Name = name;
     const std::string declared = automation::UCase(declaredType ? declaredType : "");
     if (Contains(declared, "INT")) {
-        field.Type = traits.anyWide ? adBigInt : adInteger;
-        field.DefinedSize = traits.anyWide ? 8 : 4;
+        field.Type = adInteger;
+        field.DefinedSize = 4;
     } else if (Contains(declared, "CHAR") || Contains(declared, "CLOB") ||
                Contains(declared, "TEXT")) {
         field.Type = adVarWChar;
@@ -91,8 +93,18 @@ FieldInfo DescribeColumn(const std::string& name, const char* declaredType,
                Contains(declared, "NUM") || Contains(declared, "MONEY")) {
         field.Type = adDouble;
         field.DefinedSize = 8;
-    } else if (traits.anyText || (!traits.anyReal && !traits.anyInteger)) {
-        field.Type = adVarWChar;  // no declared type: what the values are
+    } else {
+        return std::nullopt;
+    }
+    return field;
+}
+
+// The field of a column without a declared type: what its values are.
+FieldInfo FieldOfValues(const std::string& name, const ColumnTraits& traits) {
+    FieldInfo field;
+    field.Name = name;
+    if (traits.anyText || (!traits.anyReal && !traits.anyInteger)) {
+        field.Type = adVarWChar;
     } else if (traits.anyReal || traits.anyWide) {
         field.Type = adDouble;
         field.DefinedSize = 8;
@@ -164,29 +176,46 @@ RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
     // The columns are counted after the first step: a kept statement whose tables changed is
     // prepared anew inside it, and "SELECT *" may then have other columns.
     resultCode = sqlite3_step(statement);
-    const int columns = sqlite3_column_count(statement);
-    std::vector<ColumnTraits> traits(static_cast<size_t>(columns));
+    const auto columns = static_cast<size_t>(sqlite3_column_count(statement));
+    std::vector<std::string> names(columns);
+    std::vector<std::optional<FieldInfo>> declared(columns);
+    for (size_t c = 0; c < columns; ++c) {
+        const char* name = sqlite3_column_name(statement, static_cast<int>(c));
+        names[c] = name ? name : "";
+        declared[c] =
+            DeclaredField(names[c], sqlite3_column_decltype(statement, static_cast<int>(c)));
+    }
+    // A value of a declared column is shown as its field's type while it is at hand; the
+    // columns whose values decide their type wait for every value.
+    std::vector<ColumnTraits> traits(columns);
     std::vector<std::vector<Variant>> rows;
     rows.reserve(64);
     for (; resultCode == SQLITE_ROW; resultCode = sqlite3_step(statement)) {
         std::vector<Variant> row;
-        row.reserve(static_cast<size_t>(columns));
-        for (int c = 0; c < columns; ++c)
-            row.push_back(ReadCell(statement, c, traits[static_cast<size_t>(c)]));
+        row.reserve(columns);
+        for (size_t c = 0; c < columns; ++c) {
+            Variant& cell = row.emplace_back(ReadCell(statement, static_cast<int>(c), traits[c]));
+            if (declared[c]) ShowAsFieldType(*declared[c], cell);
+        }
         rows.push_back(std::move(row));
     }
     if (resultCode != SQLITE_DONE) return nullptr;
     std::vector<FieldInfo> fields;
-    for (int c = 0; c < columns; ++c) {
-        const char* name = sqlite3_column_name(statement, c);
-        fields.push_back(DescribeColumn(name ? name : "", sqlite3_column_decltype(statement, c),
-                                        traits[static_cast<size_t>(c)]));
+    fields.reserve(columns);
+    for (size_t c = 0; c < columns; ++c) {
+        if (!declared[c]) {
+            fields.push_back(FieldOfValues(names[c], traits[c]));
+            for (auto& row : rows) ShowAsFieldType(fields[c], row[c]);
+            continue;
+        }
+        fields.push_back(*declared[c]);
+        if (fields[c].Type == adInteger && traits[c].anyWide) {
+            fields[c].Type = adBigInt;
+            fields[c].DefinedSize = 8;
+        }
     }
-    auto recordset = Recordset::OpenWithFields(fields);
-    for (auto& row : rows) {
-        for (size_t c = 0; c < row.size(); ++c) ShowAsFieldType(fields[c], row[c]);
-        recordset->LoadRow(std::move(row));
-    }
+    auto recordset = Recordset::OpenWithFields(std::move(fields));
+    recordset->LoadRows(std::move(rows));
     return recordset;
 }
 

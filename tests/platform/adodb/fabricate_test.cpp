@@ -178,6 +178,18 @@ TEST(Editing, LoadRowNeedsOneValuePerField) {
     rs->LoadRow({3, 4});
     EXPECT_EQ(rs->Value("B"), Variant(2));
     EXPECT_EQ(rs->RecordCount(), 2);
+    // Many rows at once: one of a wrong count stores none; the others keep the cursor where it is.
+    EXPECT_EQ(ErrorNumberOf([&] { rs->LoadRows({{5, 6}, {7}}); }), adoerr::InvalidArgument);
+    EXPECT_EQ(rs->RecordCount(), 2);
+    rs->SetFilter("A > 5");
+    rs->LoadRows({{5, 6}, {7, 8}});
+    EXPECT_EQ(rs->RecordCount(), 1);  // only the row that passes the filter is shown
+    rs->SetFilter("");
+    EXPECT_EQ(rs->RecordCount(), 4);
+    EXPECT_EQ(rs->Value("B"), Variant(2));
+    auto fresh = MakeRecordset({{"A", adInteger}}, {});
+    fresh->LoadRows({{9}, {10}});
+    EXPECT_EQ(fresh->Value("A"), Variant(9));  // the first loaded row becomes current
 }
 
 TEST(Editing, ReopeningAClosedFabricatedRecordsetStartsEmpty) {
