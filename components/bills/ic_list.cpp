@@ -30,7 +30,10 @@ bool IsIdentifier(const std::string& name) {
 
 automation::DictionaryPtr RowAsDictionary(const adodb::RecordsetPtr& rs) {
     auto row = std::make_shared<Dictionary>();
-    for (int32_t i = 0; i < rs->FieldCount(); ++i) row->SetItem(rs->FieldAt(i).Name, rs->Value(i));
+    row->Reserve(static_cast<size_t>(rs->FieldCount()));
+    for (int32_t i = 0; i < rs->FieldCount(); ++i) {
+        row->SetItem(rs->FieldAt(i).Name, rs->ValueRef(i));
+    }
     return row;
 }
 

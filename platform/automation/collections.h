@@ -34,6 +34,8 @@ class Dictionary : public Object {
 
     // Adds a new key; an existing one is error 457.
     void Add(std::string_view key, Variant value);
+    // Room for this many entries, for a dictionary whose size is known before it is filled.
+    void Reserve(size_t entries) { entries_.reserve(entries); }
     void Remove(std::string_view key);
 
     // Key and item by 1-based position (error 9 outside 1..Count).
