@@ -18,6 +18,14 @@ constexpr const char* kSource = "ADODB.Recordset";
     automation::Raise(number, kSource, description);
 }
 
+// The filter criteria read from a Filter text; nothing for a blank one.
+std::optional<internal::FilterCriteria> CriteriaOf(const std::string& text,
+                                                   const std::vector<FieldInfo>& fields) {
+    std::optional<internal::FilterCriteria> criteria;
+    if (text.find_first_not_of(" \t\r\n") != std::string::npos) criteria.emplace(text, fields);
+    return criteria;
+}
+
 }  // namespace
 
 Recordset::Recordset() = default;
@@ -241,9 +249,7 @@ const std::string& Recordset::Filter() const { return filter_; }
 
 void Recordset::SetFilter(const std::string& criteria) {
     RequireOpen();
-    std::optional<internal::FilterCriteria> parsed;
-    if (criteria.find_first_not_of(" \t\r\n") != std::string::npos)
-        parsed.emplace(criteria, store_->Fields());  // reads it before anything changes
+    auto parsed = CriteriaOf(criteria, store_->Fields());  // read before anything changes
     auto sort = internal::ParseSortOrder(sort_, store_->Fields());
     Update();
     view_->ShowRows(std::move(parsed), std::move(sort));
@@ -261,9 +267,7 @@ const std::string& Recordset::Sort() const { return sort_; }
 void Recordset::SetSort(const std::string& order) {
     RequireOpen();
     auto keys = internal::ParseSortOrder(order, store_->Fields());
-    std::optional<internal::FilterCriteria> filter;
-    if (filter_.find_first_not_of(" \t\r\n") != std::string::npos)
-        filter.emplace(filter_, store_->Fields());
+    auto filter = CriteriaOf(filter_, store_->Fields());
     Update();
     view_->ShowRows(std::move(filter), std::move(keys));
     sort_ = order;
@@ -352,6 +356,22 @@ void Recordset::LoadRows(std::vector<std::vector<Variant>> rows) {
     for (const auto& values : rows) RequireRowSize(values.size());
     store_->AppendAll(std::move(rows));
     view_->ShowLoadedRows();
+}
+
+void Recordset::OrderRowsAsSqlite(const std::vector<std::string>& fields) {
+    RequireOpen();
+    std::vector<size_t> keys;
+    for (const auto& name : fields) keys.push_back(static_cast<size_t>(FieldOrdinal(name)));
+    Update();
+    store_->Reorder([&keys](const internal::StoredRow& a, const internal::StoredRow& b) {
+        for (const size_t key : keys) {
+            const int order = internal::CompareAsSqlite(a.values[key], b.values[key]);
+            if (order != 0) return order < 0;
+        }
+        return false;
+    });
+    view_->ShowRows(CriteriaOf(filter_, store_->Fields()),
+                    internal::ParseSortOrder(sort_, store_->Fields()));
 }
 
 // --- FieldReader -----------------------------------------------------------------------------

@@ -40,6 +40,13 @@ void RecordStore::AppendAll(std::vector<std::vector<automation::Variant>> rows) 
     ++version_;
 }
 
+void RecordStore::Reorder(const std::function<bool(const StoredRow&, const StoredRow&)>& before) {
+    const auto goesBefore = [&](const RowPtr& a, const RowPtr& b) { return before(*a, *b); };
+    if (std::is_sorted(rows_.begin(), rows_.end(), goesBefore)) return;
+    std::stable_sort(rows_.begin(), rows_.end(), goesBefore);
+    ++version_;
+}
+
 void RecordStore::MarkDeleted(const RowPtr& row) {
     row->deleted = true;
     ++version_;

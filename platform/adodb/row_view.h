@@ -13,6 +13,7 @@
 #include <platform/adodb/recordset.h>
 #include <platform/adodb/sort_order.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +43,10 @@ class RecordStore {
 
     internal::RowPtr Append(std::vector<automation::Variant> values);
     void AppendAll(std::vector<std::vector<automation::Variant>> rows);
+    // Puts the rows in the order `before` gives, rows it finds equal keeping their places; rows
+    // already in that order are only looked at.
+    void Reorder(const std::function<bool(const internal::StoredRow&,
+                                          const internal::StoredRow&)>& before);
     void MarkDeleted(const internal::RowPtr& row);
 
   private:

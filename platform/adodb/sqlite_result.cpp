@@ -133,14 +133,36 @@ Variant AsFieldType(const FieldInfo& field, Variant value) {
     }
 }
 
-// AsFieldType in place: a whole number in an integer field and a text in a text field (the
-// declared length is not checked here), the usual cells, are already what the field shows and
-// stay where they are.
+// How the values of a declared column are shown as its field's type.
+enum class Showing { Integer, Text, Double, Other };
+
+Showing ShowingOf(const FieldInfo& field) {
+    if (field.Type == adInteger || field.Type == adBigInt) return Showing::Integer;
+    if (IsTextType(field.Type)) return Showing::Text;
+    if (field.Type == adDouble) return Showing::Double;
+    return Showing::Other;
+}
+
+// Whether a value is already what its field shows, as the usual cells are: anything in an
+// integer field (which is its values' own), a text in a text field (the declared length is not
+// checked here), a real in a double field, and Null.
+bool ShownAsStored(Showing showing, const Variant& value) {
+    switch (showing) {
+        case Showing::Integer:
+            return true;
+        case Showing::Text:
+            return value.IsString() || value.IsNull();
+        case Showing::Double:
+            return value.Type() == automation::VarType::Double || value.IsNull();
+        case Showing::Other:
+            break;
+    }
+    return value.IsNull();
+}
+
+// AsFieldType in place, for a value that is not shown as it is stored.
 void ShowAsFieldType(const FieldInfo& field, Variant& value) {
-    if (value.IsNull()) return;
-    if (field.Type == adInteger || field.Type == adBigInt) return;
-    if (value.IsString() && IsTextType(field.Type)) return;
-    if (field.Type == adDouble && value.Type() == automation::VarType::Double) return;
+    if (ShownAsStored(ShowingOf(field), value)) return;
     // The form a DATE column holds; any other text takes the general way.
     if (field.Type == adDBTimeStamp && value.IsString()) {
         if (auto date = IsoDate(value.AsString())) {
@@ -179,11 +201,13 @@ RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
     const auto columns = static_cast<size_t>(sqlite3_column_count(statement));
     std::vector<std::string> names(columns);
     std::vector<std::optional<FieldInfo>> declared(columns);
+    std::vector<Showing> showing(columns, Showing::Other);
     for (size_t c = 0; c < columns; ++c) {
         const char* name = sqlite3_column_name(statement, static_cast<int>(c));
         names[c] = name ? name : "";
         declared[c] =
             DeclaredField(names[c], sqlite3_column_decltype(statement, static_cast<int>(c)));
+        if (declared[c]) showing[c] = ShowingOf(*declared[c]);
     }
     // A value of a declared column is shown as its field's type while it is at hand; the
     // columns whose values decide their type wait for every value.
@@ -195,7 +219,7 @@ RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
         row.reserve(columns);
         for (size_t c = 0; c < columns; ++c) {
             Variant& cell = row.emplace_back(ReadCell(statement, static_cast<int>(c), traits[c]));
-            if (declared[c]) ShowAsFieldType(*declared[c], cell);
+            if (declared[c] && !ShownAsStored(showing[c], cell)) ShowAsFieldType(*declared[c], cell);
         }
         rows.push_back(std::move(row));
     }

@@ -147,6 +147,17 @@ int CompareForSort(const Variant& a, const Variant& b) {
     return CompareTextIgnoreCase(TextOf(a), TextOf(b));
 }
 
+int CompareAsSqlite(const Variant& a, const Variant& b) {
+    const bool aNull = a.IsNull() || a.IsEmpty();
+    const bool bNull = b.IsNull() || b.IsEmpty();
+    if (aNull || bNull) return aNull == bNull ? 0 : (aNull ? -1 : 1);
+    if (a.IsString() && b.IsString()) return a.AsString().compare(b.AsString());
+    if (a.IsString() || b.IsString()) return a.IsString() ? 1 : -1;
+    const double x = a.NumericValue().value_or(0);
+    const double y = b.NumericValue().value_or(0);
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
 bool IsNumericType(DataTypeEnum type) {
     switch (type) {
         case adSmallInt:

@@ -33,6 +33,10 @@ int CompareTextIgnoreCase(std::string_view a, std::string_view b);
 // Two texts that both read as numbers still compare as texts.
 int CompareForSort(const automation::Variant& a, const automation::Variant& b);
 
+// The order of SQLite's ORDER BY over the values it stored: Null first, then numbers by value,
+// then texts byte by byte (its BINARY collation).
+int CompareAsSqlite(const automation::Variant& a, const automation::Variant& b);
+
 bool IsNumericType(DataTypeEnum type);
 bool IsTextType(DataTypeEnum type);
 bool IsDateType(DataTypeEnum type);

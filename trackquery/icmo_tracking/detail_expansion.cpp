@@ -76,6 +76,9 @@ struct ColumnPlan {
     std::string key;
     CellKind kind = CellKind::Plain;
     std::optional<Variant> decimalSource, format, sum;
+    std::optional<std::string> decimalSourceText;
+    // The text of the last date the column showed: bills of one day follow each other.
+    std::optional<std::pair<double, std::string>> lastDate;
     int32_t valueOrdinal = -1;
     int32_t decimalsOrdinal = -1;
     bool filtered = false;
@@ -239,8 +242,11 @@ void FillStockCell(NodeLoad& load, DetailCell& cell) {
 }
 
 void FillNumericCell(NodeLoad& load, ColumnPlan& plan, DetailCell& cell) {
-    load.decimalSource =
-        automation::TextOrEmpty(QueryFieldValue(load, plan, plan.decimalSource, "FDecimalSrc"));
+    if (!plan.decimalSourceText) {
+        plan.decimalSourceText =
+            automation::TextOrEmpty(QueryFieldValue(load, plan, plan.decimalSource, "FDecimalSrc"));
+    }
+    load.decimalSource = *plan.decimalSourceText;
     int32_t decimals = 0;
     if (load.decimalSource.empty()) {
         decimals = automation::CLng(QueryFieldValue(load, plan, plan.format, "FFormat"));
@@ -276,6 +282,16 @@ void FillNumericCell(NodeLoad& load, ColumnPlan& plan, DetailCell& cell) {
     }
 }
 
+std::string PlainText(ColumnPlan& plan, const Variant& value) {
+    if (value.IsString()) return value.AsString();
+    if (value.Type() != automation::VarType::Date) return automation::TextOrEmpty(value);
+    const double serial = value.AsDate().serial;
+    if (!plan.lastDate || plan.lastDate->first != serial) {
+        plan.lastDate.emplace(serial, automation::TextOrEmpty(value));
+    }
+    return plan.lastDate->second;
+}
+
 void FillBillCell(NodeLoad& load, DetailRow& row, ColumnPlan& plan, DetailCell& cell,
                   int32_t position) {
     if (!plan.column) automation::Raise(automation::vberr::ObjectVariableNotSet);
@@ -303,7 +319,7 @@ void FillBillCell(NodeLoad& load, DetailRow& row, ColumnPlan& plan, DetailCell& 
             break;
         case CellKind::Plain: {
             const Variant& value = load.bills->ValueRef(ValueOrdinal(load, plan));
-            cell.Text = automation::TextOrEmpty(value);
+            cell.Text = PlainText(plan, value);
             cell.Value = value;
             break;
         }

@@ -2,6 +2,7 @@
 // an SQLite file, and again on a database of the PostgreSQL test server (its .postgres variant).
 // Every difference between the engines that the library's SQL meets is checked here.
 
+#include <support/error_number.h>
 #include <support/test_server.h>
 
 #include <platform/adodb/connection.h>
@@ -140,6 +141,34 @@ TEST_F(EngineParity, AQueryRunAgainSeesTheTableAsItIsNow) {
     auto rows = db_.Execute("SELECT * FROM Bill");
     EXPECT_EQ(rows->FieldCount(), 6);
     EXPECT_EQ(rows->RecordCount(), 3);
+}
+
+TEST_F(EngineParity, RowsPutInOrderHereComeAsSqlitesOrderByGivesThem) {
+    if (test_support::OnPostgres()) GTEST_SKIP() << "a server sorts by its own collation";
+    // Nulls, numbers of both kinds, texts that differ in letter case, that look like numbers or
+    // hold bytes beyond ASCII, a text in a number column, and two rows with equal keys.
+    db_.ExecuteScript(
+        "CREATE TABLE Keyed (K TEXT, N INTEGER, Seq INTEGER);"
+        "INSERT INTO Keyed VALUES ('b', 2, 1), ('B', 1, 2), (NULL, 5, 3), ('a', NULL, 4), "
+        "('\xC3\xA9', 1, 5), ('a', 2.5, 6), ('a', 2, 7), ('10', 1, 8), ('9', 1, 9), ('b', 2, 10), "
+        "('a', 'x', 11), ('a', -3, 12);");
+    auto sequence = [](const adodb::RecordsetPtr& rows) {
+        std::vector<int32_t> seq;
+        for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext())
+            seq.push_back(automation::CLng(rows->Value("Seq")));
+        return seq;
+    };
+    auto ours = db_.Execute("SELECT K, N, Seq FROM Keyed");
+    ours->SetFilter("Seq <> 4");
+    ours->OrderRowsAsSqlite({"K", "n"});
+    EXPECT_EQ(automation::CLng(ours->Value("Seq")), 3);  // the view starts at its first row
+    EXPECT_EQ(ours->RecordCount(), 11);                   // under its filter
+    ours->SetFilter("");
+    // Equal keys keep the order they came in, as the rowid does for SQLite.
+    EXPECT_EQ(sequence(ours),
+              sequence(db_.Execute("SELECT K, N, Seq FROM Keyed ORDER BY K, N, rowid")));
+    EXPECT_EQ(ErrorNumberOf([&] { ours->OrderRowsAsSqlite({"Missing"}); }),
+              adodb::adoerr::ItemNotFound);
 }
 
 TEST_F(EngineParity, FailuresCarryTheSameNumbersAndCauses) {
