@@ -358,7 +358,7 @@ void Recordset::LoadRows(std::vector<std::vector<Variant>> rows) {
     view_->ShowLoadedRows();
 }
 
-void Recordset::OrderRowsAsSqlite(const std::vector<std::string>& fields) {
+void Recordset::OrderRows(const std::vector<std::string>& fields) {
     RequireOpen();
     std::vector<size_t> keys;
     for (const auto& name : fields) keys.push_back(static_cast<size_t>(FieldOrdinal(name)));

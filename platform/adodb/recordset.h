@@ -127,11 +127,11 @@ class Recordset : public automation::Object {
     void LoadRow(std::vector<automation::Variant> values);
     // LoadRow for many rows at once; a row of a wrong count stores none of them.
     void LoadRows(std::vector<std::vector<automation::Variant>> rows);
-    // Puts the stored rows in the order of these fields as SQLite's ORDER BY would put the values
-    // it stored (Null, then numbers, then texts byte by byte), for a query that leaves its
-    // sorting to the reader; rows of equal keys keep their order. The view shows the new order
-    // from its first row, under its Filter and Sort. An unknown field is 3265.
-    void OrderRowsAsSqlite(const std::vector<std::string>& fields);
+    // Puts the stored rows in the order of these fields, for a query that leaves its sorting to
+    // the reader: Null first, then numbers by value, then texts byte by byte, as SQLite's ORDER
+    // BY puts the values it stored; rows of equal keys keep their order. The view shows the new
+    // order from its first row, under its Filter and Sort. An unknown field is 3265.
+    void OrderRows(const std::vector<std::string>& fields);
 
   private:
     Recordset(std::shared_ptr<RecordStore> store);

@@ -163,9 +163,9 @@ bool ShownAsStored(Showing showing, const Variant& value) {
 // AsFieldType in place, for a value that is not shown as it is stored.
 void ShowAsFieldType(const FieldInfo& field, Variant& value) {
     if (ShownAsStored(ShowingOf(field), value)) return;
-    // The form a DATE column holds; any other text takes the general way.
+    // The forms DATE and DATETIME columns hold; any other text takes the general way.
     if (field.Type == adDBTimeStamp && value.IsString()) {
-        if (auto date = IsoDate(value.AsString())) {
+        if (auto date = IsoDateTime(value.AsString())) {
             value = *date;
             return;
         }

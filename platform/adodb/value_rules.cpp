@@ -68,14 +68,23 @@ std::optional<double> ParseNumberText(std::string_view text) {
     return value;
 }
 
+namespace {
+
+// The number the digits at `at` write; -1 when one of them is not a digit.
+int DigitsAt(std::string_view text, size_t at, size_t count) {
+    int value = 0;
+    for (size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
 std::optional<DateValue> IsoDate(std::string_view text) {
     if (!automation::IsIsoDateText(text)) return std::nullopt;
-    auto number = [&](size_t at, size_t count) {
-        int value = 0;
-        for (size_t i = at; i < at + count; ++i) value = value * 10 + (text[i] - '0');
-        return value;
-    };
-    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    const int year = DigitsAt(text, 0, 4), month = DigitsAt(text, 5, 2), day = DigitsAt(text, 8, 2);
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month < 1 || month > 12 || day < 1) return std::nullopt;
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
@@ -85,8 +94,25 @@ std::optional<DateValue> IsoDate(std::string_view text) {
     return DateValue{*serial};
 }
 
+std::optional<DateValue> IsoDateTime(std::string_view text) {
+    if (text.size() == 10) return IsoDate(text);
+    if (text.size() != 19 || text[10] != ' ' || text[13] != ':' || text[16] != ':') {
+        return std::nullopt;
+    }
+    const int hour = DigitsAt(text, 11, 2), minute = DigitsAt(text, 14, 2),
+              second = DigitsAt(text, 17, 2);
+    if (!IsoDate(text.substr(0, 10)) || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
+        second < 0 || second > 59) {
+        return std::nullopt;
+    }
+    const auto serial = automation::detail::DateSerial(
+        DigitsAt(text, 0, 4), DigitsAt(text, 5, 2), DigitsAt(text, 8, 2), hour, minute, second);
+    if (!serial) return std::nullopt;
+    return DateValue{*serial};
+}
+
 std::optional<DateValue> ParseDateText(std::string_view text) {
-    if (auto date = IsoDate(text)) return date;
+    if (auto date = IsoDateTime(text)) return date;
     // A date text as VB reads it; a plain number is not taken for a date here.
     const std::string trimmed = automation::TrimWhitespace(text);
     if (trimmed.empty() || ParseNumberText(trimmed) || !automation::IsDate(Variant(trimmed)))

@@ -20,6 +20,9 @@ std::optional<automation::DateValue> ParseDateText(std::string_view text);
 // The same for the form a DATE column holds, "YYYY-MM-DD" (a year from 1000 on), read without
 // the general reader; nothing for any other text, an impossible day among them.
 std::optional<automation::DateValue> IsoDate(std::string_view text);
+// The same for "YYYY-MM-DD" or "YYYY-MM-DD HH:MM:SS", the forms a server writes its dates and
+// timestamps in.
+std::optional<automation::DateValue> IsoDateTime(std::string_view text);
 // "YYYY-MM-DD", with " HH:MM:SS" when the time is not midnight or `withTime` asks for it.
 std::string FormatDateText(automation::DateValue date, bool withTime = false);
 

@@ -290,27 +290,36 @@ TEST_F(ConnectionTest, KeptQueriesFollowOtherConnections) {
     }
 }
 
-// DATE columns hold "YYYY-MM-DD" texts, read into dates by a shortcut: over the years 1000 to
-// 9999 every such text reads as CDate reads it, and an impossible day stays a text.
+// DATE columns hold "YYYY-MM-DD" texts and DATETIME columns "YYYY-MM-DD HH:MM:SS", read into
+// dates by a shortcut: over the years 1000 to 9999 every such text reads as CDate reads it, and
+// an impossible day or time stays a text.
 TEST_F(ConnectionTest, DateColumnsReadAsCDateReadsThem) {
     Connection db;
     db.Open(ConnectionString());
     db.ExecuteScript(
-        "CREATE TABLE Days (FDay DATE);"
+        "CREATE TABLE Days (FDay DATE, FStamp DATETIME);"
         "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 17 FROM n WHERE i < 3287000) "
-        "INSERT INTO Days SELECT date('1000-01-01', '+' || i || ' days') FROM n;"
-        "INSERT INTO Days VALUES ('2023-02-29'), ('2024-02-29');");
-    auto rs = db.Execute("SELECT FDay, FDay || '' AS FText FROM Days");
+        "INSERT INTO Days SELECT date('1000-01-01', '+' || i || ' days'), "
+        "datetime('1000-01-01', '+' || i || ' days', '+' || (i * 7 % 86400) || ' seconds') FROM n;"
+        "INSERT INTO Days VALUES ('2023-02-29', '2024-02-29 24:00:00'), "
+        "('2024-02-29', '2024-02-29 23:59:59');");
+    auto rs = db.Execute("SELECT FDay, FDay || '' AS FText, FStamp, FStamp || '' AS FStampText "
+                         "FROM Days");
     int32_t dates = 0;
     for (; !rs->Eof(); rs->MoveNext(), ++dates) {
         const std::string text = rs->Value("FText").AsString();
+        const std::string stamp = rs->Value("FStampText").AsString();
         if (text == "2023-02-29") {
             EXPECT_TRUE(rs->Value("FDay").IsString());
+            EXPECT_TRUE(rs->Value("FStamp").IsString());
             continue;
         }
         ASSERT_EQ(rs->Value("FDay"),
                   automation::Variant(automation::CDate(automation::Variant(text))))
             << text;
+        ASSERT_EQ(rs->Value("FStamp"),
+                  automation::Variant(automation::CDate(automation::Variant(stamp))))
+            << stamp;
     }
     EXPECT_GT(dates, 190000);
 }
