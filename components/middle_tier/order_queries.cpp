@@ -165,6 +165,12 @@ automation::VectorPtr PhaseBills(adodb::Connection& db, const automation::Dictio
     const std::vector<Variant> keys{Variant(static_cast<int32_t>(order)),
                                     Variant(static_cast<int32_t>(entry))};
     const std::string byEntry = " WHERE FOrderInterID = ? AND FOrderEntryID = ?";
+    // The bills by date, put in order here rather than by the database, as a node's bills are
+    // (TrackedBills): a phase's view is sorted whole rows and all, at about the cost of reading it.
+    auto byDate = [](adodb::RecordsetPtr rows) {
+        rows->OrderRows({"FDate", "FInterID"});
+        return rows;
+    };
     auto bills = std::make_shared<automation::Vector>();
     if (phase == 1000034) {
         // Receipts of the kinds the user shows, then the lines that wrote them off.
@@ -173,16 +179,13 @@ automation::VectorPtr PhaseBills(adodb::Connection& db, const automation::Dictio
         if (OptionOn(para, "ShowPreReceive")) kinds.push_back(1000015);
         std::vector<Variant> parameters = keys;
         parameters.push_back(Variant(JsonArray(kinds)));
-        bills->Add(db.Execute("SELECT * FROM VPhase_1000034" + byEntry + " AND FClassTypeID IN " +
-                                  NumberList(db) + " ORDER BY FDate, FInterID",
-                              parameters));
-        bills->Add(db.Execute(
-            "SELECT * FROM VPhase_WriteOff" + byEntry + " ORDER BY FDate, FInterID", keys));
+        bills->Add(byDate(db.Execute("SELECT * FROM VPhase_1000034" + byEntry +
+                                         " AND FClassTypeID IN " + NumberList(db),
+                                     parameters)));
+        bills->Add(byDate(db.Execute("SELECT * FROM VPhase_WriteOff" + byEntry, keys)));
         return bills;
     }
-    bills->Add(db.Execute(
-        "SELECT * FROM VPhase_" + std::to_string(phase) + byEntry + " ORDER BY FDate, FInterID",
-        keys));
+    bills->Add(byDate(db.Execute("SELECT * FROM VPhase_" + std::to_string(phase) + byEntry, keys)));
     return bills;
 }
 

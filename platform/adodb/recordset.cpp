@@ -127,13 +127,18 @@ Variant Recordset::Value(int32_t ordinal) const { return ValueRef(ordinal); }
 const Variant& Recordset::ValueRef(int32_t ordinal) const {
     RequireOpen();
     FieldAt(ordinal);
-    if (view_->editMode != adEditNone) return view_->editValues[static_cast<size_t>(ordinal)];
+    return CurrentValues()[static_cast<size_t>(ordinal)];
+}
+
+const std::vector<Variant>& Recordset::CurrentValues() const {
+    RequireOpen();
+    if (view_->editMode != adEditNone) return view_->editValues;
     const internal::StoredRow* row = view_->CurrentRow();
     if (!row)
         Fail(adoerr::NoCurrentRecord,
              "Either BOF or EOF is True, or the current record has been "
              "deleted: there is no row to read.");
-    return row->values[static_cast<size_t>(ordinal)];
+    return row->values;
 }
 
 void Recordset::SetValue(const Variant& index, Variant value) {

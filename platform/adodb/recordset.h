@@ -65,6 +65,9 @@ class Recordset : public automation::Object {
     // The same value without a copy, for readers that go through many rows: it holds until the
     // record set moves, changes or closes.
     const automation::Variant& ValueRef(int32_t ordinal) const;
+    // Every value of the current row (or of the pending edit) by ordinal, for a reader of many
+    // fields of each row; held until the cursor moves or the row changes. 3021 without a row.
+    const std::vector<automation::Variant>& CurrentValues() const;
     void SetValue(const automation::Variant& index, automation::Variant value);
 
     // --- Navigation --------------------------------------------------------------------------
@@ -128,8 +131,8 @@ class Recordset : public automation::Object {
     // LoadRow for many rows at once; a row of a wrong count stores none of them.
     void LoadRows(std::vector<std::vector<automation::Variant>> rows);
     // Puts the stored rows in the order of these fields, for a query that leaves its sorting to
-    // the reader: Null first, then numbers by value, then texts byte by byte, as SQLite's ORDER
-    // BY puts the values it stored; rows of equal keys keep their order. The view shows the new
+    // the reader: Null first, then numbers and dates by value, then texts byte by byte, as
+    // SQLite's ORDER BY puts the values it stored; rows of equal keys keep their order. The view shows the new
     // order from its first row, under its Filter and Sort. An unknown field is 3265.
     void OrderRows(const std::vector<std::string>& fields);
 

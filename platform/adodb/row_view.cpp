@@ -42,8 +42,27 @@ void RecordStore::AppendAll(std::vector<std::vector<automation::Variant>> rows) 
 
 void RecordStore::Reorder(const std::function<bool(const StoredRow&, const StoredRow&)>& before) {
     const auto goesBefore = [&](const RowPtr& a, const RowPtr& b) { return before(*a, *b); };
-    if (std::is_sorted(rows_.begin(), rows_.end(), goesBefore)) return;
-    std::stable_sort(rows_.begin(), rows_.end(), goesBefore);
+    // A natural merge sort: the runs of rows already in order are merged pairwise, so rows that
+    // come nearly in order, a few runs, take a few passes rather than a whole sort.
+    std::vector<size_t> runs{0};
+    for (size_t i = 1; i < rows_.size(); ++i) {
+        if (goesBefore(rows_[i], rows_[i - 1])) runs.push_back(i);
+    }
+    if (runs.size() == 1) return;
+    runs.push_back(rows_.size());
+    while (runs.size() > 2) {
+        std::vector<size_t> merged{0};
+        for (size_t r = 0; r + 2 < runs.size(); r += 2) {
+            const auto first = rows_.begin() + static_cast<std::ptrdiff_t>(runs[r]);
+            std::inplace_merge(first, rows_.begin() + static_cast<std::ptrdiff_t>(runs[r + 1]),
+                               rows_.begin() + static_cast<std::ptrdiff_t>(runs[r + 2]),
+                               goesBefore);
+            merged.push_back(runs[r + 2]);
+        }
+        // An odd run out waits for the next pass.
+        if (runs.size() % 2 == 0) merged.push_back(runs.back());
+        runs = std::move(merged);
+    }
     ++version_;
 }
 

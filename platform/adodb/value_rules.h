@@ -37,7 +37,8 @@ int CompareTextIgnoreCase(std::string_view a, std::string_view b);
 int CompareForSort(const automation::Variant& a, const automation::Variant& b);
 
 // The order of SQLite's ORDER BY over the values it stored: Null first, then numbers by value,
-// then texts byte by byte (its BINARY collation).
+// then texts byte by byte (its BINARY collation). A date read from a stored text goes among
+// the numbers by its serial, that is by the day it names.
 int CompareAsSqlite(const automation::Variant& a, const automation::Variant& b);
 
 bool IsNumericType(DataTypeEnum type);

@@ -98,6 +98,8 @@ struct NodeLoad {
     int32_t kind = 0;
     RecordsetPtr fields;
     RecordsetPtr bills;
+    // The values of the bill whose row is being built.
+    const std::vector<Variant>* values = nullptr;
     automation::DictionaryPtr totals = std::make_shared<automation::Dictionary>();
     automation::DictionaryPtr stock;
     // The decimal source last read from a numeric column; the stock column reads its decimals
@@ -127,8 +129,12 @@ int32_t BillOrdinal(NodeLoad& load, const std::string& name) {
     return ordinal;
 }
 
+const Variant& BillAt(const NodeLoad& load, int32_t ordinal) {
+    return (*load.values)[static_cast<size_t>(ordinal)];
+}
+
 const Variant& BillValue(NodeLoad& load, const std::string& name) {
-    return load.bills->ValueRef(BillOrdinal(load, name));
+    return BillAt(load, BillOrdinal(load, name));
 }
 
 const StatusLook& LookOf(NodeLoad& load, const std::string& keyword) {
@@ -254,9 +260,9 @@ void FillNumericCell(NodeLoad& load, ColumnPlan& plan, DetailCell& cell) {
         if (plan.decimalsOrdinal < 0) {
             plan.decimalsOrdinal = load.bills->FieldOrdinal("FQtyDecimal_" + load.decimalSource);
         }
-        decimals = automation::CLng(load.bills->ValueRef(plan.decimalsOrdinal));
+        decimals = automation::CLng(BillAt(load, plan.decimalsOrdinal));
     }
-    const Variant& value = load.bills->ValueRef(ValueOrdinal(load, plan));
+    const Variant& value = BillAt(load, ValueOrdinal(load, plan));
     cell.Text = value.IsNull() ? "" : FormatWithDecimals(value, decimals);
     cell.Value = value;
     if (!FieldIsOne(QueryFieldValue(load, plan, plan.sum, "FSum"))) return;
@@ -318,7 +324,7 @@ void FillBillCell(NodeLoad& load, DetailRow& row, ColumnPlan& plan, DetailCell& 
             FillNumericCell(load, plan, cell);
             break;
         case CellKind::Plain: {
-            const Variant& value = load.bills->ValueRef(ValueOrdinal(load, plan));
+            const Variant& value = BillAt(load, ValueOrdinal(load, plan));
             cell.Text = PlainText(plan, value);
             cell.Value = value;
             break;
@@ -328,6 +334,7 @@ void FillBillCell(NodeLoad& load, DetailRow& row, ColumnPlan& plan, DetailCell& 
 
 DetailRowPtr NewBillRow(NodeLoad& load) {
     if (!load.planned) PlanColumns(load);
+    load.values = &load.bills->CurrentValues();
     auto row =
         load.cellKeys ? std::make_shared<DetailRow>(load.cellKeys) : std::make_shared<DetailRow>();
     row->RowColor = kRowColor;
