@@ -3,6 +3,7 @@
 #include <platform/adodb/value_rules.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <limits>
 #include <string_view>
@@ -62,29 +63,44 @@ struct ColumnReader {
     bool wide = false;  // an integer beyond 32 bits was read
 };
 
-Variant ReadValue(const char* text, int length, ColumnReader& column) {
+// Appends the value the server wrote as `text` to the row, made in its place there.
+void AppendValue(std::vector<Variant>& row, const char* text, int length, ColumnReader& column) {
+    const std::string_view written(text, static_cast<size_t>(length));
     switch (column.kind) {
         case ColumnKind::Integer: {
-            const long long value = std::strtoll(text, nullptr, 10);
+            long long value = 0;
+            std::from_chars(written.data(), written.data() + written.size(), value);
             if (value < std::numeric_limits<int32_t>::min() ||
                 value > std::numeric_limits<int32_t>::max())
                 column.wide = true;
-            return static_cast<int64_t>(value);
+            row.emplace_back(static_cast<int64_t>(value));
+            return;
         }
-        case ColumnKind::Real:
-            return std::strtod(text, nullptr);
+        case ColumnKind::Real: {
+            // from_chars reads the server's digits, "Infinity" and "NaN" as strtod does, without
+            // the locale; strtod stays for what it would not read whole.
+            double value = 0;
+            const auto read = std::from_chars(written.data(), written.data() + written.size(), value);
+            if (read.ec != std::errc() || read.ptr != written.data() + written.size()) {
+                value = std::strtod(text, nullptr);
+            }
+            row.emplace_back(value);
+            return;
+        }
         case ColumnKind::Boolean:
-            return text[0] == 't';
-        case ColumnKind::Date: {
+            row.emplace_back(text[0] == 't');
+            return;
+        case ColumnKind::Date:
             // "2026-05-04 00:00:00[.fff][+zz]": the seconds are what a Date holds.
-            const auto date = ParseDateText(std::string_view(text, std::min(length, 19)));
-            if (date) return *date;
-            return std::string(text, static_cast<size_t>(length));
-        }
+            if (const auto date = ParseDateText(written.substr(0, 19))) {
+                row.emplace_back(*date);
+                return;
+            }
+            break;
         case ColumnKind::Text:
             break;
     }
-    return std::string(text, static_cast<size_t>(length));
+    row.emplace_back(written);
 }
 
 void DescribeField(ColumnReader& column) {
@@ -131,10 +147,10 @@ RecordsetPtr ReadResultRows(const PGresult* result,
         row.reserve(static_cast<size_t>(columns));
         for (int c = 0; c < columns; ++c) {
             if (PQgetisnull(result, r, c)) {
-                row.push_back(automation::Null);
+                row.emplace_back(automation::Null);
             } else {
-                row.push_back(ReadValue(PQgetvalue(result, r, c), PQgetlength(result, r, c),
-                                        readers[static_cast<size_t>(c)]));
+                AppendValue(row, PQgetvalue(result, r, c), PQgetlength(result, r, c),
+                            readers[static_cast<size_t>(c)]);
             }
         }
     }

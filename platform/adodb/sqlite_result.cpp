@@ -34,7 +34,9 @@ struct ColumnTraits {
     bool anyWide = false;  // an integer beyond 32 bits
 };
 
-Variant ReadCell(sqlite3_stmt* statement, int column, ColumnTraits& traits) {
+// Appends the column's value to the row, made in its place there.
+Variant& AppendCell(std::vector<Variant>& row, sqlite3_stmt* statement, int column,
+                    ColumnTraits& traits) {
     switch (sqlite3_column_type(statement, column)) {
         case SQLITE_INTEGER: {
             const sqlite3_int64 value = sqlite3_column_int64(statement, column);
@@ -42,18 +44,19 @@ Variant ReadCell(sqlite3_stmt* statement, int column, ColumnTraits& traits) {
             if (value < std::numeric_limits<int32_t>::min() ||
                 value > std::numeric_limits<int32_t>::max())
                 traits.anyWide = true;
-            return static_cast<int64_t>(value);
+            return row.emplace_back(static_cast<int64_t>(value));
         }
         case SQLITE_FLOAT:
             traits.anyReal = true;
-            return sqlite3_column_double(statement, column);
+            return row.emplace_back(sqlite3_column_double(statement, column));
         case SQLITE_NULL:
-            return automation::Null;
+            return row.emplace_back(automation::Null);
         default: {
             traits.anyText = true;
             const auto* text = sqlite3_column_text(statement, column);
             const int bytes = sqlite3_column_bytes(statement, column);
-            return std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(bytes));
+            return row.emplace_back(std::string_view(reinterpret_cast<const char*>(text),
+                                                     static_cast<size_t>(bytes)));
         }
     }
 }
@@ -218,7 +221,7 @@ RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
         std::vector<Variant> row;
         row.reserve(columns);
         for (size_t c = 0; c < columns; ++c) {
-            Variant& cell = row.emplace_back(ReadCell(statement, static_cast<int>(c), traits[c]));
+            Variant& cell = AppendCell(row, statement, static_cast<int>(c), traits[c]);
             if (declared[c] && !ShownAsStored(showing[c], cell)) ShowAsFieldType(*declared[c], cell);
         }
         rows.push_back(std::move(row));

@@ -91,6 +91,11 @@ TEST_F(EngineParity, TypesNullDatesAndDecimalsReadTheSame) {
     EXPECT_TRUE(rows->Value("FNote").IsNull());
     rows->MoveNext();
     EXPECT_DOUBLE_EQ(automation::CDbl(rows->Value("FQty")), 1234.5678);
+    // Numbers at the ends of the range, and one whose shortest digits are long, come back whole.
+    for (const double number : {1e300, 5e-324, -123456789.125, 0.30000000000000004}) {
+        EXPECT_EQ(One("SELECT FQty * 0 + ? AS N FROM Bill WHERE FID = 1", {Variant(number)}),
+                  Variant(number));
+    }
 
     // Parameters of every kind go in and come back as they were.
     db_.Execute("INSERT INTO Bill VALUES (?, ?, ?, ?, ?)",
