@@ -7,6 +7,7 @@
 #include <components/resources/session_captions.h>
 
 #include <platform/adodb/connection.h>
+#include <platform/adodb/row_dictionaries.h>
 #include <platform/automation/conversions.h>
 
 #include <algorithm>
@@ -44,12 +45,6 @@ adodb::ConnectionPtr OpenReadOnly(const std::string& connectionString) {
     auto cnn = std::make_shared<adodb::Connection>();
     cnn->Open(connectionString + ";Mode=Read");
     return cnn;
-}
-
-automation::DictionaryPtr RowAsDictionary(const adodb::RecordsetPtr& rs) {
-    auto row = std::make_shared<automation::Dictionary>();
-    for (int32_t i = 0; i < rs->FieldCount(); ++i) row->SetItem(rs->FieldAt(i).Name, rs->Value(i));
-    return row;
 }
 
 // The display name of a bill kind: the transaction type's or the class type's name.
@@ -124,7 +119,7 @@ void BillWindow::ReadCurrentBill() {
         auto rs =
             cnn->Execute("SELECT * FROM " + table->Table + " WHERE " + table->KeyColumn + "=?",
                          {Variant(interId_)});
-        if (!rs->Eof()) bill_ = RowAsDictionary(rs);
+        if (!rs->Eof()) bill_ = adodb::RowDictionaries(rs).Current();
         if (bill_) sheet_ = ReadBillSheet(*cnn, table->Table, interId_);
     }
     if (bill_ && table && !table->NumberColumn.empty())

@@ -8,6 +8,7 @@
 #include <components/session/session_database.h>
 #include <contracts/erp_kinds.h>
 
+#include <platform/adodb/row_dictionaries.h>
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 
@@ -19,12 +20,6 @@ using automation::Dictionary;
 using automation::Variant;
 
 namespace {
-
-automation::DictionaryPtr RowAsDictionary(const adodb::RecordsetPtr& rs) {
-    auto row = std::make_shared<Dictionary>();
-    for (int32_t i = 0; i < rs->FieldCount(); ++i) row->SetItem(rs->FieldAt(i).Name, rs->Value(i));
-    return row;
-}
 
 bool WholeBillsChosen(const automation::DictionaryPtr& filter) {
     if (!filter) return false;
@@ -102,7 +97,7 @@ automation::DictionaryPtr DataSrv::classtype() {
     if (rs->Eof())
         automation::Raise(automation::vberr::InvalidProcedureCall, trackquery::kDataSrvProgId,
                           "Unknown class type " + std::to_string(ClassTypeID) + ".");
-    return RowAsDictionary(rs);
+    return adodb::RowDictionaries(rs).Current();
 }
 
 bool DataSrv::showfilter() {
@@ -137,9 +132,10 @@ bool BillLookUp::Lookup() {
     dialog->Unload();
     if (!confirmed) return false;
     auto selection = std::make_shared<automation::Vector>();
+    const adodb::RowDictionaries chosenRows(rows);
     for (const int32_t position : chosen) {
         rows->SetAbsolutePosition(position);
-        selection->Add(RowAsDictionary(rows));
+        selection->Add(chosenRows.Current());
     }
     VectReturn = selection;
     return true;

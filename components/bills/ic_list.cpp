@@ -5,6 +5,7 @@
 #include <components/resources/session_captions.h>
 
 #include <platform/adodb/connection.h>
+#include <platform/adodb/row_dictionaries.h>
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/strings.h>
@@ -26,15 +27,6 @@ bool IsIdentifier(const std::string& name) {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
         return std::isalnum(c) || c == '_';
     });
-}
-
-automation::DictionaryPtr RowAsDictionary(const adodb::RecordsetPtr& rs) {
-    auto row = std::make_shared<Dictionary>();
-    row->Reserve(static_cast<size_t>(rs->FieldCount()));
-    for (int32_t i = 0; i < rs->FieldCount(); ++i) {
-        row->SetItem(rs->FieldAt(i).Name, rs->ValueRef(i));
-    }
-    return row;
 }
 
 // Every list control alive, oldest first. A control leaves in its destructor, which waits for
@@ -135,9 +127,10 @@ bool ICList::CanTakeSelection() {
 automation::VectorPtr ICList::Selected() {
     auto selection = std::make_shared<automation::Vector>();
     if (!rows_) return selection;
+    const adodb::RowDictionaries rows(rows_);
     for (const int32_t position : selected_) {
         rows_->SetAbsolutePosition(position);
-        selection->Add(RowAsDictionary(rows_));
+        selection->Add(rows.Current());
     }
     return selection;
 }

@@ -128,15 +128,19 @@ std::string RenderListSheet(const ListSheet& sheet, const std::vector<int32_t>& 
     for (const int32_t number : selected) {
         if (number > 0 && static_cast<size_t>(number) < chosen.size()) chosen[number] = true;
     }
-    std::vector<std::vector<std::string>> lines;
-    lines.reserve(sheet.rows.size());
-    for (size_t r = 0; r < sheet.rows.size(); ++r) {
-        const auto number = static_cast<int32_t>(r + 1);
-        std::vector<std::string> line{(chosen[number] ? "* " : "") + std::to_string(number)};
-        for (const auto& cell : sheet.rows[r]) line.push_back(cell.text);
-        lines.push_back(std::move(line));
-    }
-    return TableText(columns, lines, "  ");
+    // The cells are read from the sheet where they are: a list of 71,429 bills is not copied.
+    std::string number;
+    return TableText(
+        columns, sheet.rows.size(),
+        [&](size_t r, size_t c) -> std::string_view {
+            if (c == 0) {
+                number = (chosen[r + 1] ? "* " : "") + std::to_string(r + 1);
+                return number;
+            }
+            const auto& row = sheet.rows[r];
+            return c - 1 < row.size() ? std::string_view(row[c - 1].text) : std::string_view();
+        },
+        "  ");
 }
 
 }  // namespace client

@@ -84,31 +84,44 @@ std::string ShownText(const automation::Variant& value, ValueKind kind, SessionC
 std::string TableText(const std::vector<SheetColumn>& columns,
                       const std::vector<std::vector<std::string>>& rows,
                       const std::string& indent) {
+    return TableText(
+        columns, rows.size(),
+        [&](size_t r, size_t c) {
+            return c < rows[r].size() ? std::string_view(rows[r][c]) : std::string_view();
+        },
+        indent);
+}
+
+std::string TableText(const std::vector<SheetColumn>& columns, size_t rows,
+                      const std::function<std::string_view(size_t, size_t)>& cell,
+                      const std::string& indent) {
     std::vector<int> widths;
     for (const auto& column : columns) widths.push_back(automation::DisplayWidth(column.caption));
-    for (const auto& row : rows) {
-        for (size_t c = 0; c < row.size() && c < widths.size(); ++c)
-            widths[c] = std::max(widths[c], automation::DisplayWidth(row[c]));
+    for (size_t r = 0; r < rows; ++r) {
+        for (size_t c = 0; c < widths.size(); ++c)
+            widths[c] = std::max(widths[c], automation::DisplayWidth(cell(r, c)));
     }
-    auto line = [&](auto text, auto alignOf) {
-        std::string out = indent;
+    auto append = [&](std::string& out, auto text, auto alignOf) {
+        const size_t start = out.size();
+        out += indent;
         for (size_t c = 0; c < columns.size(); ++c) {
             if (c > 0) out += " | ";
-            const std::string cell =
-                c + 1 < columns.size() ? PadTo(text(c), widths[c], alignOf(c))
-                                       : (alignOf(c) == 1 ? PadTo(text(c), widths[c], 1) : text(c));
-            out += cell;
+            const bool last = c + 1 == columns.size();
+            out += last && alignOf(c) != 1 ? std::string(text(c))
+                                          : PadTo(std::string(text(c)), widths[c], alignOf(c));
         }
-        while (!out.empty() && out.back() == ' ') out.pop_back();
-        return out + "\n";
+        while (out.size() > start && out.back() == ' ') out.pop_back();
+        out += '\n';
     };
-    std::string out = line([&](size_t c) { return columns[c].caption; }, [](size_t) { return 0; });
+    std::string out;
+    append(out, [&](size_t c) { return std::string_view(columns[c].caption); },
+           [](size_t) { return 0; });
     int total = 0;
     for (int width : widths) total += width;
     out += indent + std::string(static_cast<size_t>(total) + 3 * (widths.size() - 1), '-') + "\n";
-    for (const auto& row : rows) {
-        out += line([&](size_t c) { return c < row.size() ? row[c] : std::string(); },
-                    [&](size_t c) { return columns[c].align == 1 ? 1 : 0; });
+    for (size_t r = 0; r < rows; ++r) {
+        append(out, [&](size_t c) { return cell(r, c); },
+               [&](size_t c) { return columns[c].align == 1 ? 1 : 0; });
     }
     return out;
 }

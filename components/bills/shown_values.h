@@ -9,7 +9,9 @@
 #include <platform/automation/variant.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace client {
@@ -51,5 +53,10 @@ SheetCell ShownValue(const automation::Variant& value, ValueKind kind, SessionCa
 // text of their column (wide characters count two) and joined by " | ".
 std::string TableText(const std::vector<SheetColumn>& columns,
                       const std::vector<std::vector<std::string>>& rows, const std::string& indent);
+// The same for `rows` rows whose cells `cell(row, column)` gives (0-based), read where they are
+// rather than copied into a table first; a cell past a row's end is "".
+std::string TableText(const std::vector<SheetColumn>& columns, size_t rows,
+                      const std::function<std::string_view(size_t, size_t)>& cell,
+                      const std::string& indent);
 
 }  // namespace client

@@ -281,8 +281,9 @@ class CourseReader {
         box.isReturn = box.isRed && (box.lane == MapLane::Notices || box.lane == MapLane::Outbound);
     }
 
-    // Dates come as the database keeps them, most often as ISO text already: that text is the
-    // box's date as it stands, and only other forms go through the general conversion.
+    // Dates come as dates, or as the database keeps them, most often as ISO text already: that
+    // text is the box's date as it stands, and only other forms go through the general
+    // conversion.
     static void SetDate(MapBox& box, const Variant& value) {
         if (value.IsString() && automation::IsIsoDateText(value.AsString())) {
             const std::string& text = value.AsString();
@@ -297,8 +298,13 @@ class CourseReader {
             }
             return;
         }
-        if (value.IsEmpty() || value.IsNull() || !automation::IsDate(value)) return;
-        box.day = std::floor(automation::CDate(value).serial);
+        if (value.Type() == automation::VarType::Date) {
+            box.day = std::floor(value.AsDate().serial);
+        } else if (value.IsEmpty() || value.IsNull() || !automation::IsDate(value)) {
+            return;
+        } else {
+            box.day = std::floor(automation::CDate(value).serial);
+        }
         box.date = IsoDate(box.day);
     }
 
