@@ -108,20 +108,22 @@ std::string TableText(const std::vector<SheetColumn>& columns, size_t rows,
             if (c > 0) out += " | ";
             const bool last = c + 1 == columns.size();
             out += last && alignOf(c) != 1 ? std::string(text(c))
-                                          : PadTo(std::string(text(c)), widths[c], alignOf(c));
+                                           : PadTo(std::string(text(c)), widths[c], alignOf(c));
         }
         while (out.size() > start && out.back() == ' ') out.pop_back();
         out += '\n';
     };
+    const auto caption = [&](size_t c) { return std::string_view(columns[c].caption); };
+    const auto leftAligned = [](size_t) { return 0; };
+    const auto alignment = [&](size_t c) { return columns[c].align == 1 ? 1 : 0; };
     std::string out;
-    append(out, [&](size_t c) { return std::string_view(columns[c].caption); },
-           [](size_t) { return 0; });
+    append(out, caption, leftAligned);
     int total = 0;
     for (int width : widths) total += width;
     out += indent + std::string(static_cast<size_t>(total) + 3 * (widths.size() - 1), '-') + "\n";
     for (size_t r = 0; r < rows; ++r) {
-        append(out, [&](size_t c) { return cell(r, c); },
-               [&](size_t c) { return columns[c].align == 1 ? 1 : 0; });
+        const auto text = [&](size_t c) { return cell(r, c); };
+        append(out, text, alignment);
     }
     return out;
 }

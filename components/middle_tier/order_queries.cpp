@@ -179,9 +179,9 @@ automation::VectorPtr PhaseBills(adodb::Connection& db, const automation::Dictio
         if (OptionOn(para, "ShowPreReceive")) kinds.push_back(1000015);
         std::vector<Variant> parameters = keys;
         parameters.push_back(Variant(JsonArray(kinds)));
-        bills->Add(byDate(db.Execute("SELECT * FROM VPhase_1000034" + byEntry +
-                                         " AND FClassTypeID IN " + NumberList(db),
-                                     parameters)));
+        bills->Add(byDate(db.Execute(
+            "SELECT * FROM VPhase_1000034" + byEntry + " AND FClassTypeID IN " + NumberList(db),
+            parameters)));
         bills->Add(byDate(db.Execute("SELECT * FROM VPhase_WriteOff" + byEntry, keys)));
         return bills;
     }

@@ -80,7 +80,8 @@ void AppendValue(std::vector<Variant>& row, const char* text, int length, Column
             // from_chars reads the server's digits, "Infinity" and "NaN" as strtod does, without
             // the locale; strtod stays for what it would not read whole.
             double value = 0;
-            const auto read = std::from_chars(written.data(), written.data() + written.size(), value);
+            const auto read =
+                std::from_chars(written.data(), written.data() + written.size(), value);
             if (read.ec != std::errc() || read.ptr != written.data() + written.size()) {
                 value = std::strtod(text, nullptr);
             }

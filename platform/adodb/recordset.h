@@ -132,8 +132,8 @@ class Recordset : public automation::Object {
     void LoadRows(std::vector<std::vector<automation::Variant>> rows);
     // Puts the stored rows in the order of these fields, for a query that leaves its sorting to
     // the reader: Null first, then numbers and dates by value, then texts byte by byte, as
-    // SQLite's ORDER BY puts the values it stored; rows of equal keys keep their order. The view shows the new
-    // order from its first row, under its Filter and Sort. An unknown field is 3265.
+    // SQLite's ORDER BY puts the values it stored; rows of equal keys keep their order. The view
+    // shows the new order from its first row, under its Filter and Sort. An unknown field is 3265.
     void OrderRows(const std::vector<std::string>& fields);
 
   private:

@@ -45,8 +45,8 @@ class RecordStore {
     void AppendAll(std::vector<std::vector<automation::Variant>> rows);
     // Puts the rows in the order `before` gives, rows it finds equal keeping their places; rows
     // already in that order are only looked at.
-    void Reorder(const std::function<bool(const internal::StoredRow&,
-                                          const internal::StoredRow&)>& before);
+    void Reorder(
+        const std::function<bool(const internal::StoredRow&, const internal::StoredRow&)>& before);
     void MarkDeleted(const internal::RowPtr& row);
 
   private:

@@ -55,8 +55,8 @@ Variant& AppendCell(std::vector<Variant>& row, sqlite3_stmt* statement, int colu
             traits.anyText = true;
             const auto* text = sqlite3_column_text(statement, column);
             const int bytes = sqlite3_column_bytes(statement, column);
-            return row.emplace_back(std::string_view(reinterpret_cast<const char*>(text),
-                                                     static_cast<size_t>(bytes)));
+            return row.emplace_back(
+                std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(bytes)));
         }
     }
 }
@@ -222,7 +222,8 @@ RecordsetPtr ReadRows(sqlite3_stmt* statement, int& resultCode) {
         row.reserve(columns);
         for (size_t c = 0; c < columns; ++c) {
             Variant& cell = AppendCell(row, statement, static_cast<int>(c), traits[c]);
-            if (declared[c] && !ShownAsStored(showing[c], cell)) ShowAsFieldType(*declared[c], cell);
+            if (declared[c] && !ShownAsStored(showing[c], cell))
+                ShowAsFieldType(*declared[c], cell);
         }
         rows.push_back(std::move(row));
     }

@@ -105,8 +105,8 @@ std::optional<DateValue> IsoDateTime(std::string_view text) {
         second < 0 || second > 59) {
         return std::nullopt;
     }
-    const auto serial = automation::detail::DateSerial(
-        DigitsAt(text, 0, 4), DigitsAt(text, 5, 2), DigitsAt(text, 8, 2), hour, minute, second);
+    const auto serial = automation::detail::DateSerial(DigitsAt(text, 0, 4), DigitsAt(text, 5, 2),
+                                                       DigitsAt(text, 8, 2), hour, minute, second);
     if (!serial) return std::nullopt;
     return DateValue{*serial};
 }

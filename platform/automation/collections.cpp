@@ -107,9 +107,7 @@ int32_t Dictionary::PositionIn(const Keys& keys, std::string_view key) {
     return found == kMissing ? -1 : static_cast<int32_t>(found);
 }
 
-size_t Dictionary::Find(std::string_view key) const {
-    return keys_ ? keys_->Find(key) : kMissing;
-}
+size_t Dictionary::Find(std::string_view key) const { return keys_ ? keys_->Find(key) : kMissing; }
 
 Dictionary::Keys& Dictionary::OwnKeys() {
     if (!keys_) {

@@ -303,8 +303,9 @@ TEST_F(ConnectionTest, DateColumnsReadAsCDateReadsThem) {
         "datetime('1000-01-01', '+' || i || ' days', '+' || (i * 7 % 86400) || ' seconds') FROM n;"
         "INSERT INTO Days VALUES ('2023-02-29', '2024-02-29 24:00:00'), "
         "('2024-02-29', '2024-02-29 23:59:59');");
-    auto rs = db.Execute("SELECT FDay, FDay || '' AS FText, FStamp, FStamp || '' AS FStampText "
-                         "FROM Days");
+    auto rs = db.Execute(
+        "SELECT FDay, FDay || '' AS FText, FStamp, FStamp || '' AS FStampText "
+        "FROM Days");
     int32_t dates = 0;
     for (; !rs->Eof(); rs->MoveNext(), ++dates) {
         const std::string text = rs->Value("FText").AsString();

@@ -210,7 +210,8 @@ TEST(RowDictionaries, RowsShareTheirKeysUntilOneChangesThem) {
     for (int i = 0; i < 10; ++i) fields.push_back({"F" + std::to_string(i), adInteger});
     fields.push_back({"f3", adInteger});
     auto rs = adodb::Recordset::OpenWithFields(fields);
-    rs->LoadRows({{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 33}, {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 43}});
+    rs->LoadRows(
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 33}, {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 43}});
     const adodb::RowDictionaries rows(rs);
     rs->MoveFirst();
     auto first = rows.Current();

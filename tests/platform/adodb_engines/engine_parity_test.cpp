@@ -170,13 +170,12 @@ TEST_F(EngineParity, RowsPutInOrderHereComeAsSqlitesOrderByGivesThem) {
     ours->SetFilter("Seq <> 4");
     ours->OrderRows({"K", "n"});
     EXPECT_EQ(automation::CLng(ours->Value("Seq")), 3);  // the view starts at its first row
-    EXPECT_EQ(ours->RecordCount(), 1011);                 // under its filter
+    EXPECT_EQ(ours->RecordCount(), 1011);                // under its filter
     ours->SetFilter("");
     // Equal keys keep the order they came in, as the rowid does for SQLite.
     EXPECT_EQ(sequence(ours),
               sequence(db_.Execute("SELECT K, N, Seq FROM Keyed ORDER BY K, N, rowid")));
-    EXPECT_EQ(ErrorNumberOf([&] { ours->OrderRows({"Missing"}); }),
-              adodb::adoerr::ItemNotFound);
+    EXPECT_EQ(ErrorNumberOf([&] { ours->OrderRows({"Missing"}); }), adodb::adoerr::ItemNotFound);
 }
 
 TEST_F(EngineParity, FailuresCarryTheSameNumbersAndCauses) {
