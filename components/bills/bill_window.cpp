@@ -7,7 +7,7 @@
 #include <components/resources/session_captions.h>
 
 #include <platform/adodb/connection.h>
-#include <platform/adodb/row_dictionaries.h>
+#include <platform/adodb/row_dictionary.h>
 #include <platform/automation/conversions.h>
 
 #include <algorithm>
@@ -119,7 +119,7 @@ void BillWindow::ReadCurrentBill() {
         auto rs =
             cnn->Execute("SELECT * FROM " + table->Table + " WHERE " + table->KeyColumn + "=?",
                          {Variant(interId_)});
-        if (!rs->Eof()) bill_ = adodb::RowDictionaries(rs).Current();
+        if (!rs->Eof()) bill_ = adodb::CurrentRowAsDictionary(*rs);
         if (bill_) sheet_ = ReadBillSheet(*cnn, table->Table, interId_);
     }
     if (bill_ && table && !table->NumberColumn.empty())

@@ -8,7 +8,7 @@
 #include <components/session/session_database.h>
 #include <contracts/erp_kinds.h>
 
-#include <platform/adodb/row_dictionaries.h>
+#include <platform/adodb/row_dictionary.h>
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 
@@ -97,7 +97,7 @@ automation::DictionaryPtr DataSrv::classtype() {
     if (rs->Eof())
         automation::Raise(automation::vberr::InvalidProcedureCall, trackquery::kDataSrvProgId,
                           "Unknown class type " + std::to_string(ClassTypeID) + ".");
-    return adodb::RowDictionaries(rs).Current();
+    return adodb::CurrentRowAsDictionary(*rs);
 }
 
 bool DataSrv::showfilter() {
@@ -132,10 +132,9 @@ bool BillLookUp::Lookup() {
     dialog->Unload();
     if (!confirmed) return false;
     auto selection = std::make_shared<automation::Vector>();
-    const adodb::RowDictionaries chosenRows(rows);
     for (const int32_t position : chosen) {
         rows->SetAbsolutePosition(position);
-        selection->Add(chosenRows.Current());
+        selection->Add(adodb::CurrentRowAsDictionary(*rows));
     }
     VectReturn = selection;
     return true;

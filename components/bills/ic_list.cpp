@@ -5,7 +5,7 @@
 #include <components/resources/session_captions.h>
 
 #include <platform/adodb/connection.h>
-#include <platform/adodb/row_dictionaries.h>
+#include <platform/adodb/row_dictionary.h>
 #include <platform/automation/conversions.h>
 #include <platform/automation/errors.h>
 #include <platform/automation/strings.h>
@@ -127,10 +127,9 @@ bool ICList::CanTakeSelection() {
 automation::VectorPtr ICList::Selected() {
     auto selection = std::make_shared<automation::Vector>();
     if (!rows_) return selection;
-    const adodb::RowDictionaries rows(rows_);
     for (const int32_t position : selected_) {
         rows_->SetAbsolutePosition(position);
-        selection->Add(rows.Current());
+        selection->Add(adodb::CurrentRowAsDictionary(*rows_));
     }
     return selection;
 }

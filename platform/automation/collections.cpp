@@ -35,119 +35,76 @@ size_t FoldedHash(std::string_view key) {
 
 }  // namespace
 
-// The keys in order, and once there are more than a scan suits, an index of their positions by
-// the folded-key hash (open addressing: each slot holds a position + 1, 0 when free).
-class Dictionary::Keys {
-  public:
-    size_t Count() const { return names_.size(); }
-    const std::string& Name(size_t position) const { return names_[position]; }
-
-    size_t Find(std::string_view key) const {
-        if (slots_.empty()) {
-            for (size_t i = 0; i < names_.size(); ++i)
-                if (SameKey(names_[i], key)) return i;
-            return kMissing;
-        }
-        const size_t mask = slots_.size() - 1;
-        for (size_t slot = FoldedHash(key) & mask;; slot = (slot + 1) & mask) {
-            const uint32_t held = slots_[slot];
-            if (held == 0) return kMissing;
-            if (SameKey(names_[held - 1], key)) return held - 1;
-        }
+size_t Dictionary::Find(std::string_view key) const {
+    if (slots_.empty()) {
+        for (size_t i = 0; i < entries_.size(); ++i)
+            if (SameKey(entries_[i].first, key)) return i;
+        return kMissing;
     }
-
-    void Append(std::string_view key) {
-        names_.emplace_back(key);
-        if (names_.size() <= kScanLimit) return;
-        // The table stays at most half full, so a probe always meets a free slot soon.
-        if (names_.size() * 2 > slots_.size()) {
-            Reindex();
-            return;
-        }
-        Place(names_.size() - 1);
+    const size_t mask = slots_.size() - 1;
+    for (size_t slot = FoldedHash(key) & mask;; slot = (slot + 1) & mask) {
+        const uint32_t held = slots_[slot];
+        if (held == 0) return kMissing;
+        if (SameKey(entries_[held - 1].first, key)) return held - 1;
     }
+}
 
-    void Remove(size_t position) {
-        names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(position));
+void Dictionary::Index(size_t position) {
+    // The table stays at most half full, so a probe always meets a free slot soon.
+    if (entries_.size() * 2 > slots_.size()) {
         Reindex();
+        return;
     }
+    const size_t mask = slots_.size() - 1;
+    size_t slot = FoldedHash(entries_[position].first) & mask;
+    while (slots_[slot] != 0) slot = (slot + 1) & mask;
+    slots_[slot] = static_cast<uint32_t>(position + 1);
+}
 
-  private:
-    // Up to this many keys a lookup scans them; past it the index answers.
-    static constexpr size_t kScanLimit = 8;
-
-    void Place(size_t position) {
-        const size_t mask = slots_.size() - 1;
-        size_t slot = FoldedHash(names_[position]) & mask;
+void Dictionary::Reindex() {
+    slots_.clear();
+    if (entries_.size() <= kScanLimit) return;
+    size_t size = 16;
+    while (size < entries_.size() * 4) size *= 2;
+    slots_.assign(size, 0);
+    const size_t mask = size - 1;
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        size_t slot = FoldedHash(entries_[i].first) & mask;
         while (slots_[slot] != 0) slot = (slot + 1) & mask;
-        slots_[slot] = static_cast<uint32_t>(position + 1);
+        slots_[slot] = static_cast<uint32_t>(i + 1);
     }
-
-    void Reindex() {
-        slots_.clear();
-        if (names_.size() <= kScanLimit) return;
-        size_t size = 16;
-        while (size < names_.size() * 4) size *= 2;
-        slots_.assign(size, 0);
-        for (size_t i = 0; i < names_.size(); ++i) Place(i);
-    }
-
-    std::vector<std::string> names_;
-    std::vector<uint32_t> slots_;
-};
-
-Dictionary::Dictionary(KeysPtr keys, std::vector<Variant> items)
-    // Shared keys are never changed: a dictionary copies them before it adds or removes one.
-    : keys_(std::const_pointer_cast<Keys>(std::move(keys))), items_(std::move(items)) {
-    if ((keys_ ? keys_->Count() : 0) != items_.size()) Raise(vberr::InvalidProcedureCall);
-}
-
-int32_t Dictionary::PositionIn(const Keys& keys, std::string_view key) {
-    const size_t found = keys.Find(key);
-    return found == kMissing ? -1 : static_cast<int32_t>(found);
-}
-
-size_t Dictionary::Find(std::string_view key) const { return keys_ ? keys_->Find(key) : kMissing; }
-
-Dictionary::Keys& Dictionary::OwnKeys() {
-    if (!keys_) {
-        keys_ = std::make_shared<Keys>();
-    } else if (keys_.use_count() > 1) {
-        keys_ = std::make_shared<Keys>(*keys_);
-    }
-    return *keys_;
 }
 
 const Variant& Dictionary::Item(std::string_view key) const {
     const size_t found = Find(key);
     if (found == kMissing) Raise(vberr::SubscriptOutOfRange);
-    return items_[found];
+    return entries_[found].second;
 }
 
 void Dictionary::SetItem(std::string_view key, Variant value) {
     const size_t found = Find(key);
     if (found != kMissing) {
-        items_[found] = std::move(value);
+        entries_[found].second = std::move(value);
         return;
     }
-    OwnKeys().Append(key);
-    items_.push_back(std::move(value));
+    entries_.emplace_back(std::string(key), std::move(value));
+    if (entries_.size() > kScanLimit) Index(entries_.size() - 1);
 }
 
 Variant Dictionary::Item(std::string_view key, const Variant& fallback) const {
     const size_t found = Find(key);
-    return found == kMissing ? fallback : items_[found];
+    return found == kMissing ? fallback : entries_[found].second;
 }
 
 std::optional<Variant> Dictionary::Lookup(std::string_view key) const {
     const size_t found = Find(key);
     if (found == kMissing) return std::nullopt;
-    return items_[found];
+    return entries_[found].second;
 }
 
 const Variant* Dictionary::FindItem(std::string_view key) const {
     const size_t found = Find(key);
-    return found == kMissing ? nullptr : &items_[found];
+    return found == kMissing ? nullptr : &entries_[found].second;
 }
 
 void Dictionary::Add(std::string_view key, Variant value) {
@@ -158,18 +115,17 @@ void Dictionary::Add(std::string_view key, Variant value) {
 void Dictionary::Remove(std::string_view key) {
     const size_t found = Find(key);
     if (found == kMissing) Raise(vberr::SubscriptOutOfRange);
-    OwnKeys().Remove(found);
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(found));
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(found));
+    Reindex();
 }
 
-const std::string& Dictionary::Key(int32_t index) const {
-    if (index < 1 || index > Count()) Raise(vberr::SubscriptOutOfRange);
-    return keys_->Name(static_cast<size_t>(index - 1));
-}
+const std::string& Dictionary::Key(int32_t index) const { return EntryAt(index).first; }
 
-const Variant& Dictionary::ItemAt(int32_t index) const {
+const Variant& Dictionary::ItemAt(int32_t index) const { return EntryAt(index).second; }
+
+const std::pair<std::string, Variant>& Dictionary::EntryAt(int32_t index) const {
     if (index < 1 || index > Count()) Raise(vberr::SubscriptOutOfRange);
-    return items_[static_cast<size_t>(index - 1)];
+    return entries_[static_cast<size_t>(index - 1)];
 }
 
 const Variant& Vector::Item(int32_t index) const {

@@ -5,7 +5,6 @@
 #include <platform/automation/variant.h>
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,17 +18,9 @@ namespace automation {
 // an index of positions hashed by the folded key, built when it grows past the scan.
 class Dictionary : public Object {
   public:
-    // The keys of a dictionary, in order, with their index. Dictionaries made alike (the rows of
-    // one record set) share one list until one of them adds or removes a key.
-    class Keys;
-    using KeysPtr = std::shared_ptr<const Keys>;
-
-    Dictionary() = default;
-    // A dictionary of these keys, in order, with one item each (5 on a wrong count).
-    Dictionary(KeysPtr keys, std::vector<Variant> items);
     std::string TypeName() const override { return "Dictionary"; }
 
-    int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+    int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
     bool Exists(std::string_view key) const { return Find(key) != kMissing; }
 
     // Item by key. Reading a missing key is error 9; writing one appends it.
@@ -44,27 +35,28 @@ class Dictionary : public Object {
     // Adds a new key; an existing one is error 457.
     void Add(std::string_view key, Variant value);
     // Room for this many entries, for a dictionary whose size is known before it is filled.
-    void Reserve(size_t entries) { items_.reserve(entries); }
+    void Reserve(size_t entries) { entries_.reserve(entries); }
     void Remove(std::string_view key);
 
     // Key and item by 1-based position (error 9 outside 1..Count).
     const std::string& Key(int32_t index) const;
     const Variant& ItemAt(int32_t index) const;
-    // The keys, for dictionaries made alike (nothing while there are none).
-    KeysPtr SharedKeys() const { return keys_; }
-    // The position of a key among the keys, or -1.
-    static int32_t PositionIn(const Keys& keys, std::string_view key);
 
   private:
     static constexpr size_t kMissing = static_cast<size_t>(-1);
+    // Up to this many entries a lookup scans them; past it the index answers.
+    static constexpr size_t kScanLimit = 8;
 
+    const std::pair<std::string, Variant>& EntryAt(int32_t index) const;
     // The position of a key, or kMissing.
     size_t Find(std::string_view key) const;
-    // The keys, this dictionary's own from now on.
-    Keys& OwnKeys();
+    void Index(size_t position);
+    void Reindex();
 
-    std::shared_ptr<Keys> keys_;
-    std::vector<Variant> items_;
+    std::vector<std::pair<std::string, Variant>> entries_;
+    // Open addressing over the folded-key hash: each slot holds a position + 1, 0 when free.
+    // Empty while the dictionary is small enough to scan.
+    std::vector<uint32_t> slots_;
 };
 
 class Vector : public Object {

@@ -1,7 +1,6 @@
 #include "recordset_fixtures.h"
 
 #include <platform/adodb/field.h>
-#include <platform/adodb/row_dictionaries.h>
 
 #include <gtest/gtest.h>
 
@@ -202,33 +201,3 @@ TEST(Editing, ReopeningAClosedFabricatedRecordsetStartsEmpty) {
 }
 
 }  // namespace
-
-// The rows of a list as dictionaries: ten names and one repeated in other letters, so that the
-// keys are found through their index, shared by both rows until one adds or removes a key.
-TEST(RowDictionaries, RowsShareTheirKeysUntilOneChangesThem) {
-    std::vector<adodb::FieldInfo> fields;
-    for (int i = 0; i < 10; ++i) fields.push_back({"F" + std::to_string(i), adInteger});
-    fields.push_back({"f3", adInteger});
-    auto rs = adodb::Recordset::OpenWithFields(fields);
-    rs->LoadRows(
-        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 33}, {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 43}});
-    const adodb::RowDictionaries rows(rs);
-    rs->MoveFirst();
-    auto first = rows.Current();
-    rs->MoveNext();
-    auto second = rows.Current();
-
-    EXPECT_EQ(first->Count(), 10);
-    EXPECT_EQ(first->Key(4), "F3");
-    EXPECT_EQ(first->Item("F3"), Variant(33));  // the repeated name's last value
-    EXPECT_EQ(second->Item("f9"), Variant(19));
-    second->SetItem("Extra", 1);
-    first->Remove("F0");
-    EXPECT_FALSE(first->Exists("Extra"));
-    EXPECT_EQ(second->Key(1), "F0");
-    EXPECT_EQ(second->Item("EXTRA"), Variant(1));
-    EXPECT_EQ(first->Key(1), "F1");
-    EXPECT_EQ(first->Item("F8"), Variant(8));
-    rs->MoveNext();
-    EXPECT_EQ(ErrorNumberOf([&] { rows.Current(); }), adodb::adoerr::NoCurrentRecord);
-}
