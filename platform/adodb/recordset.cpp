@@ -353,7 +353,8 @@ void Recordset::RequireRowSize(size_t values) const {
 void Recordset::LoadRow(std::vector<Variant> values) {
     RequireOpen();
     RequireRowSize(values.size());
-    view_->ShowLoadedRow(store_->Append(std::move(values)));
+    store_->Append(std::move(values));
+    view_->ShowLoadedRows();
 }
 
 void Recordset::LoadRows(std::vector<std::vector<Variant>> rows) {

@@ -21,12 +21,8 @@ namespace {
 }  // namespace
 
 RowPtr RecordStore::Append(std::vector<automation::Variant> values) {
-    auto row = std::make_shared<StoredRow>();
-    row->values = std::move(values);
-    row->id = nextId_++;
-    rows_.push_back(row);
-    ++version_;
-    return row;
+    AppendAll({std::move(values)});
+    return rows_.back();
 }
 
 void RecordStore::AppendAll(std::vector<std::vector<automation::Variant>> rows) {
@@ -129,14 +125,6 @@ void RowView::ShowAddedRow(const RowPtr& row) {
     seenVersion_ = store_->Version();
     deletedCurrent_.reset();
     SetPlace(static_cast<int64_t>(rows_.size()) - 1);
-}
-
-void RowView::ShowLoadedRow(const RowPtr& row) {
-    const bool wasEmpty = bof_ && eof_ && rows_.empty();
-    if (Passes(*row)) rows_.push_back(row);
-    seenRows_ = store_->Rows().size();
-    seenVersion_ = store_->Version();
-    if (wasEmpty && !rows_.empty()) SetPlace(0);
 }
 
 void RowView::ShowLoadedRows() {

@@ -67,10 +67,8 @@ class RowView {
                   std::vector<internal::SortKey> sort);
     // Puts a row this handle just stored at the end of the view and makes it current.
     void ShowAddedRow(const internal::RowPtr& row);
-    // Puts a loaded row in the view when it passes the filter, without moving the cursor unless
-    // the view had no rows.
-    void ShowLoadedRow(const internal::RowPtr& row);
-    // ShowLoadedRow for every row stored since the view last looked.
+    // Puts the rows stored since the view last looked in it, those that pass the filter, without
+    // moving the cursor unless the view had no rows.
     void ShowLoadedRows();
 
     size_t Count() const { return rows_.size(); }

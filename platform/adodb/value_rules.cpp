@@ -96,15 +96,16 @@ std::optional<DateValue> IsoDate(std::string_view text) {
 
 std::optional<DateValue> IsoDateTime(std::string_view text) {
     if (text.size() == 10) return IsoDate(text);
-    if (text.size() != 19 || text[10] != ' ' || text[13] != ':' || text[16] != ':') {
+    if (text.size() != 19 || !automation::IsIsoDateText(text.substr(0, 10)) || text[10] != ' ' ||
+        text[13] != ':' || text[16] != ':') {
         return std::nullopt;
     }
     const int hour = DigitsAt(text, 11, 2), minute = DigitsAt(text, 14, 2),
               second = DigitsAt(text, 17, 2);
-    if (!IsoDate(text.substr(0, 10)) || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
-        second < 0 || second > 59) {
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
         return std::nullopt;
     }
+    // DateSerial refuses a day that does not exist.
     const auto serial = automation::detail::DateSerial(DigitsAt(text, 0, 4), DigitsAt(text, 5, 2),
                                                        DigitsAt(text, 8, 2), hour, minute, second);
     if (!serial) return std::nullopt;
@@ -162,7 +163,11 @@ int CompareTextIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-int CompareForSort(const Variant& a, const Variant& b) {
+namespace {
+
+// Null first, then numbers and dates by value, then the rest as `compareTexts` orders them.
+template <typename CompareTexts>
+int CompareByKind(const Variant& a, const Variant& b, CompareTexts compareTexts) {
     const bool aNull = a.IsNull() || a.IsEmpty();
     const bool bNull = b.IsNull() || b.IsEmpty();
     if (aNull || bNull) return aNull == bNull ? 0 : (aNull ? -1 : 1);
@@ -170,18 +175,22 @@ int CompareForSort(const Variant& a, const Variant& b) {
     const auto y = b.NumericValue();
     if (x && y) return *x < *y ? -1 : (*x > *y ? 1 : 0);
     if (x || y) return x ? -1 : 1;
-    return CompareTextIgnoreCase(TextOf(a), TextOf(b));
+    return compareTexts(a, b);
+}
+
+}  // namespace
+
+int CompareForSort(const Variant& a, const Variant& b) {
+    return CompareByKind(a, b, [](const Variant& x, const Variant& y) {
+        return CompareTextIgnoreCase(TextOf(x), TextOf(y));
+    });
 }
 
 int CompareAsSqlite(const Variant& a, const Variant& b) {
-    const bool aNull = a.IsNull() || a.IsEmpty();
-    const bool bNull = b.IsNull() || b.IsEmpty();
-    if (aNull || bNull) return aNull == bNull ? 0 : (aNull ? -1 : 1);
-    if (a.IsString() && b.IsString()) return a.AsString().compare(b.AsString());
-    if (a.IsString() || b.IsString()) return a.IsString() ? 1 : -1;
-    const double x = a.NumericValue().value_or(0);
-    const double y = b.NumericValue().value_or(0);
-    return x < y ? -1 : (x > y ? 1 : 0);
+    return CompareByKind(a, b, [](const Variant& x, const Variant& y) {
+        return x.IsString() && y.IsString() ? x.AsString().compare(y.AsString())
+                                            : TextOf(x).compare(TextOf(y));
+    });
 }
 
 bool IsNumericType(DataTypeEnum type) {

@@ -75,8 +75,8 @@ struct ColumnPlan {
     DetailColumnPtr column;
     std::string key;
     CellKind kind = CellKind::Plain;
-    std::optional<Variant> decimalSource, format, sum;
-    std::optional<std::string> decimalSourceText;
+    std::optional<Variant> format, sum;
+    std::optional<std::string> decimalSource;
     // The text of the last date the column showed: bills of one day follow each other.
     std::optional<std::pair<double, std::string>> lastDate;
     int32_t valueOrdinal = -1;
@@ -248,11 +248,12 @@ void FillStockCell(NodeLoad& load, DetailCell& cell) {
 }
 
 void FillNumericCell(NodeLoad& load, ColumnPlan& plan, DetailCell& cell) {
-    if (!plan.decimalSourceText) {
-        plan.decimalSourceText =
-            automation::TextOrEmpty(QueryFieldValue(load, plan, plan.decimalSource, "FDecimalSrc"));
+    if (!plan.decimalSource) {
+        std::optional<Variant> read;
+        plan.decimalSource =
+            automation::TextOrEmpty(QueryFieldValue(load, plan, read, "FDecimalSrc"));
     }
-    load.decimalSource = *plan.decimalSourceText;
+    load.decimalSource = *plan.decimalSource;
     int32_t decimals = 0;
     if (load.decimalSource.empty()) {
         decimals = automation::CLng(QueryFieldValue(load, plan, plan.format, "FFormat"));
